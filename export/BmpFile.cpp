@@ -1,0 +1,63 @@
+#include "BmpFile.h"
+
+#include "RowPitch.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace swatchbox {
+
+namespace {
+
+void Put16(uint8_t* At, uint32_t Value) {
+    At[0] = static_cast<uint8_t>(Value);
+    At[1] = static_cast<uint8_t>(Value >> 8);
+}
+
+void Put32(uint8_t* At, uint32_t Value) {
+    Put16(At, Value & 0xFFFF);
+    Put16(At + 2, Value >> 16);
+}
+
+} // namespace
+
+std::array<uint8_t, BmpHeaderSize> MakeBmpHeaders(const TBmpLayout& Layout) {
+    const int64_t ImageSize =
+        PaddedRowLength(Layout.Width, Layout.BitsPerPixel / 8) * Layout.Height;
+    const int64_t PixelOffset = BmpHeaderSize + int64_t{Layout.PaletteEntries} * 4;
+    std::array<uint8_t, BmpHeaderSize> Header{};
+    Header[0] = 'B';
+    Header[1] = 'M';
+    Put32(&Header[2], static_cast<uint32_t>(PixelOffset + ImageSize));
+    Put32(&Header[10], static_cast<uint32_t>(PixelOffset));
+    Put32(&Header[14], 40);
+    Put32(&Header[18], static_cast<uint32_t>(Layout.Width));
+    Put32(&Header[22], static_cast<uint32_t>(Layout.Height));
+    Put16(&Header[26], 1);
+    Put16(&Header[28], static_cast<uint32_t>(Layout.BitsPerPixel));
+    Put32(&Header[34], static_cast<uint32_t>(ImageSize));
+    Put32(&Header[38], static_cast<uint32_t>(Layout.PixelsPerMetre));
+    Put32(&Header[42], static_cast<uint32_t>(Layout.PixelsPerMetre));
+    Put32(&Header[46], Layout.PaletteEntries);
+    return Header;
+}
+
+std::vector<uint8_t> MakeBottomUpRows(std::span<const uint8_t> TopDownPixels, int32_t Width,
+                                      int32_t Height, int BytesPerPixel) {
+    if (Width < 0 || Height < 0)
+        throw std::invalid_argument("negative bitmap size");
+    const std::size_t RowBytes = static_cast<std::size_t>(Width) * BytesPerPixel;
+    const std::size_t Pitch = static_cast<std::size_t>(PaddedRowLength(Width, BytesPerPixel));
+    const std::size_t Rows = static_cast<std::size_t>(Height);
+    if (TopDownPixels.size() < RowBytes * Rows)
+        throw std::invalid_argument("pixel buffer smaller than the bitmap");
+    std::vector<uint8_t> Image(Pitch * Rows, 0);
+    for (std::size_t Row = 0; Row < Rows; ++Row) {
+        const auto Source = TopDownPixels.subspan((Rows - 1 - Row) * RowBytes, RowBytes);
+        std::copy(Source.begin(), Source.end(),
+                  Image.begin() + static_cast<std::ptrdiff_t>(Row * Pitch));
+    }
+    return Image;
+}
+
+} // namespace swatchbox

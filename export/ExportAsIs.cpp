@@ -1,0 +1,139 @@
+#include "ExportAsIs.h"
+
+#include "BmpFile.h"
+#include "DdsFile.h"
+#include "ExportErrors.h"
+#include "OutputFile.h"
+#include "package/AsciiCase.h"
+#include "package/Errors.h"
+
+#include <limits>
+#include <new>
+
+namespace swatchbox {
+
+namespace {
+
+// Bitmaps written unchanged from the package carry 96 dpi.
+constexpr int32_t AsIsPixelsPerMetre = 3780;
+
+[[noreturn]] void ThrowShort(const TTextureObject& Texture) {
+    throw EExportError("The package \"" + Texture.Owner->FileName +
+                       "\" holds fewer bytes than the texture needs.");
+}
+
+// Runs one writer and turns its failures into an "Error" message naming the
+// file; true when the file was written.
+template <class TWrite>
+bool Guarded(IReporter& Reporter, const std::string& FileName, TWrite&& Write) {
+    std::string Reason;
+    try {
+        Write();
+        return true;
+    } catch (const EPackageError& Error) {
+        Reason = Error.what();
+    } catch (const EExportError& Error) {
+        Reason = Error.what();
+    } catch (const std::bad_alloc&) {
+        Reason = "Not enough memory.";
+    }
+    ReportError(Reporter, "Cannot save texture to file \"" + FileName + "\"!\r\n(" + Reason + ")");
+    return false;
+}
+
+std::vector<uint8_t> ReadAt(TFileStream& File, int64_t Position, int64_t Count) {
+    File.Seek(Position);
+    return File.ReadBlock(Count);
+}
+
+} // namespace
+
+std::string_view AsIsExtension(TPixelFormat Format) {
+    switch (Format) {
+    case pfP8:
+    case pfRGBA8:
+    case pfG16:
+        return ".BMP";
+    case pfDXT1:
+    case pfDXT3:
+    case pfDXT5:
+        return ".DDS";
+    default:
+        return {};
+    }
+}
+
+std::string FixExtension(const std::string& FileName, std::string_view DefaultExtension) {
+    const std::size_t Separator = FileName.find_last_of("\\/:");
+    const std::size_t Start = Separator == std::string::npos ? 0 : Separator + 1;
+    const std::size_t Dot = FileName.rfind('.');
+    std::string_view Extension;
+    if (Dot != std::string::npos && Dot >= Start)
+        Extension = std::string_view(FileName).substr(Dot);
+    if (AsciiUpper(Extension) == AsciiUpper(DefaultExtension))
+        return FileName;
+    return FileName + std::string(DefaultExtension);
+}
+
+bool ExportAsIs(const TTextureObject& Texture, const std::string& FileName, IReporter& Reporter) {
+    const std::string_view Extension = AsIsExtension(Texture.Format);
+    if (Extension == ".BMP")
+        return WriteRawBMP(Texture, FileName, Reporter);
+    if (Extension == ".DDS")
+        return WriteDDS(Texture, FileName, Reporter);
+    ReportError(Reporter, "Cannot save texture to file!\r\n(Unknown pixel format)");
+    return false;
+}
+
+bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IReporter& Reporter) {
+    const std::string Target = FixExtension(FileName, ".BMP");
+    return Guarded(Reporter, Target, [&] {
+        const int BytesPerPixel = swatchbox::BytesPerPixel(Texture.Format);
+        const int64_t DataSize = PixelDataSize(Texture.Format, Texture.USize, Texture.VSize);
+        // Everything is read before the output is created, so a package that
+        // has gone or shrunk leaves no file behind.
+        TInstalledStream Package(*Texture.Owner);
+        if (BytesPerPixel == 0 || !Texture.PixelDataInFile(Package->Size()))
+            ThrowShort(Texture);
+        const TBmpLayout Layout{Texture.USize, Texture.VSize, BytesPerPixel * 8, AsIsPixelsPerMetre,
+                                Texture.Format == pfP8 ? 256u : 0u};
+        std::vector<uint8_t> Palette;
+        if (Texture.Format == pfP8) {
+            Palette = ReadAt(*Package, Texture.PalettePosition, PaletteBytes);
+            // Stored red, green, blue, alpha; bitmaps want blue, green, red, alpha.
+            for (std::size_t Entry = 0; Entry < Palette.size(); Entry += 4)
+                std::swap(Palette[Entry], Palette[Entry + 2]);
+        }
+        const std::vector<uint8_t> Pixels = ReadAt(*Package, Texture.MipDataPosition, DataSize);
+        const std::vector<uint8_t> Image =
+            MakeBottomUpRows(Pixels, Texture.USize, Texture.VSize, BytesPerPixel);
+        if (Image.size() > std::numeric_limits<uint32_t>::max() - BmpHeaderSize - PaletteBytes)
+            throw EExportError("The texture is too large for a bitmap file.");
+        const auto Header = MakeBmpHeaders(Layout);
+        TOutputFile Output(Target);
+        Output.Write(Header.data(), Header.size());
+        Output.Write(Palette.data(), Palette.size());
+        Output.Write(Image.data(), Image.size());
+        Output.Commit();
+    });
+}
+
+bool WriteDDS(const TTextureObject& Texture, const std::string& FileName, IReporter& Reporter) {
+    const std::string Target = FixExtension(FileName, ".DDS");
+    return Guarded(Reporter, Target, [&] {
+        TInstalledStream Package(*Texture.Owner);
+        if (Texture.MipDataSize < 0 || Texture.MipDataPosition < 0 ||
+            Texture.MipDataSize > Package->Size() - Texture.MipDataPosition)
+            ThrowShort(Texture);
+        const std::vector<uint8_t> Data =
+            ReadAt(*Package, Texture.MipDataPosition, Texture.MipDataSize);
+        const auto Header =
+            MakeDdsHeader(Texture.USize, Texture.VSize, GetFormatName(Texture.Format));
+        TOutputFile Output(Target);
+        Output.Write(Header.data(), Header.size());
+        Output.Write(Data.data(), Data.size());
+        Output.Commit();
+    });
+}
+
+} // namespace swatchbox

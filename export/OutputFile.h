@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace swatchbox {
+
+// Writes a file safely: the bytes go to a temporary file in the target's
+// folder, which replaces the target only on Commit. A failed or abandoned
+// write removes the temporary file and leaves any existing target untouched.
+class TOutputFile {
+public:
+    // Throws EExportError when the temporary file can't be created.
+    explicit TOutputFile(std::string TargetName);
+    ~TOutputFile();
+    TOutputFile(const TOutputFile&) = delete;
+    TOutputFile& operator=(const TOutputFile&) = delete;
+
+    // Throw EExportError naming the target and the system's reason.
+    void Write(const void* Data, std::size_t Count);
+    void Commit();
+
+    const std::string& TargetName() const { return Target; }
+
+private:
+    struct TCloser {
+        void operator()(std::FILE* File) const { std::fclose(File); }
+    };
+    [[noreturn]] void Fail(const char* What) const;
+
+    std::string Target;
+    std::string Temporary;
+    std::unique_ptr<std::FILE, TCloser> File;
+    bool Committed = false;
+};
+
+} // namespace swatchbox

@@ -1,0 +1,62 @@
+#include "PixelFormat.h"
+
+namespace swatchbox {
+
+std::string_view GetFormatName(TPixelFormat Format) {
+    switch (Format) {
+    case pfP8:
+        return "P8";
+    case pfRGBA7:
+        return "RGBA7";
+    case pfRGB16:
+        return "RGB16";
+    case pfDXT1:
+        return "DXT1";
+    case pfRGB8:
+        return "RGB8";
+    case pfRGBA8:
+        return "RGBA8";
+    case pfDXT3:
+        return "DXT3";
+    case pfDXT5:
+        return "DXT5";
+    case pfG16:
+        return "G16";
+    }
+    return "(unknown)";
+}
+
+int BytesPerPixel(TPixelFormat Format) {
+    switch (Format) {
+    case pfP8:
+        return 1;
+    case pfG16:
+        return 2;
+    case pfRGBA8:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+bool IsCompressedFormat(TPixelFormat Format) {
+    return Format == pfDXT1 || Format == pfDXT3 || Format == pfDXT5;
+}
+
+int64_t PixelDataSize(TPixelFormat Format, int32_t Width, int32_t Height) {
+    if (Width <= 0 || Height <= 0)
+        return 0;
+    const int64_t Pixels = int64_t{Width} * Height;
+    switch (Format) {
+    case pfDXT1:
+        // Eight bytes per 4x4 block.
+        return Pixels / 16 * 8;
+    case pfDXT3:
+    case pfDXT5:
+        return Pixels;
+    default:
+        return Pixels * BytesPerPixel(Format);
+    }
+}
+
+} // namespace swatchbox

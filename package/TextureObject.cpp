@@ -1,0 +1,157 @@
+#include "TextureObject.h"
+
+#include "Errors.h"
+#include "PropertyList.h"
+
+#include <algorithm>
+
+namespace swatchbox {
+
+namespace {
+
+const char* const TextureReadError = "Error while reading texture object!";
+
+int32_t LittleEndianInt(const std::vector<uint8_t>& Bytes) {
+    return static_cast<int32_t>(
+        static_cast<uint32_t>(Bytes[0]) | static_cast<uint32_t>(Bytes[1]) << 8 |
+        static_cast<uint32_t>(Bytes[2]) << 16 | static_cast<uint32_t>(Bytes[3]) << 24);
+}
+
+// Five lines: what happened, an empty line, the texture and its problem
+// (which may take two lines), and that it is ignored.
+std::string PaletteWarning(const std::string& Name, const char* Problem) {
+    return "Problem while reading texture object!\r\n\r\nTexture \"" + Name + "\" " + Problem +
+           "\r\nTexture will be ignored.";
+}
+
+} // namespace
+
+TTextureObject::TTextureObject(TUnrealPackage& Owner, int32_t ExportIndex,
+                               const TTextureUploader& Uploader)
+    : Owner(&Owner), ExportIndex(ExportIndex) {
+    const TExportObject* Export = Owner.GetExport(ExportIndex);
+    if (!Export)
+        throw EReferenceOutOfRange("Damaged package \"" + Owner.FileName + "\": export " +
+                                   std::to_string(ExportIndex) + " is outside its table.");
+    Name = Export->GetObjectName();
+    Group = Export->GetPackageName();
+    if (Group.empty())
+        Group = "(None)";
+    Read();
+    if (IsIgnored() || !Uploader)
+        return;
+    TInstalledStream Stream(Owner);
+    GLTexture = Uploader(*Stream, MakeUploadRequest());
+}
+
+TTextureObject::~TTextureObject() = default;
+
+void TTextureObject::Read() {
+    int32_t EndPosition = 0;
+    bool HasPalette = false;
+    {
+        TObjectPropertyList List(*Owner);
+        if (!List.Read(ExportIndex, EndPosition)) {
+            ReportError(Owner->Reporter, TextureReadError);
+            return;
+        }
+        TakeProperties(List);
+        if (Format == pfP8) {
+            if (!ResolvePalette(List, HasPalette))
+                return;
+        }
+    }
+    try {
+        if (HasPalette)
+            PalettePosition = FindPalettePosition();
+        ReadMipHeader(EndPosition);
+        Decoded = true;
+    } catch (const EPackageDamaged&) {
+        ReportError(Owner->Reporter, TextureReadError);
+    }
+}
+
+void TTextureObject::TakeProperties(const TObjectPropertyList& List) {
+    // A value too short for what is taken from it counts as missing.
+    if (const TObjectProperty* Property = List.Find("Format"); Property && !Property->Data.empty())
+        Format = static_cast<TPixelFormat>(Property->Data[0]);
+    if (const TObjectProperty* Property = List.Find("USize");
+        Property && Property->Data.size() >= 4)
+        USize = LittleEndianInt(Property->Data);
+    if (const TObjectProperty* Property = List.Find("VSize");
+        Property && Property->Data.size() >= 4)
+        VSize = LittleEndianInt(Property->Data);
+    if (const TObjectProperty* Property = List.Find("bAlphaTexture"))
+        bAlphaTexture = Property->BooleanValue();
+    if (const TObjectProperty* Property = List.Find("bMasked"))
+        bMasked = Property->BooleanValue();
+}
+
+bool TTextureObject::ResolvePalette(const TObjectPropertyList& List, bool& HasPalette) {
+    const TObjectProperty* Palette = List.Find("Palette");
+    if (!Palette)
+        return true;
+    int64_t Reference = 0;
+    try {
+        Reference = TUnrealPackage::DecodeIndex(Palette->Data);
+    } catch (const EPackageDamaged&) {
+        return true; // a cut-off reference counts as no Palette property
+    }
+    // Reference 0 (no object) and imports give a negative export number.
+    PaletteExport = static_cast<int32_t>(std::max<int64_t>(Reference - 1, -1));
+    if (PaletteExport < 0) {
+        ReportWarning(Owner->Reporter,
+                      PaletteWarning(Name, "needs an imported palette.\r\n"
+                                           "Imported palettes are not supported!"));
+        return false;
+    }
+    if (!Owner->GetExport(PaletteExport)) {
+        ReportWarning(Owner->Reporter,
+                      PaletteWarning(Name, "refers to a palette that is not in the package."));
+        PaletteExport = -1;
+        return false;
+    }
+    HasPalette = true;
+    return true;
+}
+
+void TTextureObject::ReadMipHeader(int32_t EndPosition) {
+    TInstalledStream File(*Owner);
+    File->Seek(EndPosition);
+    MipCount = File->ReadByte();
+    if (Owner->PackageVersion >= 63)
+        MipEndOffset = File->ReadI32();
+    if (Owner->PackageVersion == 110)
+        File->Skip(1);
+    MipDataSize = Owner->ReadIndex();
+    MipDataPosition = static_cast<int32_t>(File->Position());
+}
+
+int32_t TTextureObject::FindPalettePosition() {
+    TInstalledStream File(*Owner);
+    const TExportObject* Palette = Owner->GetExport(PaletteExport);
+    if (!Palette)
+        throw EReferenceOutOfRange("Damaged package \"" + Owner->FileName + "\": palette export " +
+                                   std::to_string(PaletteExport) + " is outside its table.");
+    File->Seek(Palette->SerialOffset);
+    Owner->ReadIndex(); // the palette's property run, a lone None tag
+    Owner->ReadIndex(); // its colour count; 256 entries are always read
+    return static_cast<int32_t>(File->Position());
+}
+
+bool TTextureObject::PixelDataInFile(int64_t FileSize) const {
+    const int64_t DataSize = PixelDataSize(Format, USize, VSize);
+    if (DataSize <= 0 || MipDataPosition < 0 || DataSize > FileSize - MipDataPosition)
+        return false;
+    return Format != pfP8 || (PalettePosition >= 0 && PalettePosition <= FileSize - PaletteBytes);
+}
+
+TUploadRequest TTextureObject::MakeUploadRequest() const {
+    return {USize, VSize, MipDataPosition, PalettePosition, Format, true};
+}
+
+std::string_view GetFormatName(const TTextureObject& Texture) {
+    return GetFormatName(Texture.Format);
+}
+
+} // namespace swatchbox

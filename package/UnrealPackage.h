@@ -1,0 +1,146 @@
+#pragma once
+
+#include "FileStream.h"
+#include "Reporter.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace swatchbox {
+
+class TUnrealPackage;
+
+inline constexpr uint32_t PackageSignature = 0x9E2A83C1;
+// ObjectFlags bit: the export's data begins with a state frame.
+inline constexpr uint32_t RF_HasStack = 0x02000000;
+
+using TGuid = std::array<uint8_t, 16>;
+
+struct TNameObject {
+    TUnrealPackage* Owner = nullptr;
+    std::string Name;
+    uint32_t Flags = 0;
+};
+
+struct TExportObject {
+    TUnrealPackage* Owner = nullptr;
+    int32_t ClassIndex = 0;
+    int32_t SuperIndex = 0;
+    int32_t PackageIndex = 0;
+    int32_t ObjectName = 0;
+    uint32_t ObjectFlags = 0;
+    int32_t SerialSize = 0;
+    int32_t SerialOffset = 0;
+
+    std::string GetClassName() const;
+    std::string GetPackageName() const;
+    std::string GetObjectName() const;
+};
+
+struct TImportObject {
+    TUnrealPackage* Owner = nullptr;
+    int32_t ClassPackage = 0;
+    int32_t ClassName = 0;
+    int32_t PackageIndex = 0;
+    int32_t ObjectName = 0;
+};
+
+struct TGenerationObject {
+    TUnrealPackage* Owner = nullptr;
+    int32_t ExportCount = 0;
+    int32_t NameCount = 0;
+};
+
+struct THeritageObject {
+    TUnrealPackage* Owner = nullptr;
+    TGuid Guid{};
+};
+
+// One package file: its header and tables, read once by the constructor. Later
+// reads (properties, texture headers, pixels) reopen the file through
+// TInstalledStream and use the package's decoders on the installed Stream.
+class TUnrealPackage {
+public:
+    // Throws EFileOpenError when the file can't be opened and EPackageDamaged
+    // when the header or a table runs outside the file.
+    TUnrealPackage(std::string FileName, IReporter& Reporter);
+    ~TUnrealPackage();
+    TUnrealPackage(const TUnrealPackage&) = delete;
+    TUnrealPackage& operator=(const TUnrealPackage&) = delete;
+
+    std::string FileName;
+    TFileStream* Stream = nullptr; // not owned; see TInstalledStream
+    IReporter& Reporter;
+
+    uint32_t Signature = 0;
+    int16_t PackageVersion = 0;
+    uint16_t LicenseeVersion = 0;
+    uint32_t PackageFlags = 0;
+    int32_t NameCount = 0;
+    int32_t NameOffset = 0;
+    int32_t ExportCount = 0;
+    int32_t ExportOffset = 0;
+    int32_t ImportCount = 0;
+    int32_t ImportOffset = 0;
+    int32_t HeritageCount = 0;
+    int32_t HeritageOffset = 0;
+    TGuid Guid{};
+    int32_t GenerationCount = 0;
+
+    std::vector<TNameObject> Names;
+    std::vector<TExportObject> Exports;
+    std::vector<TImportObject> Imports;
+    std::vector<THeritageObject> Heritages;
+    std::vector<TGenerationObject> Generations;
+
+    // Length of the file when the tables were read.
+    int64_t FileSize = 0;
+
+    // None for a number outside the export table.
+    const TExportObject* GetExport(int32_t Index) const;
+    // Empty for an index outside the name table.
+    std::string GetName(int32_t Index) const;
+    // Empty for 0; throws EReferenceOutOfRange for a reference or name index
+    // outside its table.
+    std::string GetReferenceName(int32_t Reference) const;
+
+    // Decoders on the installed Stream.
+    int32_t ReadIndex();
+    std::string ReadString();
+    std::string ReadName();
+
+    // Decodes a compact index from memory; throws EPackageDamaged when the
+    // bytes end before the index does.
+    static int32_t DecodeIndex(std::span<const uint8_t> Bytes);
+    // True when the file begins with the package signature. Throws
+    // EFileOpenError when the file can't be opened.
+    static bool IsPackageFile(const std::string& FileName);
+
+private:
+    void ReadHeader(TFileStream& File);
+    void ReadTables(TFileStream& File);
+    TFileStream& InstalledStream() const;
+};
+
+// Opens the package's file and installs it as the package's Stream for the
+// lifetime of this object; uninstalls and closes it on every path.
+class TInstalledStream {
+public:
+    explicit TInstalledStream(TUnrealPackage& Package);
+    ~TInstalledStream();
+    TInstalledStream(const TInstalledStream&) = delete;
+    TInstalledStream& operator=(const TInstalledStream&) = delete;
+
+    TFileStream& operator*() { return File; }
+    TFileStream* operator->() { return &File; }
+
+private:
+    TUnrealPackage& Package;
+    TFileStream File;
+    TFileStream* Previous;
+};
+
+} // namespace swatchbox
