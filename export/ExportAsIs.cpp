@@ -95,6 +95,12 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
         TInstalledStream Package(*Texture.Owner);
         if (BytesPerPixel == 0 || !Texture.PixelDataInFile(Package->Size()))
             ThrowShort(Texture);
+        // A mip map that says it holds fewer bytes (procedural textures store
+        // none) has no pixels of its own to copy.
+        if (Texture.MipDataSize < DataSize)
+            throw EExportError("The texture stores " + std::to_string(Texture.MipDataSize) +
+                               " pixel bytes where its size needs " + std::to_string(DataSize) +
+                               ".");
         const TBmpLayout Layout{Texture.USize, Texture.VSize, BytesPerPixel * 8, AsIsPixelsPerMetre,
                                 Texture.Format == pfP8 ? 256u : 0u};
         std::vector<uint8_t> Palette;

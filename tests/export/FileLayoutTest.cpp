@@ -1,0 +1,137 @@
+// Byte layout of the bitmap and DDS headers, the extension rule and the safe
+// output file, independent of any package.
+#include "export/BmpFile.h"
+#include "export/DdsFile.h"
+#include "export/ExportAsIs.h"
+#include "export/ExportErrors.h"
+#include "export/OutputFile.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+
+namespace swatchbox::testing {
+namespace {
+
+std::vector<uint8_t> AsVector(std::span<const uint8_t> Bytes) {
+    return {Bytes.begin(), Bytes.end()};
+}
+
+TEST(FixExtension, AppendsTheDefaultUnlessTheNameEndsInItInAnyCase) {
+    EXPECT_EQ(FixExtension("C:\\out\\brick", ".BMP"), "C:\\out\\brick.BMP");
+    EXPECT_EQ(FixExtension("C:\\out\\brick", ".DDS"), "C:\\out\\brick.DDS");
+    EXPECT_EQ(FixExtension("wall.bmp", ".BMP"), "wall.bmp");
+    EXPECT_EQ(FixExtension("wall.Bmp", ".BMP"), "wall.Bmp");
+    EXPECT_EQ(FixExtension("brick.dds", ".BMP"), "brick.dds.BMP");
+    EXPECT_EQ(FixExtension("wall.tga", ".BMP"), "wall.tga.BMP");
+    // A dot in a folder name is no extension.
+    EXPECT_EQ(FixExtension("C:\\tex.bmp\\wall", ".BMP"), "C:\\tex.bmp\\wall.BMP");
+    EXPECT_EQ(FixExtension("out.bmp/wall", ".BMP"), "out.bmp/wall.BMP");
+    EXPECT_EQ(FixExtension("C:wall", ".DDS"), "C:wall.DDS");
+    EXPECT_EQ(FixExtension("", ".BMP"), ".BMP");
+}
+
+TEST(DdsHeader, CarriesSizeFourCCAndLinearSize) {
+    const auto Dxt1 = AsVector(MakeDdsHeader(256, 256, "DXT1"));
+    ASSERT_EQ(Dxt1.size(), 128u);
+    EXPECT_EQ(std::string(Dxt1.begin(), Dxt1.begin() + 4), "DDS ");
+    EXPECT_EQ(GetU32(Dxt1, 4), 124u);
+    EXPECT_EQ(GetU32(Dxt1, 8), 0x81007u);
+    EXPECT_EQ(GetU32(Dxt1, 12), 256u);
+    EXPECT_EQ(GetU32(Dxt1, 16), 256u);
+    EXPECT_EQ(GetU32(Dxt1, 20), 32768u);
+    EXPECT_EQ(GetU32(Dxt1, 28), 1u);
+    EXPECT_EQ(GetU32(Dxt1, 76), 32u);
+    EXPECT_EQ(GetU32(Dxt1, 80), 4u);
+    EXPECT_EQ(std::string(Dxt1.begin() + 84, Dxt1.begin() + 88), "DXT1");
+    EXPECT_EQ(GetU32(Dxt1, 88), 0u);
+    EXPECT_EQ(GetU32(Dxt1, 108), 0x1000u);
+    for (std::size_t Offset : {24u, 32u, 72u, 92u, 104u, 112u, 124u})
+        EXPECT_EQ(GetU32(Dxt1, Offset), 0u) << "offset " << Offset;
+
+    const auto Dxt5 = AsVector(MakeDdsHeader(256, 256, "DXT5"));
+    EXPECT_EQ(GetU32(Dxt5, 20), 65536u);
+    EXPECT_EQ(GetU32(Dxt5, 88), 512u);
+    EXPECT_EQ(GetU32(AsVector(MakeDdsHeader(64, 32, "DXT3")), 88), 256u);
+    EXPECT_EQ(GetU32(AsVector(MakeDdsHeader(64, 32, "DXT3")), 20), 2048u);
+    // Width and height are divided separately, so a tiny texture states 0.
+    EXPECT_EQ(GetU32(AsVector(MakeDdsHeader(2, 2, "DXT1")), 20), 0u);
+    EXPECT_EQ(GetU32(AsVector(MakeDdsHeader(6, 8, "DXT1")), 20), 16u);
+}
+
+TEST(BmpHeaders, DescribePalettedAndTrueColourBitmaps) {
+    const auto P8 = AsVector(MakeBmpHeaders({256, 256, 8, 3780, 256}));
+    EXPECT_EQ(P8[0], 'B');
+    EXPECT_EQ(P8[1], 'M');
+    EXPECT_EQ(GetU32(P8, 2), 1078u + 65536u);
+    EXPECT_EQ(GetU32(P8, 6), 0u);
+    EXPECT_EQ(GetU32(P8, 10), 1078u);
+    EXPECT_EQ(GetU32(P8, 14), 40u);
+    EXPECT_EQ(GetU32(P8, 18), 256u);
+    EXPECT_EQ(GetU32(P8, 22), 256u);
+    EXPECT_EQ(GetU16(P8, 26), 1u);
+    EXPECT_EQ(GetU16(P8, 28), 8u);
+    EXPECT_EQ(GetU32(P8, 30), 0u);
+    EXPECT_EQ(GetU32(P8, 34), 65536u);
+    EXPECT_EQ(GetU32(P8, 38), 3780u);
+    EXPECT_EQ(GetU32(P8, 42), 3780u);
+    EXPECT_EQ(GetU32(P8, 46), 256u);
+    EXPECT_EQ(GetU32(P8, 50), 0u);
+
+    // Rows pad to 4 bytes: 2 paletted pixels, 1 grey pixel, 3 pixels of 24 bits.
+    EXPECT_EQ(GetU32(AsVector(MakeBmpHeaders({2, 2, 8, 3780, 256})), 34), 8u);
+    const auto G16 = AsVector(MakeBmpHeaders({1, 3, 16, 3780, 0}));
+    EXPECT_EQ(GetU32(G16, 34), 12u);
+    EXPECT_EQ(GetU32(G16, 10), 54u);
+    EXPECT_EQ(GetU32(G16, 2), 66u);
+    EXPECT_EQ(GetU32(G16, 46), 0u);
+    EXPECT_EQ(GetU32(AsVector(MakeBmpHeaders({3, 1, 24, 0, 0})), 34), 12u);
+    EXPECT_EQ(GetU32(AsVector(MakeBmpHeaders({3, 1, 24, 0, 0})), 38), 0u);
+}
+
+TEST(BottomUpRows, ReversesRowsAndPadsEachToFourBytes) {
+    const std::vector<uint8_t> TopDown = {1, 2, 3, 4, 5, 6}; // 3 x 2, one byte per pixel
+    EXPECT_EQ(MakeBottomUpRows(TopDown, 3, 2, 1), (std::vector<uint8_t>{4, 5, 6, 0, 1, 2, 3, 0}));
+    const std::vector<uint8_t> Wide = {1, 2, 3, 4, 5, 6, 7, 8}; // 1 x 2, four bytes per pixel
+    EXPECT_EQ(MakeBottomUpRows(Wide, 1, 2, 4), (std::vector<uint8_t>{5, 6, 7, 8, 1, 2, 3, 4}));
+    EXPECT_THROW(MakeBottomUpRows(TopDown, 4, 2, 1), std::invalid_argument);
+}
+
+TEST(OutputFile, ReplacesTheTargetOnlyWhenCommitted) {
+    TTempDir Dir;
+    const std::string Target = Dir.File("out.bin");
+    WriteFileBytes(Target, {9, 9, 9});
+    {
+        TOutputFile Output(Target);
+        Output.Write("\1\2", 2);
+        // Until the commit the old file is what others see.
+        EXPECT_EQ(ReadFileBytes(Target), (std::vector<uint8_t>{9, 9, 9}));
+        Output.Commit();
+    }
+    EXPECT_EQ(ReadFileBytes(Target), (std::vector<uint8_t>{1, 2}));
+    {
+        TOutputFile Abandoned(Target);
+        Abandoned.Write("\7", 1);
+    }
+    EXPECT_EQ(ReadFileBytes(Target), (std::vector<uint8_t>{1, 2}));
+    // Nothing but the target is left in the folder.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(OutputFile, NamesTheFileWhenItCannotBeCreated) {
+    TTempDir Dir;
+    const std::string Target = Dir.File("missing-folder/out.bin");
+    try {
+        TOutputFile Output(Target);
+        FAIL() << "expected EExportError";
+    } catch (const EExportError& Error) {
+        EXPECT_NE(std::string(Error.what()).find("out.bin"), std::string::npos) << Error.what();
+    }
+}
+
+} // namespace
+} // namespace swatchbox::testing

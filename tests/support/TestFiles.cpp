@@ -1,0 +1,58 @@
+#include "TestFiles.h"
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace swatchbox::testing {
+
+TTempDir::TTempDir() {
+    static std::atomic<unsigned> Counter{0};
+    std::random_device Random;
+    Root = std::filesystem::path(SWATCHBOX_TEST_TMP) /
+           ("t" + std::to_string(Random()) + "_" + std::to_string(++Counter));
+    std::filesystem::create_directories(Root);
+}
+
+TTempDir::~TTempDir() {
+    std::error_code Ignored;
+    std::filesystem::remove_all(Root, Ignored);
+}
+
+std::string TTempDir::File(const std::string& Name) const {
+    return (Root / Name).string();
+}
+
+void WriteFileBytes(const std::string& FileName, const std::vector<uint8_t>& Bytes) {
+    std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
+    Out.write(reinterpret_cast<const char*>(Bytes.data()),
+              static_cast<std::streamsize>(Bytes.size()));
+    if (!Out)
+        throw std::runtime_error("cannot write test file " + FileName);
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& FileName) {
+    std::ifstream In(FileName, std::ios::binary);
+    if (!In)
+        throw std::runtime_error("cannot read test file " + FileName);
+    return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+}
+
+std::string RealPackagesDir() {
+    std::error_code Error;
+    return std::filesystem::is_directory(SWATCHBOX_REALPKGS_DIR, Error) ? SWATCHBOX_REALPKGS_DIR
+                                                                        : std::string();
+}
+
+uint32_t GetU32(const std::vector<uint8_t>& Bytes, std::size_t Offset) {
+    return static_cast<uint32_t>(GetU16(Bytes, Offset)) |
+           static_cast<uint32_t>(GetU16(Bytes, Offset + 2)) << 16;
+}
+
+uint16_t GetU16(const std::vector<uint8_t>& Bytes, std::size_t Offset) {
+    return static_cast<uint16_t>(Bytes.at(Offset) | Bytes.at(Offset + 1) << 8);
+}
+
+} // namespace swatchbox::testing
