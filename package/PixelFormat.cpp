@@ -1,5 +1,7 @@
 #include "PixelFormat.h"
 
+#include <limits>
+
 namespace swatchbox {
 
 std::string_view GetFormatName(TPixelFormat Format) {
@@ -55,7 +57,10 @@ int64_t PixelDataSize(TPixelFormat Format, int32_t Width, int32_t Height) {
     case pfDXT5:
         return Pixels;
     default:
-        return Pixels * BytesPerPixel(Format);
+        // At most 2^62 pixels times 4 bytes would overflow; no file is that big.
+        return Pixels > std::numeric_limits<int64_t>::max() / 4
+                   ? std::numeric_limits<int64_t>::max()
+                   : Pixels * BytesPerPixel(Format);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "export/ExportAsIs.h"
 #include "export/ExportErrors.h"
 #include "export/OutputFile.h"
+#include "tests/builder/BuiltPackage.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -102,7 +103,8 @@ TEST(BottomUpRows, ReversesRowsAndPadsEachToFourBytes) {
 TEST(OutputFile, ReplacesTheTargetOnlyWhenCommitted) {
     TTempDir Dir;
     const std::string Target = Dir.File("out.bin");
-    WriteFileBytes(Target, {9, 9, 9});
+    const std::vector<uint8_t> Old = {9, 9, 9};
+    WriteFileBytes(Target, Old);
     {
         TOutputFile Output(Target);
         Output.Write("\1\2", 2);

@@ -25,14 +25,6 @@ std::string TTempDir::File(const std::string& Name) const {
     return (Root / Name).string();
 }
 
-void WriteFileBytes(const std::string& FileName, const std::vector<uint8_t>& Bytes) {
-    std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
-    Out.write(reinterpret_cast<const char*>(Bytes.data()),
-              static_cast<std::streamsize>(Bytes.size()));
-    if (!Out)
-        throw std::runtime_error("cannot write test file " + FileName);
-}
-
 std::vector<uint8_t> ReadFileBytes(const std::string& FileName) {
     std::ifstream In(FileName, std::ios::binary);
     if (!In)

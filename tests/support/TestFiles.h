@@ -24,7 +24,6 @@ private:
     std::filesystem::path Root;
 };
 
-void WriteFileBytes(const std::string& FileName, const std::vector<uint8_t>& Bytes);
 std::vector<uint8_t> ReadFileBytes(const std::string& FileName);
 
 // Folder of the real packages made by others, or empty when it is absent.
