@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ByteSink.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace swatchbox::testing {
+
+// Bytes a package stores for a Width x Height mip map in Format: DXT formats
+// in whole 4x4 blocks (8 bytes for DXT1, 16 for DXT3 and DXT5), RGBA8 and
+// RGBA7 4 bytes a pixel, RGB8 3, G16 and RGB16 2, P8 and unknown formats 1.
+std::size_t StoredMipSize(uint8_t Format, int32_t Width, int32_t Height);
+
+// Count bytes of a pattern that differs from row to row and from Seed to
+// Seed, so copied pixels can be told from shifted, flipped or foreign ones.
+TBytes PatternBytes(std::size_t Count, uint32_t Seed = 0);
+
+// 256 entries of red, green, blue, alpha: entry i is (i, 255 - i, 7i, 3i + 1)
+// modulo 256, so every entry and every channel differs.
+TBytes DefaultPaletteColours();
+
+} // namespace swatchbox::testing
