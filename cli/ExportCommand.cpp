@@ -1,0 +1,208 @@
+#include "cli/ExportCommand.h"
+
+#include "cli/ConsoleReporter.h"
+#include "cli/DisplayText.h"
+#include "cli/Progress.h"
+#include "cli/SafePath.h"
+#include "cli/TextureScan.h"
+#include "export/ExportAsIs.h"
+#include "package/AsciiCase.h"
+
+#include <exception>
+#include <filesystem>
+#include <system_error>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace swatchbox::cli {
+
+namespace {
+
+#ifdef _WIN32
+bool IsSeparator(char C) {
+    return C == '/' || C == '\\';
+}
+// "C:" alone names the current folder of drive C, so nothing is put after it.
+bool EndsInDrive(const std::string& Folder) {
+    return Folder.back() == ':';
+}
+#else
+bool IsSeparator(char C) {
+    return C == '/';
+}
+bool EndsInDrive(const std::string&) {
+    return false;
+}
+#endif
+
+// The output folder without trailing separators, so that joined paths read
+// cleanly; a root such as "/" or "C:\" keeps its separator.
+std::string TrimFolder(std::string Folder) {
+    while (Folder.size() > 1 && IsSeparator(Folder.back()) &&
+           !EndsInDrive(Folder.substr(0, Folder.size() - 1)))
+        Folder.pop_back();
+    return Folder;
+}
+
+std::string Join(const std::string& Folder, const std::string& Name) {
+    if (Folder.empty())
+        return Name;
+    if (IsSeparator(Folder.back()) || EndsInDrive(Folder))
+        return Folder + Name;
+    return Folder + '/' + Name;
+}
+
+// Windows and macOS compare names without regard to case, so names that
+// differ only in case count as the same file.
+std::string FoldKey(const std::string& Name) {
+    return AsciiUpper(Name);
+}
+
+class TExporter {
+public:
+    TExporter(const TExportOptions& Options, TConsoleReporter& Reporter)
+        : Root(TrimFolder(Options.OutDir)), Reporter(Reporter) {}
+
+    void ExportPackage(TUnrealPackage& Package);
+    void WriteSummary(std::ostream& Out) const;
+
+private:
+    std::string PackageFolderName(const std::string& Path);
+    std::string FileName(const TTextureObject& Texture, const std::string& GroupFolder,
+                         std::string_view Extension);
+    bool EnsureFolder(const std::string& Folder);
+    void ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder);
+
+    std::string Root;
+    TConsoleReporter& Reporter;
+    std::unordered_set<std::string> UsedPackageFolders;
+    // Files of the current package by folded "Group/File" key, with the export
+    // that took the name.
+    std::unordered_map<std::string, int32_t> UsedFiles;
+    // Folders already made (true) or found impossible to make (false).
+    std::unordered_map<std::string, bool> Folders;
+    int Written = 0;
+    int Skipped = 0;
+    int Failed = 0;
+};
+
+// Two packages with the same base name (a/Walls.utx, b/Walls.u) get folders
+// of their own: the later one gets a number suffix.
+std::string TExporter::PackageFolderName(const std::string& Path) {
+    const std::string Base = SafePathComponent(PackageBaseName(Path));
+    std::string Name = Base;
+    for (int Suffix = 2; !UsedPackageFolders.insert(FoldKey(Name)).second; ++Suffix)
+        Name = Base + "_" + std::to_string(Suffix);
+    if (Name != Base)
+        ReportWarning(Reporter, "the folder \"" + Base +
+                                    "\" is already used by an earlier package; the textures go "
+                                    "to \"" +
+                                    Name + "\" instead.");
+    return Name;
+}
+
+// Two textures of one package with the same group and name (possible in odd
+// or damaged packages) must not overwrite each other: the later one gets its
+// export number appended.
+std::string TExporter::FileName(const TTextureObject& Texture, const std::string& GroupFolder,
+                                std::string_view Extension) {
+    const std::string Stem = SafePathComponent(Texture.Name);
+    std::string File = FixExtension(Stem, Extension);
+    auto [Taken, Inserted] =
+        UsedFiles.try_emplace(FoldKey(GroupFolder + "/" + File), Texture.ExportIndex);
+    if (Inserted)
+        return File;
+    const int32_t Earlier = Taken->second;
+    const std::string Numbered = Stem + "_" + std::to_string(Texture.ExportIndex);
+    File = FixExtension(Numbered, Extension);
+    for (int Suffix = 2;
+         !UsedFiles.try_emplace(FoldKey(GroupFolder + "/" + File), Texture.ExportIndex).second;
+         ++Suffix)
+        File = FixExtension(Numbered + "_" + std::to_string(Suffix), Extension);
+    ReportWarning(Reporter, "same group and name as export " + std::to_string(Earlier) +
+                                "; written as \"" + GroupFolder + "/" + File + "\".");
+    return File;
+}
+
+bool TExporter::EnsureFolder(const std::string& Folder) {
+    if (const auto Known = Folders.find(Folder); Known != Folders.end())
+        return Known->second;
+    std::error_code Error;
+    std::filesystem::create_directories(Folder, Error);
+    std::error_code Ignored;
+    const bool Made = !Error || std::filesystem::is_directory(Folder, Ignored);
+    if (!Made)
+        ReportError(Reporter,
+                    "Cannot create folder \"" + EscapeControls(Folder) + "\": " + Error.message());
+    Folders.emplace(Folder, Made);
+    return Made;
+}
+
+void TExporter::ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder) {
+    if (Texture.IsIgnored()) {
+        ++Skipped;
+        return;
+    }
+    const std::string_view Extension = AsIsExtension(Texture.Format);
+    if (Extension.empty()) {
+        ReportWarning(Reporter, "format " + std::string(GetFormatName(Texture)) +
+                                    " can't be exported as is; skipped.");
+        ++Skipped;
+        return;
+    }
+    const std::string GroupFolderName = SafePathComponent(Texture.Group);
+    const std::string File = FileName(Texture, GroupFolderName, Extension);
+    const std::string Folder = Join(PackageFolder, GroupFolderName);
+    if (!EnsureFolder(Folder)) {
+        ++Failed;
+        return;
+    }
+    const int ErrorsBefore = Reporter.Errors();
+    if (ExportAsIs(Texture, Join(Folder, File), Reporter)) {
+        ++Written;
+        return;
+    }
+    ++Failed;
+    if (Reporter.Errors() == ErrorsBefore)
+        ReportError(Reporter, "Cannot write \"" + EscapeControls(Join(Folder, File)) + "\".");
+}
+
+void TExporter::ExportPackage(TUnrealPackage& Package) {
+    const std::string PackageFolder = Join(Root, PackageFolderName(Package.FileName));
+    UsedFiles.clear();
+    ScanTextures(Package, Reporter,
+                 [&](const TTextureObject& Texture) { ExportTexture(Texture, PackageFolder); });
+}
+
+void TExporter::WriteSummary(std::ostream& Out) const {
+    Out << "Wrote " << Written << (Written == 1 ? " file" : " files") << " to "
+        << (Root.empty() ? std::string("the current folder") : "\"" + EscapeControls(Root) + "\"")
+        << '.';
+    if (Skipped > 0)
+        Out << " Skipped " << Skipped << (Skipped == 1 ? " texture." : " textures.");
+    if (Failed > 0)
+        Out << ' ' << Failed << (Failed == 1 ? " texture" : " textures") << " failed.";
+    Out << '\n';
+}
+
+} // namespace
+
+int RunExport(const TExportOptions& Options, std::ostream& Out, std::ostream& Err) {
+    TProgress Progress(Err, Options.Packages.size(), Options.ShowProgress);
+    TConsoleReporter Reporter(Err, &Progress);
+    TExporter Exporter(Options, Reporter);
+    for (std::size_t Number = 0; Number < Options.Packages.size(); ++Number) {
+        const std::string& Path = Options.Packages[Number];
+        Progress.Show(Number + 1, Path);
+        if (const std::unique_ptr<TUnrealPackage> Package = OpenPackage(Path, Reporter)) {
+            TReportContext Context(Reporter, EscapeControls(Path));
+            Exporter.ExportPackage(*Package);
+        }
+    }
+    Progress.Clear();
+    Exporter.WriteSummary(Out);
+    Out << std::flush;
+    return Reporter.Errors() > 0 ? 1 : 0;
+}
+
+} // namespace swatchbox::cli

@@ -1,0 +1,145 @@
+#include "cli/ListCommand.h"
+
+#include "cli/ConsoleReporter.h"
+#include "cli/DisplayText.h"
+#include "cli/Json.h"
+#include "cli/Progress.h"
+#include "cli/TextureScan.h"
+
+#include <algorithm>
+#include <array>
+#include <sstream>
+
+namespace swatchbox::cli {
+
+namespace {
+
+constexpr std::size_t ColumnCount = 7;
+using TRow = std::array<std::string, ColumnCount>;
+
+const TRow Header = {"Export", "Group", "Name", "Size", "Format", "Mip bytes", "Flags"};
+constexpr std::array<bool, ColumnCount> RightAligned = {true,  false, false, false,
+                                                        false, true,  false};
+
+std::string Flags(const TTextureObject& Texture) {
+    std::string Result;
+    auto Add = [&](const char* Flag) {
+        if (!Result.empty())
+            Result += ',';
+        Result += Flag;
+    };
+    if (Texture.bMasked)
+        Add("masked");
+    if (Texture.bAlphaTexture)
+        Add("alpha");
+    if (Texture.IsIgnored())
+        Add("ignored");
+    return Result;
+}
+
+TRow TextRow(const TTextureObject& Texture) {
+    return {std::to_string(Texture.ExportIndex),
+            DisplayText(Texture.Group),
+            DisplayText(Texture.Name),
+            std::to_string(Texture.USize) + "x" + std::to_string(Texture.VSize),
+            std::string(GetFormatName(Texture)),
+            std::to_string(Texture.MipDataSize),
+            Flags(Texture)};
+}
+
+// Columns padded to their widest cell, two blanks apart, no trailing blanks.
+void WriteTable(std::ostream& Out, const std::vector<TRow>& Rows) {
+    std::array<std::size_t, ColumnCount> Widths{};
+    for (std::size_t Column = 0; Column < ColumnCount; ++Column) {
+        Widths[Column] = DisplayWidth(Header[Column]);
+        for (const TRow& Row : Rows)
+            Widths[Column] = std::max(Widths[Column], DisplayWidth(Row[Column]));
+    }
+    auto WriteRow = [&](const TRow& Row) {
+        std::string Line;
+        for (std::size_t Column = 0; Column < ColumnCount; ++Column) {
+            const std::string Padding(Widths[Column] - DisplayWidth(Row[Column]), ' ');
+            if (Column > 0)
+                Line += "  ";
+            Line += RightAligned[Column] ? Padding + Row[Column] : Row[Column] + Padding;
+        }
+        Line.erase(Line.find_last_not_of(' ') + 1);
+        Out << Line << '\n';
+    };
+    WriteRow(Header);
+    for (const TRow& Row : Rows)
+        WriteRow(Row);
+}
+
+void WriteJsonObject(std::ostream& Out, const std::string& Package, const TTextureObject& Texture) {
+    TJsonObjectWriter Object(Out);
+    Object.Literal("package", JsonSystemString(Package))
+        .Number("export", Texture.ExportIndex)
+        .String("name", Texture.Name)
+        .String("group", Texture.Group)
+        .Number("width", Texture.USize)
+        .Number("height", Texture.VSize)
+        .String("format", GetFormatName(Texture))
+        .Number("format_id", Texture.Format)
+        .Bool("masked", Texture.bMasked)
+        .Bool("alpha_texture", Texture.bAlphaTexture)
+        .Number("mip_position", Texture.MipDataPosition)
+        .Number("mip_size", Texture.MipDataSize)
+        .Number("palette_position", Texture.PalettePosition)
+        .Bool("ignored", Texture.IsIgnored());
+    Object.Close();
+}
+
+} // namespace
+
+int RunList(const TListOptions& Options, std::ostream& Out, std::ostream& Err) {
+    TProgress Progress(Err, Options.Packages.size(), Options.ShowProgress);
+    TConsoleReporter Reporter(Err, &Progress);
+    const bool Headings = Options.Packages.size() > 1;
+    bool FirstTable = true;
+    bool FirstObject = true;
+    if (Options.Json)
+        Out << '[';
+
+    for (std::size_t Number = 0; Number < Options.Packages.size(); ++Number) {
+        const std::string& Path = Options.Packages[Number];
+        Progress.Show(Number + 1, Path);
+        const std::unique_ptr<TUnrealPackage> Package = OpenPackage(Path, Reporter);
+        if (!Package)
+            continue;
+
+        // Each package's output is collected first, so it is written in one
+        // piece between progress updates.
+        std::ostringstream Text;
+        if (Options.Json) {
+            ScanTextures(*Package, Reporter, [&](const TTextureObject& Texture) {
+                Text << (FirstObject ? "\n  " : ",\n  ");
+                FirstObject = false;
+                WriteJsonObject(Text, Path, Texture);
+            });
+        } else {
+            std::vector<TRow> Rows;
+            ScanTextures(*Package, Reporter,
+                         [&](const TTextureObject& Texture) { Rows.push_back(TextRow(Texture)); });
+            if (Headings)
+                Text << (FirstTable ? "" : "\n") << EscapeControls(Path) << ":\n";
+            FirstTable = false;
+            if (Rows.empty())
+                Text << "(no textures)\n";
+            else
+                WriteTable(Text, Rows);
+        }
+        if (const std::string Piece = Text.str(); !Piece.empty()) {
+            Progress.Clear();
+            Out << Piece << std::flush;
+        }
+    }
+
+    Progress.Clear();
+    if (Options.Json)
+        Out << (FirstObject ? "]\n" : "\n]\n");
+    Out << std::flush;
+    return Reporter.Errors() > 0 ? 1 : 0;
+}
+
+} // namespace swatchbox::cli

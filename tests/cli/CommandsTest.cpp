@@ -1,0 +1,423 @@
+// The list and export commands and the command line, run in-process on
+// packages made by the test-side builder.
+#include "cli/CommandLine.h"
+#include "cli/ExportCommand.h"
+#include "cli/ListCommand.h"
+#include "tests/builder/PackageBuilder.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <utility>
+
+namespace swatchbox::cli {
+namespace {
+
+using testing::TBuiltPackage;
+using testing::TPackageBuilder;
+using testing::TTempDir;
+using testing::TTextureSpec;
+
+// Export numbers (not references) of the small package's exports.
+struct TSmallPackage {
+    TBuiltPackage Built;
+    int32_t Palette = 0;
+    int32_t Brick = 0;
+    int32_t Cafe = 0;
+    int32_t Odd = 0;
+    int32_t Lost = 0;
+    int32_t Upper = 0;
+};
+
+// A palette, a group and five textures: paletted in a group, DXT1 with a
+// Latin-1 name and a quote at the top level, an unsupported RGB8, one with an
+// imported palette (ignored), and one whose class is spelt in capitals.
+TSmallPackage WriteSmallPackage(const std::string& Path) {
+    TPackageBuilder Builder(69);
+    TSmallPackage Package;
+    const int32_t Palette = Builder.AddPalette("BrickPal");
+    const int32_t Foreign = Builder.AddImport("Engine", "Palette", 0, "Foreign");
+    Package.Palette = Palette - 1;
+    Package.Brick = Builder.AddTexture(
+                        {.Name = "Brick", .Group = "Walls", .Masked = true, .Palette = Palette}) -
+                    1;
+    Package.Cafe = Builder.AddTexture({.Name = "Caf\xE9\"",
+                                       .Format = pfDXT1,
+                                       .Width = 8,
+                                       .Height = 8,
+                                       .AlphaTexture = true}) -
+                   1;
+    Package.Odd =
+        Builder.AddTexture({.Name = "Odd", .Format = pfRGB8, .Width = 4, .Height = 4}) - 1;
+    Package.Lost = Builder.AddTexture({.Name = "Lost", .Palette = Foreign}) - 1;
+    Package.Upper =
+        Builder.AddTexture(
+            {.Name = "Upper", .ClassName = "TEXTURE", .Format = pfDXT5, .Width = 4, .Height = 4}) -
+        1;
+    Package.Built = Builder.WriteTo(Path);
+    return Package;
+}
+
+// Every file under Root, as generic paths relative to it.
+std::set<std::string> FilesUnder(const std::filesystem::path& Root) {
+    std::set<std::string> Files;
+    for (const auto& Entry : std::filesystem::recursive_directory_iterator(Root))
+        if (Entry.is_regular_file())
+            Files.insert(Entry.path().lexically_relative(Root).generic_string());
+    return Files;
+}
+
+std::vector<std::string> Lines(const std::string& Text) {
+    std::vector<std::string> Result;
+    std::istringstream In(Text);
+    for (std::string Line; std::getline(In, Line);)
+        Result.push_back(Line);
+    return Result;
+}
+
+// True when an "Error:" line of Err names Path.
+bool HasErrorNaming(const std::string& Err, const std::string& Path) {
+    for (const std::string& Line : Lines(Err))
+        if (Line.rfind("Error: ", 0) == 0 && Line.find(Path) != std::string::npos)
+            return true;
+    return false;
+}
+
+// A reader for exactly what the list command writes: an array of flat
+// objects with string, integer and Boolean values. Values are kept as text,
+// strings unescaped. Throws std::runtime_error on anything else.
+class TJsonReader {
+public:
+    using TObject = std::vector<std::pair<std::string, std::string>>;
+
+    explicit TJsonReader(std::string Text) : Text(std::move(Text)) {}
+
+    std::vector<TObject> ReadArray() {
+        std::vector<TObject> Objects;
+        Expect('[');
+        if (!Take(']')) {
+            do
+                Objects.push_back(ReadObject());
+            while (Take(','));
+            Expect(']');
+        }
+        SkipBlanks();
+        if (Pos != Text.size())
+            throw std::runtime_error("text after the array");
+        return Objects;
+    }
+
+private:
+    TObject ReadObject() {
+        TObject Object;
+        Expect('{');
+        do {
+            std::string Key = ReadString();
+            Expect(':');
+            SkipBlanks();
+            std::string Value;
+            if (Peek() == '"')
+                Value = ReadString();
+            else
+                while (Pos < Text.size() &&
+                       (std::isalnum(static_cast<unsigned char>(Text[Pos])) || Text[Pos] == '-'))
+                    Value += Text[Pos++];
+            if (Value.empty())
+                throw std::runtime_error("missing value for " + Key);
+            Object.emplace_back(std::move(Key), std::move(Value));
+        } while (Take(','));
+        Expect('}');
+        return Object;
+    }
+
+    std::string ReadString() {
+        Expect('"');
+        std::string Result;
+        while (Pos < Text.size() && Text[Pos] != '"') {
+            const char C = Text[Pos++];
+            if (static_cast<unsigned char>(C) < 0x20)
+                throw std::runtime_error("raw control character in a string");
+            if (C != '\\') {
+                Result += C;
+                continue;
+            }
+            const char Escape = Text.at(Pos++);
+            if (Escape == 'u') {
+                const int Code = std::stoi(Text.substr(Pos, 4), nullptr, 16);
+                if (Code >= 0x80)
+                    throw std::runtime_error("unexpected \\u escape");
+                Result += static_cast<char>(Code);
+                Pos += 4;
+            } else {
+                const std::string From = "\"\\nrt";
+                const std::string To = "\"\\\n\r\t";
+                const std::size_t Which = From.find(Escape);
+                if (Which == std::string::npos)
+                    throw std::runtime_error("unknown escape");
+                Result += To[Which];
+            }
+        }
+        Expect('"');
+        return Result;
+    }
+
+    void SkipBlanks() {
+        while (Pos < Text.size() && std::isspace(static_cast<unsigned char>(Text[Pos])))
+            ++Pos;
+    }
+    char Peek() {
+        SkipBlanks();
+        return Pos < Text.size() ? Text[Pos] : '\0';
+    }
+    bool Take(char C) {
+        if (Peek() != C)
+            return false;
+        ++Pos;
+        return true;
+    }
+    void Expect(char C) {
+        if (!Take(C))
+            throw std::runtime_error(std::string("expected ") + C + " at " + std::to_string(Pos));
+    }
+
+    std::string Text;
+    std::size_t Pos = 0;
+};
+
+class CommandsTest : public ::testing::Test {
+protected:
+    TTempDir Temp;
+    std::string SmallPath = Temp.File("Small.utx");
+    TSmallPackage Small = WriteSmallPackage(SmallPath);
+    std::ostringstream Out;
+    std::ostringstream Err;
+};
+
+TEST_F(CommandsTest, ListShowsEveryTextureInExportOrderInAlignedColumns) {
+    EXPECT_EQ(RunList({{SmallPath}}, Out, Err), ExitOk) << Err.str();
+    const std::vector<std::string> Rows = Lines(Out.str());
+    ASSERT_EQ(Rows.size(), 6u) << Out.str();
+    const std::string& Header = Rows[0];
+    EXPECT_EQ(Header.rfind("Export", 0), 0u);
+    const std::vector<int32_t> Order = {Small.Brick, Small.Cafe, Small.Odd, Small.Lost,
+                                        Small.Upper};
+    for (std::size_t Row = 0; Row < Order.size(); ++Row) {
+        const std::string& Line = Rows[Row + 1];
+        std::istringstream Cells(Line);
+        int32_t Export = -1;
+        Cells >> Export;
+        EXPECT_EQ(Export, Order[Row]) << Line;
+    }
+    const std::string& Brick = Rows[1];
+    EXPECT_EQ(Brick.find("Walls"), Header.find("Group"));
+    EXPECT_EQ(Brick.find("Brick"), Header.find("Name"));
+    EXPECT_NE(Brick.find("16x16  P8"), std::string::npos) << Brick;
+    EXPECT_NE(Brick.find("masked"), std::string::npos) << Brick;
+    // The Latin-1 name is shown as UTF-8 and padded by characters, not bytes.
+    const std::string& Cafe = Rows[2];
+    EXPECT_NE(Cafe.find("Caf\xC3\xA9\""), std::string::npos) << Cafe;
+    EXPECT_EQ(Cafe.find("8x8"), Header.find("Size") + 1) << Cafe;
+    EXPECT_NE(Cafe.find("alpha"), std::string::npos);
+    EXPECT_NE(Rows[4].find("ignored"), std::string::npos) << Rows[4];
+    EXPECT_NE(Rows[5].find("DXT5"), std::string::npos) << Rows[5];
+    // The imported palette is explained on stderr, but is no failure.
+    EXPECT_NE(Err.str().find("Warning: " + SmallPath + ", export " + std::to_string(Small.Lost)),
+              std::string::npos)
+        << Err.str();
+    EXPECT_EQ(Err.str().find("Error"), std::string::npos) << Err.str();
+}
+
+TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
+    const std::string Second = Temp.File("Second.utx");
+    std::filesystem::copy_file(SmallPath, Second);
+    EXPECT_EQ(RunList({{SmallPath, Second}, true}, Out, Err), ExitOk) << Err.str();
+
+    std::vector<TJsonReader::TObject> Objects;
+    try {
+        Objects = TJsonReader(Out.str()).ReadArray();
+    } catch (const std::exception& Error) {
+        FAIL() << Error.what() << "\n" << Out.str();
+    }
+    ASSERT_EQ(Objects.size(), 10u);
+    const std::vector<std::string> Keys = {
+        "package",          "export",    "name",   "group",         "width",        "height",
+        "format",           "format_id", "masked", "alpha_texture", "mip_position", "mip_size",
+        "palette_position", "ignored"};
+    for (const TJsonReader::TObject& Object : Objects) {
+        std::vector<std::string> Found;
+        for (const auto& Item : Object)
+            Found.push_back(Item.first);
+        EXPECT_EQ(Found, Keys);
+    }
+    auto Value = [&](std::size_t Index, const std::string& Key) {
+        for (const auto& [Name, Text] : Objects.at(Index))
+            if (Name == Key)
+                return Text;
+        return std::string();
+    };
+    const int32_t BrickReference = Small.Brick + 1;
+    EXPECT_EQ(Value(0, "package"), SmallPath);
+    EXPECT_EQ(Value(0, "export"), std::to_string(Small.Brick));
+    EXPECT_EQ(Value(0, "name"), "Brick");
+    EXPECT_EQ(Value(0, "group"), "Walls");
+    EXPECT_EQ(Value(0, "width"), "16");
+    EXPECT_EQ(Value(0, "format"), "P8");
+    EXPECT_EQ(Value(0, "format_id"), "0");
+    EXPECT_EQ(Value(0, "masked"), "true");
+    EXPECT_EQ(Value(0, "mip_position"),
+              std::to_string(Small.Built.MipDataPosition(BrickReference)));
+    EXPECT_EQ(Value(0, "mip_size"), "256");
+    EXPECT_EQ(Value(0, "palette_position"),
+              std::to_string(Small.Built.PalettePosition(Small.Palette + 1)));
+    EXPECT_EQ(Value(0, "ignored"), "false");
+    EXPECT_EQ(Value(1, "name"), "Caf\xC3\xA9\"");
+    EXPECT_EQ(Value(1, "group"), "(None)");
+    EXPECT_EQ(Value(1, "format_id"), "3");
+    EXPECT_EQ(Value(1, "alpha_texture"), "true");
+    EXPECT_EQ(Value(2, "format"), "RGB8");
+    EXPECT_EQ(Value(3, "ignored"), "true");
+    EXPECT_EQ(Value(5, "package"), Second);
+}
+
+TEST_F(CommandsTest, ExportWritesEachSupportedTextureAndSkipsTheRest) {
+    const std::filesystem::path OutDir = Temp.Path() / "out";
+    EXPECT_EQ(RunExport({{SmallPath}, OutDir.string()}, Out, Err), ExitOk) << Err.str();
+    EXPECT_EQ(FilesUnder(OutDir),
+              (std::set<std::string>{"Small/Walls/Brick.BMP", "Small/(None)/Caf__.DDS",
+                                     "Small/(None)/Upper.DDS"}));
+    const std::vector<uint8_t> Bitmap =
+        testing::ReadFileBytes((OutDir / "Small/Walls/Brick.BMP").string());
+    ASSERT_GE(Bitmap.size(), 2u);
+    EXPECT_EQ(Bitmap[0], 'B');
+    EXPECT_EQ(Bitmap[1], 'M');
+    EXPECT_NE(Err.str().find("RGB8"), std::string::npos) << Err.str();
+    EXPECT_EQ(Err.str().find("Error"), std::string::npos) << Err.str();
+    EXPECT_NE(Out.str().find("Wrote 3 files"), std::string::npos) << Out.str();
+}
+
+TEST_F(CommandsTest, ExportKeepsHostileAndDuplicateNamesInsideTheFolder) {
+    TPackageBuilder Builder(69);
+    const auto Add = [&](const std::string& Name, const std::string& Group) {
+        return Builder.AddTexture(
+                   {.Name = Name, .Group = Group, .Format = pfDXT1, .Width = 4, .Height = 4}) -
+               1;
+    };
+    Add("../../evil", "..");
+    Add("CON", "a/b");
+    Add("Twin", "Walls");
+    const int32_t Twin2 = Add("Twin", "Walls");
+    const int32_t Twin3 = Add("TWIN", "Walls");
+    const std::string Path = Temp.File("Hostile.utx");
+    Builder.WriteTo(Path);
+
+    const std::filesystem::path OutDir = Temp.Path() / "out";
+    EXPECT_EQ(RunExport({{Path, Path}, OutDir.string() + "/"}, Out, Err), ExitOk) << Err.str();
+    std::set<std::string> Expected;
+    for (const std::string Folder : {"Hostile", "Hostile_2"}) {
+        Expected.insert(Folder + "/_/.._.._evil.DDS");
+        Expected.insert(Folder + "/a_b/_CON.DDS");
+        Expected.insert(Folder + "/Walls/Twin.DDS");
+        Expected.insert(Folder + "/Walls/Twin_" + std::to_string(Twin2) + ".DDS");
+        Expected.insert(Folder + "/Walls/TWIN_" + std::to_string(Twin3) + ".DDS");
+    }
+    EXPECT_EQ(FilesUnder(OutDir), Expected);
+    EXPECT_EQ(FilesUnder(Temp.Path()).size(), Expected.size() + 2); // and the two packages
+    // Renamed files and folders are reported.
+    EXPECT_NE(Err.str().find("Walls/Twin_" + std::to_string(Twin2) + ".DDS"), std::string::npos)
+        << Err.str();
+    EXPECT_NE(Err.str().find("Hostile_2"), std::string::npos) << Err.str();
+}
+
+TEST_F(CommandsTest, ABadPackageIsReportedAndTheNextOneStillRead) {
+    const std::string Broken = Temp.File("Broken.utx");
+    TBuiltPackage Damaged = Small.Built;
+    Damaged.Truncate(60).WriteTo(Broken);
+    const std::string Text = Temp.File("notes.txt");
+    testing::WriteFileBytes(Text, std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o'});
+    const std::string Missing = Temp.File("missing.utx");
+
+    EXPECT_EQ(RunList({{Broken, Text, Missing, SmallPath}}, Out, Err), ExitFailed);
+    EXPECT_TRUE(HasErrorNaming(Err.str(), Broken)) << Err.str();
+    EXPECT_NE(Err.str().find("Error: " + Text + ": not a package file"), std::string::npos);
+    EXPECT_TRUE(HasErrorNaming(Err.str(), Missing));
+    EXPECT_NE(Out.str().find(SmallPath + ":\nExport"), std::string::npos) << Out.str();
+    EXPECT_NE(Out.str().find("Brick"), std::string::npos);
+
+    std::ostringstream ExportOut;
+    std::ostringstream ExportErr;
+    const std::filesystem::path OutDir = Temp.Path() / "out";
+    EXPECT_EQ(RunExport({{Broken, SmallPath}, OutDir.string()}, ExportOut, ExportErr), ExitFailed);
+    EXPECT_TRUE(std::filesystem::exists(OutDir / "Small/Walls/Brick.BMP"));
+    EXPECT_FALSE(std::filesystem::exists(OutDir / "Broken"));
+}
+
+TEST_F(CommandsTest, ListReadsNoPixelsButExportFailsOnMissingOnes) {
+    // The texture claims far more pixel bytes than the file holds.
+    TPackageBuilder Builder(69);
+    const int32_t Short = Builder.AddTexture({.Name = "Short",
+                                              .Format = pfDXT1,
+                                              .Width = 4,
+                                              .Height = 4,
+                                              .StatedMipSize = 1 << 20}) -
+                          1;
+    const std::string Path = Temp.File("Short.utx");
+    Builder.WriteTo(Path);
+    EXPECT_EQ(RunList({{Path}}, Out, Err), ExitOk) << Err.str();
+    EXPECT_NE(Out.str().find("Short"), std::string::npos);
+
+    std::ostringstream ExportErr;
+    const std::filesystem::path OutDir = Temp.Path() / "out";
+    EXPECT_EQ(RunExport({{Path}, OutDir.string()}, Out, ExportErr), ExitFailed);
+    EXPECT_NE(ExportErr.str().find("Error: " + Path + ", export " + std::to_string(Short)),
+              std::string::npos)
+        << ExportErr.str();
+    EXPECT_FALSE(std::filesystem::exists(OutDir / "Short/(None)/Short.DDS"));
+}
+
+TEST(CommandLine, UsageErrorsHelpAndVersion) {
+    struct TCase {
+        std::vector<std::string> Arguments;
+        int Status;
+    };
+    const std::vector<TCase> Cases = {
+        {{}, ExitUsage},
+        {{"show", "a.utx"}, ExitUsage},
+        {{"list"}, ExitUsage},
+        {{"list", "--bogus", "a.utx"}, ExitUsage},
+        {{"export", "--json", "a.utx"}, ExitUsage},
+        {{"list", "--out", "x", "a.utx"}, ExitUsage},
+        {{"export", "a.utx", "--out"}, ExitUsage},
+        {{"export", "--out=", "a.utx"}, ExitUsage},
+        {{"--help"}, ExitOk},
+        {{"list", "--help"}, ExitOk},
+        {{"--version"}, ExitOk},
+    };
+    for (const TCase& Case : Cases) {
+        std::ostringstream Out;
+        std::ostringstream Err;
+        EXPECT_EQ(RunCommandLine(Case.Arguments, Out, Err, false), Case.Status)
+            << ::testing::PrintToString(Case.Arguments);
+        if (Case.Status == ExitUsage) {
+            EXPECT_NE(Err.str().find("Usage: swatchbox-cli"), std::string::npos);
+            EXPECT_TRUE(Out.str().empty());
+        } else {
+            EXPECT_TRUE(Err.str().empty());
+        }
+    }
+    std::ostringstream Out;
+    std::ostringstream Err;
+    EXPECT_EQ(RunCommandLine({"--version"}, Out, Err, false), ExitOk);
+    EXPECT_EQ(Out.str().rfind("swatchbox-cli ", 0), 0u);
+    // After "--" an argument that looks like an option is a package.
+    EXPECT_EQ(RunCommandLine({"list", "--", "--json"}, Out, Err, false), ExitFailed);
+    EXPECT_NE(Err.str().find("--json"), std::string::npos);
+}
+
+} // namespace
+} // namespace swatchbox::cli
