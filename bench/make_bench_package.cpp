@@ -1,0 +1,84 @@
+// Writes a large texture package for timing the command-line tool: 2,048
+// textures in 16 groups, 256 MB of first mip maps in every handled format.
+// Usage: make-bench-package OUTPUT.utx [--mips]
+//   --mips  also write each texture's smaller mip maps, as saved packages do
+#include "tests/builder/PackageBuilder.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace swatchbox;
+using namespace swatchbox::testing;
+
+struct TKind {
+    uint8_t Format;
+    int32_t Width;
+    int32_t Height;
+};
+
+// Eight kinds whose first mip maps add up to 1 MB, so 2,048 textures give 256 MB.
+constexpr TKind Kinds[] = {
+    {pfP8, 256, 256},    // 64 KB
+    {pfDXT1, 512, 512},  // 128 KB
+    {pfDXT5, 256, 256},  // 64 KB
+    {pfRGBA8, 256, 128}, // 128 KB
+    {pfG16, 256, 256},   // 128 KB
+    {pfDXT3, 256, 512},  // 128 KB
+    {pfRGBA8, 256, 256}, // 256 KB
+    {pfDXT1, 512, 512},  // 128 KB
+};
+constexpr int GroupCount = 16;
+constexpr int TexturesPerGroup = 128;
+
+void Fill(TPackageBuilder& Package, bool Mips) {
+    uint32_t Seed = 0;
+    for (int Group = 0; Group < GroupCount; ++Group) {
+        const std::string GroupName = "Group" + std::to_string(Group);
+        const int32_t Outer = Package.FindOrAddGroup(GroupName);
+        const int32_t Palette =
+            Package.AddPalette(GroupName + "Pal", DefaultPaletteColours(), Outer);
+        for (int Index = 0; Index < TexturesPerGroup; ++Index) {
+            const TKind& Kind = Kinds[Index % std::size(Kinds)];
+            TTextureSpec Spec;
+            Spec.Name = GroupName + "_Tex" + std::to_string(Index);
+            Spec.Group = GroupName;
+            Spec.Format = Kind.Format;
+            Spec.Width = Kind.Width;
+            Spec.Height = Kind.Height;
+            if (Kind.Format == pfP8)
+                Spec.Palette = Palette;
+            Spec.Pixels = PatternBytes(StoredMipSize(Kind.Format, Kind.Width, Kind.Height), ++Seed);
+            for (int32_t W = Kind.Width / 2, H = Kind.Height / 2; Mips && (W > 0 || H > 0);
+                 W /= 2, H /= 2)
+                Spec.MoreMips.push_back(
+                    PatternBytes(StoredMipSize(Kind.Format, std::max(W, 1), std::max(H, 1)), Seed));
+            Package.AddTexture(Spec);
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool Mips = argc == 3 && std::string_view(argv[2]) == "--mips";
+    if (argc != 2 && !Mips) {
+        std::cerr << "usage: make-bench-package OUTPUT.utx [--mips]\n";
+        return 2;
+    }
+    try {
+        TPackageBuilder Package(128, 29);
+        Fill(Package, Mips);
+        Package.WriteTo(argv[1]);
+    } catch (const std::exception& Error) {
+        std::cerr << "make-bench-package: " << Error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
