@@ -105,9 +105,12 @@ bool TTextureObject::ResolvePalette(const TObjectPropertyList& List, bool& HasPa
                                            "Imported palettes are not supported!"));
         return false;
     }
-    if (!Owner->GetExport(PaletteExport)) {
+    const TExportObject* PaletteObject = Owner->GetExport(PaletteExport);
+    if (!PaletteObject || PaletteObject->SerialSize <= 0) {
         ReportWarning(Owner->Reporter,
-                      PaletteWarning(Name, "refers to a palette that is not in the package."));
+                      PaletteWarning(
+                          Name, PaletteObject ? "refers to a palette that holds no colours."
+                                              : "refers to a palette that is not in the package."));
         PaletteExport = -1;
         return false;
     }

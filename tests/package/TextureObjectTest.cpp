@@ -1,0 +1,203 @@
+// Texture exports decoded into texture objects: properties, palette, group,
+// mip-map header per version, the upload hand-over and the format names.
+#include "package/Errors.h"
+#include "tests/package/PackageFile.h"
+
+#include <gtest/gtest.h>
+
+namespace swatchbox::testing {
+namespace {
+
+std::string ImportedPaletteWarning(const std::string& Name) {
+    return "Problem while reading texture object!\r\n\r\nTexture \"" + Name +
+           "\" needs an imported palette.\r\nImported palettes are not supported!\r\n"
+           "Texture will be ignored.";
+}
+
+class TextureDecoding : public ::testing::Test {
+protected:
+    TUnrealPackage& Open() {
+        File.emplace(Builder);
+        return File->Open();
+    }
+    std::unique_ptr<TTextureObject> Decode(int32_t Reference) { return File->Decode(Reference); }
+
+    TPackageBuilder Builder{69};
+    std::optional<TPackageFile> File;
+};
+
+TEST_F(TextureDecoding, TakesPropertiesAndHandsExactlyThemToTheUpload) {
+    const int32_t Palette = Builder.AddPalette("Pal");
+    const int32_t Reference = Builder.AddTexture({.Name = "Brick",
+                                                  .Group = "Walls",
+                                                  .Width = 32,
+                                                  .Height = 8,
+                                                  .Masked = true,
+                                                  .AlphaTexture = true,
+                                                  .Palette = Palette});
+    Open();
+    const auto Texture = Decode(Reference);
+    EXPECT_EQ(Texture->Name, "Brick");
+    EXPECT_EQ(Texture->Group, "Walls");
+    EXPECT_EQ(Texture->ExportIndex, Reference - 1);
+    EXPECT_EQ(Texture->USize, 32);
+    EXPECT_EQ(Texture->VSize, 8);
+    EXPECT_EQ(Texture->Format, pfP8);
+    EXPECT_TRUE(Texture->bMasked);
+    EXPECT_TRUE(Texture->bAlphaTexture);
+    EXPECT_EQ(Texture->PaletteExport, Palette - 1);
+    EXPECT_EQ(Texture->PalettePosition, File->Built.PalettePosition(Palette));
+    EXPECT_EQ(Texture->MipDataPosition, File->Built.MipDataPosition(Reference));
+    EXPECT_EQ(Texture->MipDataSize, 32 * 8);
+    EXPECT_FALSE(Texture->IsIgnored());
+    EXPECT_TRUE(Texture->PixelDataInFile(File->Package->FileSize));
+
+    ASSERT_EQ(File->Uploads.size(), 1u);
+    const TUploadRequest& Request = File->Uploads[0].Request;
+    EXPECT_EQ(Request.Width, 32);
+    EXPECT_EQ(Request.Height, 8);
+    EXPECT_EQ(Request.DataPosition, Texture->MipDataPosition);
+    EXPECT_EQ(Request.PalettePosition, Texture->PalettePosition);
+    EXPECT_EQ(Request.Format, pfP8);
+    EXPECT_TRUE(Request.UploadNow);
+    EXPECT_TRUE(File->Uploads[0].StreamInstalled);
+    EXPECT_EQ(File->Uploads[0].StreamSize, static_cast<int64_t>(File->Built.Bytes.size()));
+    EXPECT_NE(Texture->GLTexture, nullptr);
+    EXPECT_EQ(File->Package->Stream, nullptr);
+    EXPECT_TRUE(File->Reporter.Messages.empty());
+}
+
+TEST_F(TextureDecoding, WithoutFormatIsP8AndLooksUpItsPalette) {
+    const int32_t Palette = Builder.AddPalette("Pal");
+    const int32_t Reference = Builder.AddTexture({.Format = std::nullopt, .Palette = Palette});
+    Open();
+    const auto Texture = Decode(Reference);
+    EXPECT_EQ(Texture->Format, pfP8);
+    EXPECT_EQ(Texture->PalettePosition, File->Built.PalettePosition(Palette));
+}
+
+TEST_F(TextureDecoding, CompressedWithAPalettePropertySkipsThePalette) {
+    const int32_t Palette = Builder.AddPalette("Pal");
+    const int32_t Reference = Builder.AddTexture({.Format = pfDXT1, .Palette = Palette});
+    Open();
+    const auto Texture = Decode(Reference);
+    EXPECT_EQ(Texture->PaletteExport, 0);
+    EXPECT_EQ(Texture->PalettePosition, 0);
+    EXPECT_EQ(Texture->MipDataSize, 16 * 16 / 2);
+    EXPECT_EQ(File->Uploads.size(), 1u);
+}
+
+TEST_F(TextureDecoding, PaletteReference6IsExport5AfterItsTwoIndices) {
+    for (const char* Group : {"A", "B", "C", "D", "E"})
+        Builder.AddGroup(Group);
+    // 300 colours make the colour count a two-byte index.
+    const int32_t Palette = Builder.AddPalette("Pal", DefaultPaletteColours(), 0, 300);
+    ASSERT_EQ(Palette, 6);
+    const int32_t Reference = Builder.AddTexture({.Palette = Palette});
+    Open();
+    const auto Texture = Decode(Reference);
+    EXPECT_EQ(Texture->PaletteExport, 5);
+    EXPECT_EQ(Texture->PalettePosition, File->Built.PalettePosition(Palette));
+    EXPECT_EQ(Texture->PalettePosition, File->Package->Exports[5].SerialOffset + 1 + 2);
+}
+
+TEST_F(TextureDecoding, P8WithoutPaletteKeepsZeroesAndIsUploaded) {
+    const int32_t Reference = Builder.AddTexture({});
+    Open();
+    const auto Texture = Decode(Reference);
+    EXPECT_EQ(Texture->PaletteExport, 0);
+    EXPECT_EQ(Texture->PalettePosition, 0);
+    EXPECT_EQ(Texture->Group, "(None)");
+    EXPECT_FALSE(Texture->bMasked);
+    EXPECT_FALSE(Texture->bAlphaTexture);
+    EXPECT_EQ(File->Uploads.size(), 1u);
+}
+
+TEST_F(TextureDecoding, TakesBooleansFromBit7OfTheirInfoByte) {
+    const int32_t Off = Builder.AddTexture({.Name = "Off", .Masked = false, .AlphaTexture = false});
+    // An Integer tag of that name with an array index has bit 7 set too.
+    const int32_t Odd = Builder.AddTexture({.Name = "Odd", .AfterProperties = [](auto& Tags) {
+                                                Tags.Int("bMasked", 0, {.ArrayIndex = 0});
+                                            }});
+    Open();
+    EXPECT_FALSE(Decode(Off)->bMasked);
+    EXPECT_FALSE(Decode(Off)->bAlphaTexture);
+    EXPECT_TRUE(Decode(Odd)->bMasked);
+}
+
+class ImportedPalette : public TextureDecoding, public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(ImportedPalette, WarnsNamingTheTextureAndIgnoresIt) {
+    const int32_t Reference = Builder.AddTexture({.Name = "Lava", .Palette = GetParam()});
+    Open();
+    const auto Texture = Decode(Reference);
+    ASSERT_EQ(File->Reporter.Messages.size(), 1u);
+    EXPECT_EQ(File->Reporter.Messages[0].Kind, TMessageKind::Warning);
+    EXPECT_EQ(File->Reporter.Messages[0].Caption, "Warning");
+    EXPECT_EQ(File->Reporter.Messages[0].Text, ImportedPaletteWarning("Lava"));
+    EXPECT_LT(Texture->PaletteExport, 0);
+    EXPECT_TRUE(Texture->IsIgnored());
+    EXPECT_EQ(Texture->MipCount, 0); // the mip-map header is not read
+    EXPECT_EQ(Texture->MipDataPosition, 0);
+    EXPECT_EQ(Texture->USize, 16); // the properties are kept
+    EXPECT_TRUE(File->Uploads.empty());
+    EXPECT_EQ(Texture->GLTexture, nullptr);
+}
+
+// 00 is no object, 81 the first import.
+INSTANTIATE_TEST_SUITE_P(NoObjectOrImport, ImportedPalette, ::testing::Values(0, -1));
+
+class MipHeader : public ::testing::TestWithParam<int16_t> {};
+
+TEST_P(MipHeader, FollowsTheVersion) {
+    TPackageBuilder Builder(GetParam());
+    // A byte that a reader which failed to skip it would take for a two-byte index.
+    const int32_t Reference = Builder.AddTexture({.Format = pfRGBA8,
+                                                  .Width = 8,
+                                                  .Height = 4,
+                                                  .Version110Byte = 0x7F,
+                                                  .MoreMips = {TBytes(32)}});
+    TPackageFile File(Builder);
+    File.Open();
+    const auto Texture = File.Decode(Reference);
+    EXPECT_EQ(Texture->MipCount, 2);
+    EXPECT_EQ(Texture->MipDataSize, 8 * 4 * 4);
+    EXPECT_EQ(Texture->MipDataPosition, File.Built.MipDataPosition(Reference));
+    // From 63 on it is the file position after the first mip map's pixels.
+    EXPECT_EQ(Texture->MipEndOffset, GetParam() < 63 ? 0 : Texture->MipDataPosition + 128);
+    EXPECT_FALSE(Texture->IsIgnored());
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, MipHeader,
+                         ::testing::Values<int16_t>(61, 62, 63, 68, 69, 100, 109, 110, 111, 120,
+                                                    128));
+
+TEST(FormatName, NamesTheKnownFormatsAndNothingElse) {
+    const char* const Names[] = {"P8",        "RGBA7", "RGB16", "DXT1",      "RGB8", "RGBA8",
+                                 "(unknown)", "DXT3",  "DXT5",  "(unknown)", "G16",  "(unknown)"};
+    for (int Value = 0; Value < 12; ++Value)
+        EXPECT_EQ(GetFormatName(static_cast<TPixelFormat>(Value)), Names[Value]) << Value;
+    EXPECT_EQ(GetFormatName(static_cast<TPixelFormat>(255)), "(unknown)");
+}
+
+TEST_F(TextureDecoding, KeepsAnUnknownFormatAndStillUploadsIt) {
+    const int32_t Reference = Builder.AddTexture({.Format = 9});
+    Open();
+    const auto Texture = Decode(Reference);
+    EXPECT_EQ(Texture->Format, 9);
+    EXPECT_EQ(GetFormatName(*Texture), "(unknown)");
+    ASSERT_EQ(File->Uploads.size(), 1u);
+    EXPECT_EQ(File->Uploads[0].Request.Format, 9);
+}
+
+TEST_F(TextureDecoding, WithoutUploaderDecodesOnly) {
+    const int32_t Reference = Builder.AddTexture({});
+    TUnrealPackage& Package = Open();
+    const TTextureObject Texture(Package, Reference - 1);
+    EXPECT_FALSE(Texture.IsIgnored());
+    EXPECT_EQ(Texture.GLTexture, nullptr);
+    EXPECT_THROW((TTextureObject{Package, Reference}), EReferenceOutOfRange);
+}
+
+} // namespace
+} // namespace swatchbox::testing
