@@ -5,6 +5,7 @@
 #include "package/Errors.h"
 
 #include <exception>
+#include <optional>
 
 namespace swatchbox::cli {
 
@@ -42,6 +43,15 @@ bool IsTextureExport(const TExportObject& Export) {
 
 void ScanTextures(TUnrealPackage& Package, TConsoleReporter& Reporter,
                   const std::function<void(const TTextureObject&)>& Visit) {
+    // One open file serves the whole scan: every read of every texture (and
+    // its export) borrows it instead of reopening the package.
+    std::optional<TInstalledStream> Held;
+    try {
+        Held.emplace(Package);
+    } catch (const EFileOpenError& Error) {
+        ReportError(Reporter, Error.what());
+        return;
+    }
     const auto Count = static_cast<int32_t>(Package.Exports.size());
     for (int32_t Index = 0; Index < Count; ++Index) {
         bool IsTexture = false;

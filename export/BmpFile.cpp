@@ -4,10 +4,14 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace swatchbox {
 
 namespace {
+
+// Rows are moved in chunks of about this many bytes.
+constexpr std::size_t RowChunkBytes = 1024 * 1024;
 
 void Put16(uint8_t* At, uint32_t Value) {
     At[0] = static_cast<uint8_t>(Value);
@@ -42,22 +46,28 @@ std::array<uint8_t, BmpHeaderSize> MakeBmpHeaders(const TBmpLayout& Layout) {
     return Header;
 }
 
-std::vector<uint8_t> MakeBottomUpRows(std::span<const uint8_t> TopDownPixels, int32_t Width,
-                                      int32_t Height, int BytesPerPixel) {
+void WriteBottomUpRows(int32_t Width, int32_t Height, int BytesPerPixel, const TReadRows& ReadRows,
+                       const TWriteBytes& Write) {
     if (Width < 0 || Height < 0)
         throw std::invalid_argument("negative bitmap size");
     const std::size_t RowBytes = static_cast<std::size_t>(Width) * BytesPerPixel;
     const std::size_t Pitch = static_cast<std::size_t>(PaddedRowLength(Width, BytesPerPixel));
-    const std::size_t Rows = static_cast<std::size_t>(Height);
-    if (TopDownPixels.size() < RowBytes * Rows)
-        throw std::invalid_argument("pixel buffer smaller than the bitmap");
-    std::vector<uint8_t> Image(Pitch * Rows, 0);
-    for (std::size_t Row = 0; Row < Rows; ++Row) {
-        const auto Source = TopDownPixels.subspan((Rows - 1 - Row) * RowBytes, RowBytes);
-        std::copy(Source.begin(), Source.end(),
-                  Image.begin() + static_cast<std::ptrdiff_t>(Row * Pitch));
+    if (Pitch == 0)
+        return;
+    const int64_t ChunkRows = std::max<int64_t>(1, static_cast<int64_t>(RowChunkBytes / Pitch));
+    const int64_t FirstChunk = std::min<int64_t>(ChunkRows, Height);
+    std::vector<uint8_t> Source(static_cast<std::size_t>(FirstChunk) * RowBytes);
+    // Padding bytes are never written over, so they stay zero.
+    std::vector<uint8_t> Rows(static_cast<std::size_t>(FirstChunk) * Pitch, 0);
+    for (int64_t Done = 0; Done < Height;) {
+        const int64_t Count = std::min<int64_t>(ChunkRows, Height - Done);
+        ReadRows(Height - Done - Count, Count, Source.data());
+        for (int64_t Row = 0; Row < Count; ++Row)
+            std::copy_n(Source.begin() + static_cast<std::ptrdiff_t>((Count - 1 - Row) * RowBytes),
+                        RowBytes, Rows.begin() + static_cast<std::ptrdiff_t>(Row * Pitch));
+        Write(Rows.data(), static_cast<std::size_t>(Count) * Pitch);
+        Done += Count;
     }
-    return Image;
 }
 
 } // namespace swatchbox

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <span>
-#include <vector>
+#include <functional>
 
 namespace swatchbox {
 
@@ -21,9 +21,15 @@ struct TBmpLayout {
 // BITMAPFILEHEADER and BITMAPINFOHEADER for an uncompressed bottom-up bitmap.
 std::array<uint8_t, BmpHeaderSize> MakeBmpHeaders(const TBmpLayout& Layout);
 
-// Turns top-down rows of Width * BytesPerPixel bytes into the bottom-up,
-// zero-padded rows of a bitmap.
-std::vector<uint8_t> MakeBottomUpRows(std::span<const uint8_t> TopDownPixels, int32_t Width,
-                                      int32_t Height, int BytesPerPixel);
+// Where bitmap rows come from and go to. ReadRows fills Into with Count
+// top-down source rows of Width * BytesPerPixel bytes, starting at FirstRow.
+using TReadRows = std::function<void(int64_t FirstRow, int64_t Count, uint8_t* Into)>;
+using TWriteBytes = std::function<void(const uint8_t* Bytes, std::size_t Count)>;
+
+// Writes Height rows bottom row first, each padded with zeros to a multiple of
+// 4 bytes, a bounded chunk of rows at a time so that memory stays small and
+// cache-warm whatever the texture's size.
+void WriteBottomUpRows(int32_t Width, int32_t Height, int BytesPerPixel, const TReadRows& ReadRows,
+                       const TWriteBytes& Write);
 
 } // namespace swatchbox

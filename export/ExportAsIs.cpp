@@ -4,9 +4,11 @@
 #include "DdsFile.h"
 #include "ExportErrors.h"
 #include "OutputFile.h"
+#include "RowPitch.h"
 #include "package/AsciiCase.h"
 #include "package/Errors.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -41,9 +43,17 @@ bool Guarded(IReporter& Reporter, const std::string& FileName, TWrite&& Write) {
     return false;
 }
 
-std::vector<uint8_t> ReadAt(TFileStream& File, int64_t Position, int64_t Count) {
-    File.Seek(Position);
-    return File.ReadBlock(Count);
+// Copies Count bytes at Position through a small reused buffer.
+void CopyBytes(TFileStream& From, int64_t Position, int64_t Count, TOutputFile& To) {
+    constexpr int64_t ChunkBytes = 1024 * 1024;
+    std::vector<uint8_t> Chunk(static_cast<std::size_t>(std::min(Count, ChunkBytes)));
+    From.Seek(Position);
+    for (int64_t Left = Count; Left > 0;) {
+        const auto Step = static_cast<std::size_t>(std::min(Left, ChunkBytes));
+        From.Read(Chunk.data(), Step);
+        To.Write(Chunk.data(), Step);
+        Left -= static_cast<int64_t>(Step);
+    }
 }
 
 } // namespace
@@ -90,8 +100,8 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
     return Guarded(Reporter, Target, [&] {
         const int BytesPerPixel = swatchbox::BytesPerPixel(Texture.Format);
         const int64_t DataSize = PixelDataSize(Texture.Format, Texture.USize, Texture.VSize);
-        // Everything is read before the output is created, so a package that
-        // has gone or shrunk leaves no file behind.
+        // The package is checked before the output is created; a failure while
+        // copying discards the unfinished file and keeps any older one.
         TInstalledStream Package(*Texture.Owner);
         if (BytesPerPixel == 0 || !Texture.PixelDataInFile(Package->Size()))
             ThrowShort(Texture);
@@ -105,21 +115,27 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
                                 Texture.Format == pfP8 ? 256u : 0u};
         std::vector<uint8_t> Palette;
         if (Texture.Format == pfP8) {
-            Palette = ReadAt(*Package, Texture.PalettePosition, PaletteBytes);
+            Package->Seek(Texture.PalettePosition);
+            Palette = Package->ReadBlock(PaletteBytes);
             // Stored red, green, blue, alpha; bitmaps want blue, green, red, alpha.
             for (std::size_t Entry = 0; Entry < Palette.size(); Entry += 4)
                 std::swap(Palette[Entry], Palette[Entry + 2]);
         }
-        const std::vector<uint8_t> Pixels = ReadAt(*Package, Texture.MipDataPosition, DataSize);
-        const std::vector<uint8_t> Image =
-            MakeBottomUpRows(Pixels, Texture.USize, Texture.VSize, BytesPerPixel);
-        if (Image.size() > std::numeric_limits<uint32_t>::max() - BmpHeaderSize - PaletteBytes)
+        const int64_t RowBytes = int64_t{Texture.USize} * BytesPerPixel;
+        if (PaddedRowLength(Texture.USize, BytesPerPixel) * Texture.VSize >
+            std::numeric_limits<uint32_t>::max() - BmpHeaderSize - PaletteBytes)
             throw EExportError("The texture is too large for a bitmap file.");
         const auto Header = MakeBmpHeaders(Layout);
         TOutputFile Output(Target);
         Output.Write(Header.data(), Header.size());
         Output.Write(Palette.data(), Palette.size());
-        Output.Write(Image.data(), Image.size());
+        WriteBottomUpRows(
+            Texture.USize, Texture.VSize, BytesPerPixel,
+            [&](int64_t FirstRow, int64_t Count, uint8_t* Into) {
+                Package->Seek(Texture.MipDataPosition + FirstRow * RowBytes);
+                Package->Read(Into, static_cast<std::size_t>(Count * RowBytes));
+            },
+            [&](const uint8_t* Bytes, std::size_t Count) { Output.Write(Bytes, Count); });
         Output.Commit();
     });
 }
@@ -131,13 +147,11 @@ bool WriteDDS(const TTextureObject& Texture, const std::string& FileName, IRepor
         if (Texture.MipDataSize < 0 || Texture.MipDataPosition < 0 ||
             Texture.MipDataSize > Package->Size() - Texture.MipDataPosition)
             ThrowShort(Texture);
-        const std::vector<uint8_t> Data =
-            ReadAt(*Package, Texture.MipDataPosition, Texture.MipDataSize);
         const auto Header =
             MakeDdsHeader(Texture.USize, Texture.VSize, GetFormatName(Texture.Format));
         TOutputFile Output(Target);
         Output.Write(Header.data(), Header.size());
-        Output.Write(Data.data(), Data.size());
+        CopyBytes(*Package, Texture.MipDataPosition, Texture.MipDataSize, Output);
         Output.Commit();
     });
 }

@@ -2,10 +2,21 @@
 
 #include "ExportErrors.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <share.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace swatchbox {
 
@@ -23,20 +34,43 @@ std::string SystemReason() {
     return errno ? std::strerror(errno) : "unknown error";
 }
 
+#ifdef _WIN32
+int CreateNew(const std::string& FileName) {
+    return _sopen(FileName.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                  _SH_DENYWR, _S_IREAD | _S_IWRITE);
+}
+int WriteSome(int Handle, const void* Data, std::size_t Count) {
+    return _write(Handle, Data, static_cast<unsigned>(std::min<std::size_t>(Count, 1u << 30)));
+}
+int CloseFile(int Handle) {
+    return _close(Handle);
+}
+#else
+int CreateNew(const std::string& FileName) {
+    return ::open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+ssize_t WriteSome(int Handle, const void* Data, std::size_t Count) {
+    return ::write(Handle, Data, std::min<std::size_t>(Count, 1u << 30));
+}
+int CloseFile(int Handle) {
+    return ::close(Handle);
+}
+#endif
+
 } // namespace
 
 TOutputFile::TOutputFile(std::string TargetName)
     : Target(std::move(TargetName)), Temporary(Target + UniqueSuffix()) {
     errno = 0;
-    File.reset(std::fopen(Temporary.c_str(), "wb"));
-    if (!File)
+    Handle = CreateNew(Temporary);
+    if (Handle < 0)
         Fail("create");
 }
 
 TOutputFile::~TOutputFile() {
     if (Committed)
         return;
-    File.reset();
+    Close();
     std::remove(Temporary.c_str());
 }
 
@@ -45,18 +79,29 @@ void TOutputFile::Fail(const char* What) const {
                        "\": " + SystemReason());
 }
 
+void TOutputFile::Close() {
+    if (Handle >= 0)
+        CloseFile(std::exchange(Handle, -1));
+}
+
 void TOutputFile::Write(const void* Data, std::size_t Count) {
-    errno = 0;
-    if (Count != 0 && std::fwrite(Data, 1, Count, File.get()) != Count)
-        Fail("write");
+    const auto* Bytes = static_cast<const char*>(Data);
+    while (Count > 0) {
+        errno = 0;
+        const auto Written = WriteSome(Handle, Bytes, Count);
+        if (Written < 0 && errno == EINTR)
+            continue;
+        if (Written <= 0)
+            Fail("write");
+        Bytes += Written;
+        Count -= static_cast<std::size_t>(Written);
+    }
 }
 
 void TOutputFile::Commit() {
     errno = 0;
-    if (std::fflush(File.get()) != 0)
-        Fail("write");
-    std::FILE* Closing = File.release();
-    if (std::fclose(Closing) != 0)
+    // A failing close can be the first sign that the data did not fit.
+    if (CloseFile(std::exchange(Handle, -1)) != 0)
         Fail("write");
 #ifdef _WIN32
     // rename does not replace an existing file here, so the old file steps

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
-#include <memory>
 #include <string>
 
 namespace swatchbox {
@@ -10,6 +8,7 @@ namespace swatchbox {
 // Writes a file safely: the bytes go to a temporary file in the target's
 // folder, which replaces the target only on Commit. A failed or abandoned
 // write removes the temporary file and leaves any existing target untouched.
+// Writes are unbuffered: callers hand over large blocks.
 class TOutputFile {
 public:
     // Throws EExportError when the temporary file can't be created.
@@ -25,14 +24,12 @@ public:
     const std::string& TargetName() const { return Target; }
 
 private:
-    struct TCloser {
-        void operator()(std::FILE* File) const { std::fclose(File); }
-    };
     [[noreturn]] void Fail(const char* What) const;
+    void Close();
 
     std::string Target;
     std::string Temporary;
-    std::unique_ptr<std::FILE, TCloser> File;
+    int Handle = -1;
     bool Committed = false;
 };
 

@@ -2,53 +2,102 @@
 
 #include "Errors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <share.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace swatchbox {
 
 namespace {
 
-int SeekTo(std::FILE* File, int64_t Offset, int Origin) {
-#ifdef _WIN32
-    return _fseeki64(File, Offset, Origin);
-#else
-    return fseeko(File, static_cast<off_t>(Offset), Origin);
-#endif
-}
-
-int64_t Tell(std::FILE* File) {
-#ifdef _WIN32
-    return _ftelli64(File);
-#else
-    return static_cast<int64_t>(ftello(File));
-#endif
-}
-
 [[noreturn]] void ThrowOpenError(const std::string& FileName, const std::string& Reason) {
     throw EFileOpenError("Cannot open file \"" + FileName + "\": " + Reason);
 }
 
+std::string SystemReason() {
+    return errno ? std::strerror(errno) : "unknown error";
+}
+
+#ifdef _WIN32
+// _SH_DENYNO lets other programs read and write the file while it is open.
+int OpenShared(const std::string& FileName) {
+    return _sopen(FileName.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO);
+}
+
+bool QuerySize(int Handle, int64_t& Size, bool& IsFolder) {
+    struct _stati64 Status;
+    if (_fstati64(Handle, &Status) != 0)
+        return false;
+    Size = Status.st_size;
+    IsFolder = (Status.st_mode & _S_IFDIR) != 0;
+    return true;
+}
+
+// Reads at most Count bytes at Offset; the count read, or -1.
+int64_t ReadSome(int Handle, int64_t Offset, uint8_t* Buffer, std::size_t Count) {
+    if (_lseeki64(Handle, Offset, SEEK_SET) != Offset)
+        return -1;
+    return _read(Handle, Buffer, static_cast<unsigned>(std::min<std::size_t>(Count, 1u << 30)));
+}
+
+void CloseHandle(int Handle) {
+    _close(Handle);
+}
+#else
+int OpenShared(const std::string& FileName) {
+    return ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+bool QuerySize(int Handle, int64_t& Size, bool& IsFolder) {
+    struct stat Status;
+    if (::fstat(Handle, &Status) != 0)
+        return false;
+    Size = static_cast<int64_t>(Status.st_size);
+    IsFolder = S_ISDIR(Status.st_mode);
+    return true;
+}
+
+int64_t ReadSome(int Handle, int64_t Offset, uint8_t* Buffer, std::size_t Count) {
+    ssize_t Got;
+    do
+        Got = ::pread(Handle, Buffer, std::min<std::size_t>(Count, 1u << 30),
+                      static_cast<off_t>(Offset));
+    while (Got < 0 && errno == EINTR);
+    return Got;
+}
+
+void CloseHandle(int Handle) {
+    ::close(Handle);
+}
+#endif
+
 } // namespace
 
 TFileStream::TFileStream(const std::string& FileName) : Name(FileName) {
-    std::error_code Error;
-    if (std::filesystem::is_directory(FileName, Error))
-        ThrowOpenError(FileName, "it is a folder");
-    // fopen shares the file for reading and writing with other processes on
-    // every platform we build for, so a game or editor keeps its access.
     errno = 0;
-    File.reset(std::fopen(FileName.c_str(), "rb"));
-    if (!File)
-        ThrowOpenError(FileName, errno ? std::strerror(errno) : "unknown error");
-    if (SeekTo(File.get(), 0, SEEK_END) != 0 || (Length = Tell(File.get())) < 0 ||
-        SeekTo(File.get(), 0, SEEK_SET) != 0)
-        ThrowOpenError(FileName, "its length can't be determined");
+    Handle = OpenShared(FileName);
+    if (Handle < 0)
+        ThrowOpenError(FileName, SystemReason());
+    bool IsFolder = false;
+    if (!QuerySize(Handle, Length, IsFolder) || IsFolder) {
+        const std::string Reason = IsFolder ? "it is a folder" : SystemReason();
+        CloseHandle(Handle);
+        ThrowOpenError(FileName, Reason);
+    }
 }
 
-TFileStream::~TFileStream() = default;
+TFileStream::~TFileStream() {
+    CloseHandle(Handle);
+}
 
 void TFileStream::ThrowPastEnd(int64_t Offset, int64_t Count) const {
     throw EPackageDamaged("Damaged file \"" + Name + "\": reading " + std::to_string(Count) +
@@ -59,17 +108,28 @@ void TFileStream::ThrowPastEnd(int64_t Offset, int64_t Count) const {
 void TFileStream::Seek(int64_t Position) {
     if (Position < 0 || Position > Length)
         ThrowPastEnd(Position, 0);
-    if (Position == Pos)
-        return;
-    if (SeekTo(File.get(), Position, SEEK_SET) != 0)
-        throw EPackageDamaged("Cannot seek in file \"" + Name + "\"");
     Pos = Position;
 }
 
 void TFileStream::Skip(int64_t Count) {
     if (Count < 0 || Count > Remaining())
         ThrowPastEnd(Pos, Count);
-    Seek(Pos + Count);
+    Pos += Count;
+}
+
+bool TFileStream::ReadAt(int64_t Offset, uint8_t* Buffer, std::size_t Count) {
+    while (Count > 0) {
+        errno = 0;
+        const int64_t Got = ReadSome(Handle, Offset, Buffer, Count);
+        if (Got < 0)
+            throw EPackageDamaged("Cannot read file \"" + Name + "\": " + SystemReason());
+        if (Got == 0)
+            return false;
+        Offset += Got;
+        Buffer += Got;
+        Count -= static_cast<std::size_t>(Got);
+    }
+    return true;
 }
 
 void TFileStream::Read(void* Buffer, std::size_t Count) {
@@ -77,18 +137,23 @@ void TFileStream::Read(void* Buffer, std::size_t Count) {
         ThrowPastEnd(Pos, static_cast<int64_t>(Count));
     if (Count == 0)
         return;
-    const std::size_t Got = std::fread(Buffer, 1, Count, File.get());
-    Pos += static_cast<int64_t>(Got);
-    // The file may have shrunk since it was opened.
-    if (Got != Count)
-        throw EPackageDamaged("Cannot read file \"" + Name + "\": it ended at offset " +
-                              std::to_string(Pos) + " while being read");
-}
-
-uint8_t TFileStream::ReadByte() {
-    uint8_t Byte = 0;
-    Read(&Byte, 1);
-    return Byte;
+    auto* Out = static_cast<uint8_t*>(Buffer);
+    const int64_t WindowEnd = WindowStart + static_cast<int64_t>(WindowFill);
+    if (Pos >= WindowStart && Pos + static_cast<int64_t>(Count) <= WindowEnd) {
+        std::memcpy(Out, Window.data() + (Pos - WindowStart), Count);
+    } else if (Count >= WindowSize) {
+        if (!ReadAt(Pos, Out, Count))
+            throw EPackageDamaged("Cannot read file \"" + Name + "\": it ended while being read");
+    } else {
+        WindowStart = Pos;
+        WindowFill = static_cast<std::size_t>(std::min<int64_t>(WindowSize, Remaining()));
+        if (!ReadAt(WindowStart, Window.data(), WindowFill)) {
+            WindowFill = 0;
+            throw EPackageDamaged("Cannot read file \"" + Name + "\": it ended while being read");
+        }
+        std::memcpy(Out, Window.data(), Count);
+    }
+    Pos += static_cast<int64_t>(Count);
 }
 
 uint16_t TFileStream::ReadU16() {

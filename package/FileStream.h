@@ -1,9 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,13 @@ namespace swatchbox {
 // length when it opens, and every read or seek outside [0, Size()] throws
 // EPackageDamaged instead of touching memory it should not. The file is closed
 // when the stream is destroyed, on every path.
+//
+// Small reads are served from a read-ahead window and seeks cost nothing, so
+// the many short reads of tables and tags take few system calls; large reads
+// go straight into the caller's buffer.
 class TFileStream {
 public:
+    // Opens the file for reading while other processes may read and write it.
     // Throws EFileOpenError naming the file and the system's reason.
     explicit TFileStream(const std::string& FileName);
     ~TFileStream();
@@ -31,9 +35,15 @@ public:
     // Relative seek; may land exactly on the end, never past it.
     void Skip(int64_t Count);
 
-    // Reads exactly Count bytes or throws (nothing is consumed then).
+    // Reads exactly Count bytes or throws.
     void Read(void* Buffer, std::size_t Count);
-    uint8_t ReadByte();
+    uint8_t ReadByte() {
+        if (Pos >= WindowStart && Pos < WindowStart + static_cast<int64_t>(WindowFill))
+            return Window[static_cast<std::size_t>(Pos++ - WindowStart)];
+        uint8_t Byte = 0;
+        Read(&Byte, 1);
+        return Byte;
+    }
     uint16_t ReadU16();
     uint32_t ReadU32();
     int32_t ReadI32() { return static_cast<int32_t>(ReadU32()); }
@@ -41,15 +51,20 @@ public:
     std::vector<uint8_t> ReadBlock(int64_t Count);
 
 private:
-    struct TCloser {
-        void operator()(std::FILE* File) const { std::fclose(File); }
-    };
     [[noreturn]] void ThrowPastEnd(int64_t Offset, int64_t Count) const;
+    // Reads Count bytes at Offset from the file itself; false when the file
+    // ended first (it may have shrunk since it was opened).
+    bool ReadAt(int64_t Offset, uint8_t* Buffer, std::size_t Count);
+
+    static constexpr std::size_t WindowSize = 4096;
 
     std::string Name;
-    std::unique_ptr<std::FILE, TCloser> File;
+    int Handle = -1;
     int64_t Length = 0;
     int64_t Pos = 0;
+    int64_t WindowStart = 0;
+    std::size_t WindowFill = 0;
+    std::array<uint8_t, WindowSize> Window;
 };
 
 } // namespace swatchbox

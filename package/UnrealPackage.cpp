@@ -241,13 +241,18 @@ std::string TExportObject::GetObjectName() const {
     return Owner->GetName(ObjectName);
 }
 
-TInstalledStream::TInstalledStream(TUnrealPackage& Package)
-    : Package(Package), File(Package.FileName), Previous(Package.Stream) {
-    Package.Stream = &File;
+TInstalledStream::TInstalledStream(TUnrealPackage& Package) : Package(Package) {
+    if (Package.Stream) {
+        Active = Package.Stream;
+        return;
+    }
+    Active = &Own.emplace(Package.FileName);
+    Package.Stream = Active;
 }
 
 TInstalledStream::~TInstalledStream() {
-    Package.Stream = Previous;
+    if (Own)
+        Package.Stream = nullptr;
 }
 
 } // namespace swatchbox

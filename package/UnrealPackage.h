@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -125,8 +126,11 @@ private:
     TFileStream& InstalledStream() const;
 };
 
-// Opens the package's file and installs it as the package's Stream for the
-// lifetime of this object; uninstalls and closes it on every path.
+// Gives a reading operation the package's Stream. When no stream is
+// installed, it opens the file, installs it for its own lifetime and closes it
+// on every path, so each operation reads the file as it is now. When a caller
+// already holds one installed (a batch of reads, such as a whole package's
+// export), it borrows that one instead of opening the file again.
 class TInstalledStream {
 public:
     explicit TInstalledStream(TUnrealPackage& Package);
@@ -134,13 +138,13 @@ public:
     TInstalledStream(const TInstalledStream&) = delete;
     TInstalledStream& operator=(const TInstalledStream&) = delete;
 
-    TFileStream& operator*() { return File; }
-    TFileStream* operator->() { return &File; }
+    TFileStream& operator*() { return *Active; }
+    TFileStream* operator->() { return Active; }
 
 private:
     TUnrealPackage& Package;
-    TFileStream File;
-    TFileStream* Previous;
+    std::optional<TFileStream> Own;
+    TFileStream* Active;
 };
 
 } // namespace swatchbox

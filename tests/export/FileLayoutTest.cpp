@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 
@@ -92,12 +93,47 @@ TEST(BmpHeaders, DescribePalettedAndTrueColourBitmaps) {
     EXPECT_EQ(GetU32(AsVector(MakeBmpHeaders({3, 1, 24, 0, 0})), 38), 0u);
 }
 
+// Rows from a top-down buffer through the streaming writer.
+std::vector<uint8_t> BottomUp(const std::vector<uint8_t>& TopDown, int32_t Width, int32_t Height,
+                              int BytesPerPixel) {
+    const std::size_t RowBytes = static_cast<std::size_t>(Width) * BytesPerPixel;
+    std::vector<uint8_t> Out;
+    WriteBottomUpRows(
+        Width, Height, BytesPerPixel,
+        [&](int64_t FirstRow, int64_t Count, uint8_t* Into) {
+            std::copy_n(TopDown.begin() + static_cast<std::ptrdiff_t>(FirstRow * RowBytes),
+                        Count * RowBytes, Into);
+        },
+        [&](const uint8_t* Bytes, std::size_t Count) {
+            Out.insert(Out.end(), Bytes, Bytes + Count);
+        });
+    return Out;
+}
+
 TEST(BottomUpRows, ReversesRowsAndPadsEachToFourBytes) {
     const std::vector<uint8_t> TopDown = {1, 2, 3, 4, 5, 6}; // 3 x 2, one byte per pixel
-    EXPECT_EQ(MakeBottomUpRows(TopDown, 3, 2, 1), (std::vector<uint8_t>{4, 5, 6, 0, 1, 2, 3, 0}));
+    EXPECT_EQ(BottomUp(TopDown, 3, 2, 1), (std::vector<uint8_t>{4, 5, 6, 0, 1, 2, 3, 0}));
     const std::vector<uint8_t> Wide = {1, 2, 3, 4, 5, 6, 7, 8}; // 1 x 2, four bytes per pixel
-    EXPECT_EQ(MakeBottomUpRows(Wide, 1, 2, 4), (std::vector<uint8_t>{5, 6, 7, 8, 1, 2, 3, 4}));
-    EXPECT_THROW(MakeBottomUpRows(TopDown, 4, 2, 1), std::invalid_argument);
+    EXPECT_EQ(BottomUp(Wide, 1, 2, 4), (std::vector<uint8_t>{5, 6, 7, 8, 1, 2, 3, 4}));
+}
+
+TEST(BottomUpRows, StaysExactAcrossChunksOfRows) {
+    // 3 bytes a row padded to 4, far more rows than one chunk holds.
+    const int32_t Height = 200000;
+    std::vector<uint8_t> TopDown(static_cast<std::size_t>(Height) * 3);
+    for (std::size_t Index = 0; Index < TopDown.size(); ++Index)
+        TopDown[Index] = static_cast<uint8_t>(Index * 7 + Index / 3);
+    const auto Out = BottomUp(TopDown, 3, Height, 1);
+    ASSERT_EQ(Out.size(), static_cast<std::size_t>(Height) * 4);
+    for (int32_t Row = 0; Row < Height; ++Row) {
+        const std::size_t Source = static_cast<std::size_t>(Height - 1 - Row) * 3;
+        const std::size_t Target = static_cast<std::size_t>(Row) * 4;
+        ASSERT_TRUE(std::equal(Out.begin() + static_cast<std::ptrdiff_t>(Target),
+                               Out.begin() + static_cast<std::ptrdiff_t>(Target + 3),
+                               TopDown.begin() + static_cast<std::ptrdiff_t>(Source)))
+            << "row " << Row;
+        ASSERT_EQ(Out[Target + 3], 0) << "row " << Row;
+    }
 }
 
 TEST(OutputFile, ReplacesTheTargetOnlyWhenCommitted) {
