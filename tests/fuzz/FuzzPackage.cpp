@@ -1,0 +1,97 @@
+// libFuzzer entry: the input bytes are a package file. Everything the program
+// does with a package before it reaches OpenGL runs on it: the header and
+// tables, every texture export, and the export "as is" of each texture.
+#include "export/ExportAsIs.h"
+#include "export/ExportErrors.h"
+#include "package/AsciiCase.h"
+#include "package/Errors.h"
+#include "package/Reporter.h"
+#include "package/TextureObject.h"
+#include "package/UnrealPackage.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// One scratch folder per fuzzing process, on tmpfs when there is one: the core
+// reads packages by file name, so every input is written to the same file.
+class TScratchFolder {
+public:
+    TScratchFolder() {
+        const fs::path Base =
+            fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        std::string Template = (Base / "swatchbox-fuzz-XXXXXX").string();
+        if (::mkdtemp(Template.data()) == nullptr) {
+            std::perror("mkdtemp");
+            std::abort();
+        }
+        Folder = Template;
+    }
+    ~TScratchFolder() {
+        std::error_code Ignored;
+        fs::remove_all(Folder, Ignored);
+    }
+    TScratchFolder(const TScratchFolder&) = delete;
+    TScratchFolder& operator=(const TScratchFolder&) = delete;
+
+    std::string PackagePath() const { return (Folder / "Input.utx").string(); }
+    std::string ExportBase() const { return (Folder / "Texture").string(); }
+
+private:
+    fs::path Folder;
+};
+
+struct TFileCloser {
+    void operator()(std::FILE* File) const { std::fclose(File); }
+};
+
+void WriteInput(const std::string& Path, const uint8_t* Data, std::size_t Size) {
+    std::unique_ptr<std::FILE, TFileCloser> File(std::fopen(Path.c_str(), "wb"));
+    if (!File || (Size > 0 && std::fwrite(Data, 1, Size, File.get()) != Size)) {
+        std::perror(Path.c_str());
+        std::abort();
+    }
+}
+
+void DecodeAndExport(swatchbox::TUnrealPackage& Package, int32_t ExportIndex,
+                     const std::string& ExportBase, swatchbox::IReporter& Reporter) {
+    if (swatchbox::AsciiUpper(Package.Exports[ExportIndex].GetClassName()) != "TEXTURE")
+        return;
+    swatchbox::TTextureObject Texture(Package, ExportIndex);
+    // Every texture, ignored ones too: a damaged one must fail cleanly.
+    swatchbox::ExportAsIs(Texture, ExportBase, Reporter);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size) {
+    static const TScratchFolder Scratch;
+    static const std::string PackagePath = Scratch.PackagePath();
+    static const std::string ExportBase = Scratch.ExportBase();
+
+    WriteInput(PackagePath, Data, Size);
+    swatchbox::TSilentReporter Quiet;
+    try {
+        swatchbox::TUnrealPackage Package(PackagePath, Quiet);
+        for (int32_t Index = 0; Index < static_cast<int32_t>(Package.Exports.size()); ++Index) {
+            try {
+                DecodeAndExport(Package, Index, ExportBase, Quiet);
+            } catch (const swatchbox::EPackageError&) {
+            } catch (const swatchbox::EExportError&) {
+            }
+        }
+    } catch (const swatchbox::EPackageError&) {
+    } catch (const swatchbox::EExportError&) {
+    }
+    return 0;
+}

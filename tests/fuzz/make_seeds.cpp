@@ -1,0 +1,193 @@
+// Writes small, varied packages into a folder as a starting corpus for the
+// package fuzzer: every package version family, every pixel format, palettes,
+// groups, state frames and the tag kinds a texture's properties may hold.
+// Usage: make_seeds FOLDER
+#include "tests/builder/PackageBuilder.h"
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace swatchbox;
+using namespace swatchbox::testing;
+
+struct TSeed {
+    std::string Name;
+    int16_t Version;
+    uint16_t Licensee;
+    std::function<void(TPackageBuilder&)> Fill;
+};
+
+TTextureSpec Texture(std::string Name, uint8_t Format, int32_t Width, int32_t Height,
+                     std::string Group = {}) {
+    TTextureSpec Spec;
+    Spec.Name = std::move(Name);
+    Spec.Format = Format;
+    Spec.Width = Width;
+    Spec.Height = Height;
+    Spec.Group = std::move(Group);
+    return Spec;
+}
+
+TTextureSpec Paletted(TPackageBuilder& Package, std::string Name, int32_t Width, int32_t Height,
+                      std::string Group = {}) {
+    TTextureSpec Spec = Texture(Name, pfP8, Width, Height, Group);
+    const int32_t Outer = Group.empty() ? 0 : Package.FindOrAddGroup(Group);
+    Spec.Palette = Package.AddPalette(Name + "Pal", DefaultPaletteColours(), Outer);
+    return Spec;
+}
+
+// Every format value, the ones without a name included.
+void AllFormats(TPackageBuilder& Package) {
+    for (uint8_t Format = 0; Format <= 11; ++Format) {
+        const std::string Name = "Format" + std::to_string(Format);
+        if (Format == pfP8)
+            Package.AddTexture(Paletted(Package, Name, 8, 8, "Formats"));
+        else
+            Package.AddTexture(Texture(Name, Format, 8, 8, "Formats"));
+    }
+}
+
+void MixedGroups(TPackageBuilder& Package) {
+    Package.AddTexture(Paletted(Package, "Floor", 16, 16, "Floors"));
+    Package.AddTexture(Texture("Wall", pfDXT1, 16, 8, "Walls"));
+    Package.AddTexture(Texture("Sky", pfRGBA8, 4, 4));
+}
+
+void TaggedProperties(TPackageBuilder& Package) {
+    TTextureSpec Spec = Paletted(Package, "Tagged", 8, 8, "Tags");
+    Spec.Masked = true;
+    Spec.AlphaTexture = true;
+    Spec.BeforeProperties = [](TPropertyWriter& Writer) {
+        const std::array<uint8_t, 4> Colour{10, 20, 30, 255};
+        Writer.Struct("MipZero", "Color", Colour);
+        Writer.Float("Diffuse", 0.5f);
+        Writer.NameValue("Kind", "Stone");
+    };
+    Spec.AfterProperties = [](TPropertyWriter& Writer) {
+        const std::array<uint8_t, 9> Items{2, 1, 0, 0, 0, 2, 0, 0, 0};
+        Writer.Array("Frames", 2, Items);
+        Writer.Int("Scale", 3, {.ArrayIndex = 1});
+        const std::array<uint8_t, 12> Vector{};
+        Writer.Tag("Offset", TTagType::Vector, Vector);
+    };
+    Package.AddTexture(Spec);
+}
+
+void StateFrame(TPackageBuilder& Package) {
+    TTextureSpec Spec = Paletted(Package, "Framed", 8, 8);
+    Spec.Flags |= HasStateFrameFlag;
+    Package.AddTexture(Spec);
+    TTextureSpec Compressed = Texture("FramedDXT", pfDXT5, 8, 8);
+    Compressed.Flags |= HasStateFrameFlag;
+    Package.AddTexture(Compressed);
+}
+
+void MipChain(TPackageBuilder& Package, uint8_t Format) {
+    TTextureSpec Spec = Texture("Mipped", Format, 16, 16, "Mips");
+    for (int32_t Size = 8; Size >= 1; Size /= 2)
+        Spec.MoreMips.push_back(PatternBytes(StoredMipSize(Format, Size, Size), Size));
+    Package.AddTexture(Spec);
+}
+
+void OddSizes(TPackageBuilder& Package) {
+    Package.AddTexture(Texture("One", pfDXT1, 1, 1));
+    Package.AddTexture(Texture("Uneven", pfDXT3, 3, 5));
+    Package.AddTexture(Texture("Wide", pfG16, 32, 1));
+    Package.AddTexture(Texture("Empty", pfRGBA8, 0, 0));
+}
+
+void SpelledClasses(TPackageBuilder& Package) {
+    TTextureSpec Upper = Texture("Upper", pfDXT1, 4, 4);
+    Upper.ClassName = "TEXTURE";
+    Package.AddTexture(Upper);
+    TTextureSpec Lower = Texture("Lower", pfRGBA8, 4, 4);
+    Lower.ClassName = "texture";
+    Lower.Terminator = "NONE";
+    Package.AddTexture(Lower);
+    TTextureSpec Other = Texture("Shiny", pfDXT5, 4, 4);
+    Other.ClassName = "Shader";
+    Package.AddTexture(Other);
+}
+
+void ForeignPalette(TPackageBuilder& Package) {
+    TTextureSpec Spec = Texture("Imported", pfP8, 8, 8);
+    Spec.Palette = Package.AddImport("Engine", "Palette", 0, "SharedPal");
+    Package.AddTexture(Spec);
+    Package.AddTexture(Paletted(Package, "Local", 4, 4, "Pals"));
+}
+
+void Uncompressed(TPackageBuilder& Package) {
+    Package.AddTexture(Texture("Seven", pfRGBA7, 8, 8));
+    Package.AddTexture(Texture("Sixteen", pfRGB16, 8, 8));
+    Package.AddTexture(Texture("Eight", pfRGB8, 8, 8));
+    Package.AddTexture(Texture("Grey", pfG16, 8, 8));
+}
+
+void Compressed(TPackageBuilder& Package) {
+    Package.AddTexture(Texture("D1", pfDXT1, 8, 8, "Dxt"));
+    Package.AddTexture(Texture("D3", pfDXT3, 8, 8, "Dxt"));
+    Package.AddTexture(Texture("D5", pfDXT5, 8, 8, "Dxt"));
+    Package.AddTexture(Paletted(Package, "Flag", 16, 16, "Flags"));
+}
+
+const std::vector<TSeed>& Seeds() {
+    static const std::vector<TSeed> List{
+        {"v61_paletted", 61, 0, [](TPackageBuilder& P) { P.AddTexture(Paletted(P, "Old", 8, 8)); }},
+        {"v62_rgba8", 62, 0, [](TPackageBuilder& P) { P.AddTexture(Texture("T", pfRGBA8, 8, 4)); }},
+        {"v63_mips", 63, 0, [](TPackageBuilder& P) { MipChain(P, pfP8); }},
+        {"v64_groups", 64, 0, MixedGroups},
+        {"v65_dxt", 65, 0, Compressed},
+        {"v66_state_frame", 66, 0, StateFrame},
+        {"v67_tags", 67, 0, TaggedProperties},
+        {"v68_formats", 68, 0, AllFormats},
+        {"v69_formats", 69, 0, AllFormats},
+        {"v69_tags", 69, 0, TaggedProperties},
+        {"v69_state_frame", 69, 0, StateFrame},
+        {"v69_odd_sizes", 69, 0, OddSizes},
+        {"v69_class_spelling", 69, 0, SpelledClasses},
+        {"v69_foreign_palette", 69, 0, ForeignPalette},
+        {"v100_mips", 100, 0, [](TPackageBuilder& P) { MipChain(P, pfDXT1); }},
+        {"v110_byte", 110, 0,
+         [](TPackageBuilder& P) {
+             TTextureSpec Spec = Texture("Odd", pfDXT5, 8, 8);
+             Spec.Version110Byte = 7;
+             P.AddTexture(Spec);
+             P.AddTexture(Paletted(P, "OddPal", 4, 4));
+         }},
+        {"v120_uncompressed", 120, 0, Uncompressed},
+        {"v128_dxt", 128, 29, Compressed},
+        {"v128_formats", 128, 29, AllFormats},
+        {"v128_tags", 128, 0, TaggedProperties},
+    };
+    return List;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: make_seeds FOLDER\n";
+        return 2;
+    }
+    try {
+        const std::filesystem::path Folder = argv[1];
+        std::filesystem::create_directories(Folder);
+        for (const TSeed& Seed : Seeds()) {
+            TPackageBuilder Package(Seed.Version, Seed.Licensee);
+            Seed.Fill(Package);
+            Package.WriteTo(Folder / ("seed_" + Seed.Name + ".utx"));
+        }
+    } catch (const std::exception& Error) {
+        std::cerr << "make_seeds: " << Error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
