@@ -46,20 +46,20 @@ void Fill(TPackageBuilder& Package, bool Mips) {
             Package.AddPalette(GroupName + "Pal", DefaultPaletteColours(), Outer);
         for (int Index = 0; Index < TexturesPerGroup; ++Index) {
             const TKind& Kind = Kinds[Index % std::size(Kinds)];
-            TTextureSpec Spec;
-            Spec.Name = GroupName + "_Tex" + std::to_string(Index);
-            Spec.Group = GroupName;
-            Spec.Format = Kind.Format;
-            Spec.Width = Kind.Width;
-            Spec.Height = Kind.Height;
+            TTextureDesc Desc;
+            Desc.Name = GroupName + "_Tex" + std::to_string(Index);
+            Desc.Group = GroupName;
+            Desc.Format = Kind.Format;
+            Desc.Width = Kind.Width;
+            Desc.Height = Kind.Height;
             if (Kind.Format == pfP8)
-                Spec.Palette = Palette;
-            Spec.Pixels = PatternBytes(StoredMipSize(Kind.Format, Kind.Width, Kind.Height), ++Seed);
+                Desc.Palette = Palette;
+            Desc.Pixels = PatternBytes(StoredMipSize(Kind.Format, Kind.Width, Kind.Height), ++Seed);
             for (int32_t W = Kind.Width / 2, H = Kind.Height / 2; Mips && (W > 0 || H > 0);
                  W /= 2, H /= 2)
-                Spec.MoreMips.push_back(
+                Desc.MoreMips.push_back(
                     PatternBytes(StoredMipSize(Kind.Format, std::max(W, 1), std::max(H, 1)), Seed));
-            Package.AddTexture(Spec);
+            Package.AddTexture(Desc);
         }
     }
 }

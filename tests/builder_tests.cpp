@@ -187,11 +187,11 @@ TEST(BuilderTextures, MipHeaderFollowsThePackageVersion) {
     } Cases[] = {{62, 2}, {63, 6}, {109, 6}, {110, 7}, {111, 6}};
     for (const auto& Case : Cases) {
         TPackageBuilder Package(Case.Version);
-        TTextureSpec Spec;
-        Spec.Width = 4;
-        Spec.Height = 4;
-        Spec.Version110Byte = 0x5A;
-        const int32_t Texture = Package.AddTexture(Spec);
+        TTextureDesc Desc;
+        Desc.Width = 4;
+        Desc.Height = 4;
+        Desc.Version110Byte = 0x5A;
+        const int32_t Texture = Package.AddTexture(Desc);
         const TBuiltPackage File = Package.Build();
         const int32_t Start = File.PropertiesEnd(Texture);
         EXPECT_EQ(File.MipDataPosition(Texture), Start + static_cast<int32_t>(Case.HeaderBytes))
@@ -216,15 +216,15 @@ TEST(BuilderTextures, ReaderFindsWhatTheBuilderPlaced) {
     for (const int16_t Version : {61, 63, 64, 67, 68, 69, 110, 128}) {
         TPackageBuilder Package(Version);
         const int32_t Palette = Package.AddPalette("Pal");
-        TTextureSpec Spec;
-        Spec.Name = "Bricks";
-        Spec.Group = "Walls";
-        Spec.Width = 8;
-        Spec.Height = 4;
-        Spec.Masked = true;
-        Spec.Palette = Palette;
-        Spec.Flags |= HasStateFrameFlag;
-        const int32_t Texture = Package.AddTexture(Spec);
+        TTextureDesc Desc;
+        Desc.Name = "Bricks";
+        Desc.Group = "Walls";
+        Desc.Width = 8;
+        Desc.Height = 4;
+        Desc.Masked = true;
+        Desc.Palette = Palette;
+        Desc.Flags |= HasStateFrameFlag;
+        const int32_t Texture = Package.AddTexture(Desc);
         const std::string Path = Folder.File("v" + std::to_string(Version) + ".utx");
         const TBuiltPackage File = Package.WriteTo(Path);
 

@@ -21,7 +21,7 @@ using namespace swatchbox;
 using namespace swatchbox::demo;
 using swatchbox::testing::TPackageBuilder;
 using swatchbox::testing::TPropertyWriter;
-using swatchbox::testing::TTextureSpec;
+using swatchbox::testing::TTextureDesc;
 
 // The engine's usual companions of USize and VSize, so the file looks like
 // one an editor saved.
@@ -39,38 +39,38 @@ public:
     void Paletted(const std::string& Group, const std::string& Name, const TIndexedImage& Image,
                   bool Masked = false) {
         const int32_t Outer = Group.empty() ? 0 : Package.FindOrAddGroup(Group);
-        TTextureSpec Spec = Base(Group, Name, pfP8, Image.Width, Image.Height);
-        Spec.Palette = Package.AddPalette(Name + "Pal", EncodePalette(Image.Palette), Outer);
+        TTextureDesc Desc = Base(Group, Name, pfP8, Image.Width, Image.Height);
+        Desc.Palette = Package.AddPalette(Name + "Pal", EncodePalette(Image.Palette), Outer);
         if (Masked)
-            Spec.Masked = true;
-        Spec.Pixels = Image.Indices;
-        Package.AddTexture(Spec);
+            Desc.Masked = true;
+        Desc.Pixels = Image.Indices;
+        Package.AddTexture(Desc);
     }
 
     void Pixels(const std::string& Group, const std::string& Name, uint8_t Format, int Width,
                 int Height, std::vector<uint8_t> Bytes, bool Alpha = false) {
-        TTextureSpec Spec = Base(Group, Name, Format, Width, Height);
+        TTextureDesc Desc = Base(Group, Name, Format, Width, Height);
         if (Alpha)
-            Spec.AlphaTexture = true;
-        Spec.Pixels = std::move(Bytes);
-        Package.AddTexture(Spec);
+            Desc.AlphaTexture = true;
+        Desc.Pixels = std::move(Bytes);
+        Package.AddTexture(Desc);
     }
 
     void Write(const std::string& FileName) const { Package.WriteTo(FileName); }
 
 private:
-    static TTextureSpec Base(const std::string& Group, const std::string& Name, uint8_t Format,
+    static TTextureDesc Base(const std::string& Group, const std::string& Name, uint8_t Format,
                              int Width, int Height) {
-        TTextureSpec Spec;
-        Spec.Name = Name;
-        Spec.Group = Group;
-        Spec.Format = Format;
-        Spec.Width = Width;
-        Spec.Height = Height;
-        Spec.AfterProperties = [Width, Height](TPropertyWriter& Writer) {
+        TTextureDesc Desc;
+        Desc.Name = Name;
+        Desc.Group = Group;
+        Desc.Format = Format;
+        Desc.Width = Width;
+        Desc.Height = Height;
+        Desc.AfterProperties = [Width, Height](TPropertyWriter& Writer) {
             SizeProperties(Writer, Width, Height);
         };
-        return Spec;
+        return Desc;
     }
 
     TPackageBuilder Package;

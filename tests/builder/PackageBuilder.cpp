@@ -49,14 +49,14 @@ int32_t TPackageBuilder::ClassImport(std::string_view PackageName, std::string_v
     return FindOrAddImport("Core", "Class", Package, ClassName);
 }
 
-int32_t TPackageBuilder::AddExport(const TExportSpec& Spec) {
+int32_t TPackageBuilder::AddExport(const TExportDesc& Desc) {
     TExportEntry Entry;
-    Entry.Class = Spec.Class;
-    Entry.Super = Spec.Super;
-    Entry.Outer = Spec.Outer;
-    Entry.Name = AddName(Spec.Name);
-    Entry.Flags = Spec.Flags;
-    Entry.Data = Spec.Data;
+    Entry.Class = Desc.Class;
+    Entry.Super = Desc.Super;
+    Entry.Outer = Desc.Outer;
+    Entry.Name = AddName(Desc.Name);
+    Entry.Flags = Desc.Flags;
+    Entry.Data = Desc.Data;
     Exports.push_back(std::move(Entry));
     return static_cast<int32_t>(Exports.size());
 }

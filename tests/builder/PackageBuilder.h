@@ -68,7 +68,7 @@ struct TExportEntry {
 
 // What AddExport takes, in export-table order:
 //   Package.AddExport({.Class = TextureClass, .Outer = Group, .Name = "Wall", .Data = Bytes});
-struct TExportSpec {
+struct TExportDesc {
     int32_t Class = 0;
     int32_t Super = 0;
     int32_t Outer = 0;
@@ -80,7 +80,7 @@ struct TExportSpec {
 // A texture export. The defaults make a 16 x 16 P8 texture with Format, USize
 // and VSize properties, no palette property and pattern pixels; every part can
 // be left out or replaced to build the case under test.
-struct TTextureSpec {
+struct TTextureDesc {
     std::string Name = "Texture";
     // Group export (class Package) the texture lives in, made on first use
     // and reused after. Empty: Outer is used as it stands (0 = top level).
@@ -163,13 +163,13 @@ public:
     int32_t ClassImport(std::string_view PackageName, std::string_view ClassName);
 
     // Appends an export; returns its (positive) object reference.
-    int32_t AddExport(const TExportSpec& Spec);
+    int32_t AddExport(const TExportDesc& Desc);
     // A group: an export of class Package whose data is a lone None tag.
     int32_t AddGroup(std::string_view Name, int32_t Outer = 0);
     // The existing top-level group of that name, or a new one.
     int32_t FindOrAddGroup(std::string_view Name);
 
-    int32_t AddTexture(const TTextureSpec& Spec);
+    int32_t AddTexture(const TTextureDesc& Desc);
     // A palette export: a lone None tag, the compact colour count, then the
     // colours (256 x red, green, blue, alpha by default).
     int32_t AddPalette(std::string_view Name, const TBytes& Colours = DefaultPaletteColours(),

@@ -9,7 +9,7 @@ namespace {
 
 // Each mip map: [MipEndOffset from 63 on] [one byte at 110] compact size,
 // pixels, then USize, VSize, UBits and VBits of that mip.
-void PutMip(TExportEntry& Export, int16_t Version, const TTextureSpec& Spec, const TBytes& Pixels,
+void PutMip(TExportEntry& Export, int16_t Version, const TTextureDesc& Desc, const TBytes& Pixels,
             std::optional<int32_t> StatedSize, std::optional<int32_t> EndOffset, int32_t Width,
             int32_t Height, bool First) {
     TBytes& Out = Export.Data;
@@ -19,7 +19,7 @@ void PutMip(TExportEntry& Export, int16_t Version, const TTextureSpec& Spec, con
         PutI32(Out, EndOffset.value_or(0));
     }
     if (Version == 110)
-        PutU8(Out, Spec.Version110Byte);
+        PutU8(Out, Desc.Version110Byte);
     PutBytes(Out, EncodeIndex(StatedSize.value_or(static_cast<int32_t>(Pixels.size()))));
     if (First)
         Export.MipData = static_cast<int32_t>(Out.size());
@@ -35,57 +35,57 @@ void PutMip(TExportEntry& Export, int16_t Version, const TTextureSpec& Spec, con
 
 } // namespace
 
-int32_t TPackageBuilder::AddTexture(const TTextureSpec& Spec) {
-    const int32_t Class = ClassImport("Engine", Spec.ClassName);
-    const int32_t Outer = Spec.Group.empty() ? Spec.Outer : FindOrAddGroup(Spec.Group);
+int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
+    const int32_t Class = ClassImport("Engine", Desc.ClassName);
+    const int32_t Outer = Desc.Group.empty() ? Desc.Outer : FindOrAddGroup(Desc.Group);
 
     TPropertyWriter Properties(*this);
-    if (Spec.RawProperties) {
-        Properties.Raw(*Spec.RawProperties);
+    if (Desc.RawProperties) {
+        Properties.Raw(*Desc.RawProperties);
     } else {
-        if (Spec.Flags & HasStateFrameFlag)
+        if (Desc.Flags & HasStateFrameFlag)
             Properties.StateFrame();
-        if (Spec.BeforeProperties)
-            Spec.BeforeProperties(Properties);
-        if (Spec.Format)
-            Properties.Byte("Format", *Spec.Format);
-        if (Spec.WriteUSize)
-            Properties.Int("USize", Spec.Width);
-        if (Spec.WriteVSize)
-            Properties.Int("VSize", Spec.Height);
-        if (Spec.Masked)
-            Properties.Bool("bMasked", *Spec.Masked);
-        if (Spec.AlphaTexture)
-            Properties.Bool("bAlphaTexture", *Spec.AlphaTexture);
-        if (Spec.Palette)
-            Properties.Object("Palette", *Spec.Palette);
-        if (Spec.AfterProperties)
-            Spec.AfterProperties(Properties);
-        Properties.None(Spec.Terminator);
+        if (Desc.BeforeProperties)
+            Desc.BeforeProperties(Properties);
+        if (Desc.Format)
+            Properties.Byte("Format", *Desc.Format);
+        if (Desc.WriteUSize)
+            Properties.Int("USize", Desc.Width);
+        if (Desc.WriteVSize)
+            Properties.Int("VSize", Desc.Height);
+        if (Desc.Masked)
+            Properties.Bool("bMasked", *Desc.Masked);
+        if (Desc.AlphaTexture)
+            Properties.Bool("bAlphaTexture", *Desc.AlphaTexture);
+        if (Desc.Palette)
+            Properties.Object("Palette", *Desc.Palette);
+        if (Desc.AfterProperties)
+            Desc.AfterProperties(Properties);
+        Properties.None(Desc.Terminator);
     }
 
     const int32_t Reference =
-        AddExport({.Class = Class, .Outer = Outer, .Name = Spec.Name, .Flags = Spec.Flags});
+        AddExport({.Class = Class, .Outer = Outer, .Name = Desc.Name, .Flags = Desc.Flags});
     TExportEntry& Entry = Export(Reference);
     Entry.Data = Properties.Bytes();
     Entry.PropertiesEnd = static_cast<int32_t>(Entry.Data.size());
-    PutU8(Entry.Data, Spec.MipCount.value_or(static_cast<uint8_t>(1 + Spec.MoreMips.size())));
+    PutU8(Entry.Data, Desc.MipCount.value_or(static_cast<uint8_t>(1 + Desc.MoreMips.size())));
 
-    const uint8_t Format = Spec.Format.value_or(pfP8);
+    const uint8_t Format = Desc.Format.value_or(pfP8);
     // Not value_or: the default must not be made for sizes given only to be stated.
-    const TBytes Pixels = Spec.Pixels ? *Spec.Pixels
-                                      : PatternBytes(StoredMipSize(Format, Spec.Width, Spec.Height),
+    const TBytes Pixels = Desc.Pixels ? *Desc.Pixels
+                                      : PatternBytes(StoredMipSize(Format, Desc.Width, Desc.Height),
                                                      static_cast<uint32_t>(Exports.size()));
-    PutMip(Entry, PackageVersion, Spec, Pixels, Spec.StatedMipSize, Spec.MipEndOffset, Spec.Width,
-           Spec.Height, true);
-    int32_t Width = Spec.Width;
-    int32_t Height = Spec.Height;
-    for (const TBytes& Mip : Spec.MoreMips) {
+    PutMip(Entry, PackageVersion, Desc, Pixels, Desc.StatedMipSize, Desc.MipEndOffset, Desc.Width,
+           Desc.Height, true);
+    int32_t Width = Desc.Width;
+    int32_t Height = Desc.Height;
+    for (const TBytes& Mip : Desc.MoreMips) {
         Width = std::max(Width / 2, 1);
         Height = std::max(Height / 2, 1);
-        PutMip(Entry, PackageVersion, Spec, Mip, std::nullopt, std::nullopt, Width, Height, false);
+        PutMip(Entry, PackageVersion, Desc, Mip, std::nullopt, std::nullopt, Width, Height, false);
     }
-    PutBytes(Entry.Data, Spec.Trailer);
+    PutBytes(Entry.Data, Desc.Trailer);
     return Reference;
 }
 

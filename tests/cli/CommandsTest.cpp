@@ -22,7 +22,7 @@ namespace {
 using testing::TBuiltPackage;
 using testing::TPackageBuilder;
 using testing::TTempDir;
-using testing::TTextureSpec;
+using testing::TTextureDesc;
 
 // Export numbers (not references) of the small package's exports.
 struct TSmallPackage {

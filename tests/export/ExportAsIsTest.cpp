@@ -15,11 +15,11 @@ namespace {
 // One texture in a package on disk, decoded and ready to export.
 class AsIsExport : public ::testing::Test {
 protected:
-    TTextureObject& Make(TTextureSpec Spec, bool WithPalette = false) {
+    TTextureObject& Make(TTextureDesc Desc, bool WithPalette = false) {
         TPackageBuilder Builder(128);
         if (WithPalette)
-            Spec.Palette = Builder.AddPalette("Pal");
-        const int32_t Reference = Builder.AddTexture(Spec);
+            Desc.Palette = Builder.AddPalette("Pal");
+        const int32_t Reference = Builder.AddTexture(Desc);
         Built = Builder.WriteTo(PackagePath);
         Package.emplace(PackagePath, Reporter);
         Texture.emplace(*Package, Reference - 1);

@@ -25,23 +25,23 @@ struct TSeed {
     std::function<void(TPackageBuilder&)> Fill;
 };
 
-TTextureSpec Texture(std::string Name, uint8_t Format, int32_t Width, int32_t Height,
+TTextureDesc Texture(std::string Name, uint8_t Format, int32_t Width, int32_t Height,
                      std::string Group = {}) {
-    TTextureSpec Spec;
-    Spec.Name = std::move(Name);
-    Spec.Format = Format;
-    Spec.Width = Width;
-    Spec.Height = Height;
-    Spec.Group = std::move(Group);
-    return Spec;
+    TTextureDesc Desc;
+    Desc.Name = std::move(Name);
+    Desc.Format = Format;
+    Desc.Width = Width;
+    Desc.Height = Height;
+    Desc.Group = std::move(Group);
+    return Desc;
 }
 
-TTextureSpec Paletted(TPackageBuilder& Package, std::string Name, int32_t Width, int32_t Height,
+TTextureDesc Paletted(TPackageBuilder& Package, std::string Name, int32_t Width, int32_t Height,
                       std::string Group = {}) {
-    TTextureSpec Spec = Texture(Name, pfP8, Width, Height, Group);
+    TTextureDesc Desc = Texture(Name, pfP8, Width, Height, Group);
     const int32_t Outer = Group.empty() ? 0 : Package.FindOrAddGroup(Group);
-    Spec.Palette = Package.AddPalette(Name + "Pal", DefaultPaletteColours(), Outer);
-    return Spec;
+    Desc.Palette = Package.AddPalette(Name + "Pal", DefaultPaletteColours(), Outer);
+    return Desc;
 }
 
 // Every format value, the ones without a name included.
@@ -62,39 +62,39 @@ void MixedGroups(TPackageBuilder& Package) {
 }
 
 void TaggedProperties(TPackageBuilder& Package) {
-    TTextureSpec Spec = Paletted(Package, "Tagged", 8, 8, "Tags");
-    Spec.Masked = true;
-    Spec.AlphaTexture = true;
-    Spec.BeforeProperties = [](TPropertyWriter& Writer) {
+    TTextureDesc Desc = Paletted(Package, "Tagged", 8, 8, "Tags");
+    Desc.Masked = true;
+    Desc.AlphaTexture = true;
+    Desc.BeforeProperties = [](TPropertyWriter& Writer) {
         const std::array<uint8_t, 4> Colour{10, 20, 30, 255};
         Writer.Struct("MipZero", "Color", Colour);
         Writer.Float("Diffuse", 0.5f);
         Writer.NameValue("Kind", "Stone");
     };
-    Spec.AfterProperties = [](TPropertyWriter& Writer) {
+    Desc.AfterProperties = [](TPropertyWriter& Writer) {
         const std::array<uint8_t, 9> Items{2, 1, 0, 0, 0, 2, 0, 0, 0};
         Writer.Array("Frames", 2, Items);
         Writer.Int("Scale", 3, {.ArrayIndex = 1});
         const std::array<uint8_t, 12> Vector{};
         Writer.Tag("Offset", TTagType::Vector, Vector);
     };
-    Package.AddTexture(Spec);
+    Package.AddTexture(Desc);
 }
 
 void StateFrame(TPackageBuilder& Package) {
-    TTextureSpec Spec = Paletted(Package, "Framed", 8, 8);
-    Spec.Flags |= HasStateFrameFlag;
-    Package.AddTexture(Spec);
-    TTextureSpec Compressed = Texture("FramedDXT", pfDXT5, 8, 8);
+    TTextureDesc Desc = Paletted(Package, "Framed", 8, 8);
+    Desc.Flags |= HasStateFrameFlag;
+    Package.AddTexture(Desc);
+    TTextureDesc Compressed = Texture("FramedDXT", pfDXT5, 8, 8);
     Compressed.Flags |= HasStateFrameFlag;
     Package.AddTexture(Compressed);
 }
 
 void MipChain(TPackageBuilder& Package, uint8_t Format) {
-    TTextureSpec Spec = Texture("Mipped", Format, 16, 16, "Mips");
+    TTextureDesc Desc = Texture("Mipped", Format, 16, 16, "Mips");
     for (int32_t Size = 8; Size >= 1; Size /= 2)
-        Spec.MoreMips.push_back(PatternBytes(StoredMipSize(Format, Size, Size), Size));
-    Package.AddTexture(Spec);
+        Desc.MoreMips.push_back(PatternBytes(StoredMipSize(Format, Size, Size), Size));
+    Package.AddTexture(Desc);
 }
 
 void OddSizes(TPackageBuilder& Package) {
@@ -105,22 +105,22 @@ void OddSizes(TPackageBuilder& Package) {
 }
 
 void SpelledClasses(TPackageBuilder& Package) {
-    TTextureSpec Upper = Texture("Upper", pfDXT1, 4, 4);
+    TTextureDesc Upper = Texture("Upper", pfDXT1, 4, 4);
     Upper.ClassName = "TEXTURE";
     Package.AddTexture(Upper);
-    TTextureSpec Lower = Texture("Lower", pfRGBA8, 4, 4);
+    TTextureDesc Lower = Texture("Lower", pfRGBA8, 4, 4);
     Lower.ClassName = "texture";
     Lower.Terminator = "NONE";
     Package.AddTexture(Lower);
-    TTextureSpec Other = Texture("Shiny", pfDXT5, 4, 4);
+    TTextureDesc Other = Texture("Shiny", pfDXT5, 4, 4);
     Other.ClassName = "Shader";
     Package.AddTexture(Other);
 }
 
 void ForeignPalette(TPackageBuilder& Package) {
-    TTextureSpec Spec = Texture("Imported", pfP8, 8, 8);
-    Spec.Palette = Package.AddImport("Engine", "Palette", 0, "SharedPal");
-    Package.AddTexture(Spec);
+    TTextureDesc Desc = Texture("Imported", pfP8, 8, 8);
+    Desc.Palette = Package.AddImport("Engine", "Palette", 0, "SharedPal");
+    Package.AddTexture(Desc);
     Package.AddTexture(Paletted(Package, "Local", 4, 4, "Pals"));
 }
 
@@ -157,9 +157,9 @@ const std::vector<TSeed>& Seeds() {
         {"v100_mips", 100, 0, [](TPackageBuilder& P) { MipChain(P, pfDXT1); }},
         {"v110_byte", 110, 0,
          [](TPackageBuilder& P) {
-             TTextureSpec Spec = Texture("Odd", pfDXT5, 8, 8);
-             Spec.Version110Byte = 7;
-             P.AddTexture(Spec);
+             TTextureDesc Desc = Texture("Odd", pfDXT5, 8, 8);
+             Desc.Version110Byte = 7;
+             P.AddTexture(Desc);
              P.AddTexture(Paletted(P, "OddPal", 4, 4));
          }},
         {"v120_uncompressed", 120, 0, Uncompressed},
