@@ -63,36 +63,6 @@ TEST(DdsHeader, CarriesSizeFourCCAndLinearSize) {
     EXPECT_EQ(GetU32(AsVector(MakeDdsHeader(6, 8, "DXT1")), 20), 16u);
 }
 
-TEST(BmpHeaders, DescribePalettedAndTrueColourBitmaps) {
-    const auto P8 = AsVector(MakeBmpHeaders({256, 256, 8, 3780, 256}));
-    EXPECT_EQ(P8[0], 'B');
-    EXPECT_EQ(P8[1], 'M');
-    EXPECT_EQ(GetU32(P8, 2), 1078u + 65536u);
-    EXPECT_EQ(GetU32(P8, 6), 0u);
-    EXPECT_EQ(GetU32(P8, 10), 1078u);
-    EXPECT_EQ(GetU32(P8, 14), 40u);
-    EXPECT_EQ(GetU32(P8, 18), 256u);
-    EXPECT_EQ(GetU32(P8, 22), 256u);
-    EXPECT_EQ(GetU16(P8, 26), 1u);
-    EXPECT_EQ(GetU16(P8, 28), 8u);
-    EXPECT_EQ(GetU32(P8, 30), 0u);
-    EXPECT_EQ(GetU32(P8, 34), 65536u);
-    EXPECT_EQ(GetU32(P8, 38), 3780u);
-    EXPECT_EQ(GetU32(P8, 42), 3780u);
-    EXPECT_EQ(GetU32(P8, 46), 256u);
-    EXPECT_EQ(GetU32(P8, 50), 0u);
-
-    // Rows pad to 4 bytes: 2 paletted pixels, 1 grey pixel, 3 pixels of 24 bits.
-    EXPECT_EQ(GetU32(AsVector(MakeBmpHeaders({2, 2, 8, 3780, 256})), 34), 8u);
-    const auto G16 = AsVector(MakeBmpHeaders({1, 3, 16, 3780, 0}));
-    EXPECT_EQ(GetU32(G16, 34), 12u);
-    EXPECT_EQ(GetU32(G16, 10), 54u);
-    EXPECT_EQ(GetU32(G16, 2), 66u);
-    EXPECT_EQ(GetU32(G16, 46), 0u);
-    EXPECT_EQ(GetU32(AsVector(MakeBmpHeaders({3, 1, 24, 0, 0})), 34), 12u);
-    EXPECT_EQ(GetU32(AsVector(MakeBmpHeaders({3, 1, 24, 0, 0})), 38), 0u);
-}
-
 // Rows from a top-down buffer through the streaming writer.
 std::vector<uint8_t> BottomUp(const std::vector<uint8_t>& TopDown, int32_t Width, int32_t Height,
                               int BytesPerPixel) {
