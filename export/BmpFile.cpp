@@ -11,7 +11,7 @@ namespace swatchbox {
 namespace {
 
 // Rows are moved in chunks of about this many bytes.
-constexpr std::size_t RowChunkBytes = 1024 * 1024;
+constexpr std::size_t RowChunkBytes = 64 * 1024;
 
 void Put16(uint8_t* At, uint32_t Value) {
     At[0] = static_cast<uint8_t>(Value);
@@ -47,27 +47,37 @@ std::array<uint8_t, BmpHeaderSize> MakeBmpHeaders(const TBmpLayout& Layout) {
 }
 
 void WriteBottomUpRows(int32_t Width, int32_t Height, int BytesPerPixel, const TReadRows& ReadRows,
-                       const TWriteBytes& Write) {
+                       const TWriteBytes& Write, std::span<const uint8_t> Prefix) {
     if (Width < 0 || Height < 0)
         throw std::invalid_argument("negative bitmap size");
     const std::size_t RowBytes = static_cast<std::size_t>(Width) * BytesPerPixel;
     const std::size_t Pitch = static_cast<std::size_t>(PaddedRowLength(Width, BytesPerPixel));
-    if (Pitch == 0)
-        return;
-    const int64_t ChunkRows = std::max<int64_t>(1, static_cast<int64_t>(RowChunkBytes / Pitch));
+    const int64_t ChunkRows =
+        Pitch == 0 ? Height : std::max<int64_t>(1, static_cast<int64_t>(RowChunkBytes / Pitch));
     const int64_t FirstChunk = std::min<int64_t>(ChunkRows, Height);
     std::vector<uint8_t> Source(static_cast<std::size_t>(FirstChunk) * RowBytes);
-    // Padding bytes are never written over, so they stay zero.
-    std::vector<uint8_t> Rows(static_cast<std::size_t>(FirstChunk) * Pitch, 0);
-    for (int64_t Done = 0; Done < Height;) {
+    // The prefix rides along with the first chunk, saving a write. Padding
+    // bytes are never written over, so they stay zero.
+    std::vector<uint8_t> Buffer(Prefix.size() + static_cast<std::size_t>(FirstChunk) * Pitch, 0);
+    std::copy(Prefix.begin(), Prefix.end(), Buffer.begin());
+    std::size_t Start = Prefix.size();
+    int64_t Done = 0;
+    do {
         const int64_t Count = std::min<int64_t>(ChunkRows, Height - Done);
         ReadRows(Height - Done - Count, Count, Source.data());
         for (int64_t Row = 0; Row < Count; ++Row)
             std::copy_n(Source.begin() + static_cast<std::ptrdiff_t>((Count - 1 - Row) * RowBytes),
-                        RowBytes, Rows.begin() + static_cast<std::ptrdiff_t>(Row * Pitch));
-        Write(Rows.data(), static_cast<std::size_t>(Count) * Pitch);
+                        RowBytes,
+                        Buffer.begin() + static_cast<std::ptrdiff_t>(Start + Row * Pitch));
+        Write(Buffer.data(), Start + static_cast<std::size_t>(Count) * Pitch);
+        // Later chunks begin at the buffer's start; their padding is still zero
+        // because rows keep the same pitch.
+        if (Start != 0) {
+            Buffer.erase(Buffer.begin(), Buffer.begin() + static_cast<std::ptrdiff_t>(Start));
+            Start = 0;
+        }
         Done += Count;
-    }
+    } while (Done < Height);
 }
 
 } // namespace swatchbox

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 
 namespace swatchbox {
 
@@ -26,10 +27,10 @@ std::array<uint8_t, BmpHeaderSize> MakeBmpHeaders(const TBmpLayout& Layout);
 using TReadRows = std::function<void(int64_t FirstRow, int64_t Count, uint8_t* Into)>;
 using TWriteBytes = std::function<void(const uint8_t* Bytes, std::size_t Count)>;
 
-// Writes Height rows bottom row first, each padded with zeros to a multiple of
-// 4 bytes, a bounded chunk of rows at a time so that memory stays small and
-// cache-warm whatever the texture's size.
+// Writes Prefix (the headers), then Height rows bottom row first, each padded
+// with zeros to a multiple of 4 bytes. Rows move a bounded chunk at a time so
+// that memory stays small and cache-warm whatever the texture's size.
 void WriteBottomUpRows(int32_t Width, int32_t Height, int BytesPerPixel, const TReadRows& ReadRows,
-                       const TWriteBytes& Write);
+                       const TWriteBytes& Write, std::span<const uint8_t> Prefix = {});
 
 } // namespace swatchbox

@@ -43,17 +43,24 @@ bool Guarded(IReporter& Reporter, const std::string& FileName, TWrite&& Write) {
     return false;
 }
 
-// Copies Count bytes at Position through a small reused buffer.
-void CopyBytes(TFileStream& From, int64_t Position, int64_t Count, TOutputFile& To) {
-    constexpr int64_t ChunkBytes = 1024 * 1024;
-    std::vector<uint8_t> Chunk(static_cast<std::size_t>(std::min(Count, ChunkBytes)));
+// Writes Prefix (the header), then Count bytes at Position, through a small
+// reused buffer; the header shares the first write.
+void CopyBytes(std::span<const uint8_t> Prefix, TFileStream& From, int64_t Position, int64_t Count,
+               TOutputFile& To) {
+    constexpr int64_t ChunkBytes = 64 * 1024;
+    std::vector<uint8_t> Chunk(Prefix.size() +
+                               static_cast<std::size_t>(std::min(Count, ChunkBytes)));
+    std::copy(Prefix.begin(), Prefix.end(), Chunk.begin());
+    std::size_t Start = Prefix.size();
     From.Seek(Position);
-    for (int64_t Left = Count; Left > 0;) {
+    int64_t Left = Count;
+    do {
         const auto Step = static_cast<std::size_t>(std::min(Left, ChunkBytes));
-        From.Read(Chunk.data(), Step);
-        To.Write(Chunk.data(), Step);
+        From.Read(Chunk.data() + Start, Step);
+        To.Write(Chunk.data(), Start + Step);
+        Start = 0;
         Left -= static_cast<int64_t>(Step);
-    }
+    } while (Left > 0);
 }
 
 } // namespace
@@ -126,16 +133,16 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
             std::numeric_limits<uint32_t>::max() - BmpHeaderSize - PaletteBytes)
             throw EExportError("The texture is too large for a bitmap file.");
         const auto Header = MakeBmpHeaders(Layout);
+        std::vector<uint8_t> Prefix(Header.begin(), Header.end());
+        Prefix.insert(Prefix.end(), Palette.begin(), Palette.end());
         TOutputFile Output(Target);
-        Output.Write(Header.data(), Header.size());
-        Output.Write(Palette.data(), Palette.size());
         WriteBottomUpRows(
             Texture.USize, Texture.VSize, BytesPerPixel,
             [&](int64_t FirstRow, int64_t Count, uint8_t* Into) {
                 Package->Seek(Texture.MipDataPosition + FirstRow * RowBytes);
                 Package->Read(Into, static_cast<std::size_t>(Count * RowBytes));
             },
-            [&](const uint8_t* Bytes, std::size_t Count) { Output.Write(Bytes, Count); });
+            [&](const uint8_t* Bytes, std::size_t Count) { Output.Write(Bytes, Count); }, Prefix);
         Output.Commit();
     });
 }
@@ -150,8 +157,7 @@ bool WriteDDS(const TTextureObject& Texture, const std::string& FileName, IRepor
         const auto Header =
             MakeDdsHeader(Texture.USize, Texture.VSize, GetFormatName(Texture.Format));
         TOutputFile Output(Target);
-        Output.Write(Header.data(), Header.size());
-        CopyBytes(*Package, Texture.MipDataPosition, Texture.MipDataSize, Output);
+        CopyBytes(Header, *Package, Texture.MipDataPosition, Texture.MipDataSize, Output);
         Output.Commit();
     });
 }
