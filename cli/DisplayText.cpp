@@ -1,5 +1,7 @@
 #include "cli/DisplayText.h"
 
+#include "cli/Latin1.h"
+
 namespace swatchbox::cli {
 
 namespace {
@@ -24,11 +26,8 @@ std::string DisplayText(std::string_view Latin1) {
         const auto Byte = static_cast<unsigned char>(C);
         if (IsC0OrDelete(Byte) || (Byte >= 0x80 && Byte < 0xA0)) {
             AppendHexEscape(Result, Byte);
-        } else if (Byte < 0x80) {
-            Result.push_back(C);
         } else {
-            Result.push_back(static_cast<char>(0xC0 | (Byte >> 6)));
-            Result.push_back(static_cast<char>(0x80 | (Byte & 0x3F)));
+            AppendLatin1AsUtf8(Result, Byte);
         }
     }
     return Result;

@@ -1,5 +1,7 @@
 #include "cli/Json.h"
 
+#include "cli/Latin1.h"
+
 namespace swatchbox::cli {
 
 namespace {
@@ -90,11 +92,8 @@ std::string JsonString(std::string_view Latin1) {
         const auto Byte = static_cast<unsigned char>(C);
         if (NeedsEscape(Byte)) {
             AppendEscaped(Result, Byte);
-        } else if (Byte < 0x80) {
-            Result.push_back(C);
         } else {
-            Result.push_back(static_cast<char>(0xC0 | (Byte >> 6)));
-            Result.push_back(static_cast<char>(0x80 | (Byte & 0x3F)));
+            AppendLatin1AsUtf8(Result, Byte);
         }
     }
     Result.push_back('"');
