@@ -117,19 +117,19 @@ void TFileStream::Skip(int64_t Count) {
     Pos += Count;
 }
 
-bool TFileStream::ReadAt(int64_t Offset, uint8_t* Buffer, std::size_t Count) {
-    while (Count > 0) {
+std::size_t TFileStream::ReadAt(int64_t Offset, uint8_t* Buffer, std::size_t Count) {
+    std::size_t Done = 0;
+    while (Done < Count) {
         errno = 0;
-        const int64_t Got = ReadSome(Handle, Offset, Buffer, Count);
+        const int64_t Got =
+            ReadSome(Handle, Offset + static_cast<int64_t>(Done), Buffer + Done, Count - Done);
         if (Got < 0)
             throw EPackageDamaged("Cannot read file \"" + Name + "\": " + SystemReason());
         if (Got == 0)
-            return false;
-        Offset += Got;
-        Buffer += Got;
-        Count -= static_cast<std::size_t>(Got);
+            break;
+        Done += static_cast<std::size_t>(Got);
     }
-    return true;
+    return Done;
 }
 
 void TFileStream::Read(void* Buffer, std::size_t Count) {
@@ -142,18 +142,23 @@ void TFileStream::Read(void* Buffer, std::size_t Count) {
     if (Pos >= WindowStart && Pos + static_cast<int64_t>(Count) <= WindowEnd) {
         std::memcpy(Out, Window.data() + (Pos - WindowStart), Count);
     } else if (Count >= WindowSize) {
-        if (!ReadAt(Pos, Out, Count))
-            throw EPackageDamaged("Cannot read file \"" + Name + "\": it ended while being read");
+        if (ReadAt(Pos, Out, Count) != Count)
+            ThrowShrunk();
     } else {
+        // The window takes what the file holds now, which may be less than
+        // its length when opened; only the requested bytes must be there.
         WindowStart = Pos;
-        WindowFill = static_cast<std::size_t>(std::min<int64_t>(WindowSize, Remaining()));
-        if (!ReadAt(WindowStart, Window.data(), WindowFill)) {
-            WindowFill = 0;
-            throw EPackageDamaged("Cannot read file \"" + Name + "\": it ended while being read");
-        }
+        WindowFill = ReadAt(WindowStart, Window.data(),
+                            static_cast<std::size_t>(std::min<int64_t>(WindowSize, Remaining())));
+        if (WindowFill < Count)
+            ThrowShrunk();
         std::memcpy(Out, Window.data(), Count);
     }
     Pos += static_cast<int64_t>(Count);
+}
+
+void TFileStream::ThrowShrunk() const {
+    throw EPackageDamaged("Cannot read file \"" + Name + "\": it ended while being read");
 }
 
 uint16_t TFileStream::ReadU16() {

@@ -52,9 +52,10 @@ public:
 
 private:
     [[noreturn]] void ThrowPastEnd(int64_t Offset, int64_t Count) const;
-    // Reads Count bytes at Offset from the file itself; false when the file
-    // ended first (it may have shrunk since it was opened).
-    bool ReadAt(int64_t Offset, uint8_t* Buffer, std::size_t Count);
+    [[noreturn]] void ThrowShrunk() const;
+    // Reads up to Count bytes at Offset from the file itself; fewer when the
+    // file ends first (it may have shrunk since it was opened).
+    std::size_t ReadAt(int64_t Offset, uint8_t* Buffer, std::size_t Count);
 
     static constexpr std::size_t WindowSize = 4096;
 
