@@ -43,24 +43,22 @@ bool Guarded(IReporter& Reporter, const std::string& FileName, TWrite&& Write) {
     return false;
 }
 
-// Writes Prefix (the header), then Count bytes at Position, through a small
-// reused buffer; the header shares the first write.
-void CopyBytes(std::span<const uint8_t> Prefix, TFileStream& From, int64_t Position, int64_t Count,
-               TOutputFile& To) {
+// Copies Count bytes at Position: inside the system where it can, else
+// through a small reused buffer.
+void CopyBytes(TFileStream& From, int64_t Position, int64_t Count, TOutputFile& To) {
     constexpr int64_t ChunkBytes = 64 * 1024;
-    std::vector<uint8_t> Chunk(Prefix.size() +
-                               static_cast<std::size_t>(std::min(Count, ChunkBytes)));
-    std::copy(Prefix.begin(), Prefix.end(), Chunk.begin());
-    std::size_t Start = Prefix.size();
-    From.Seek(Position);
-    int64_t Left = Count;
-    do {
+    const int64_t Copied = To.CopyFrom(From, Position, Count);
+    int64_t Left = Count - Copied;
+    if (Left <= 0)
+        return;
+    std::vector<uint8_t> Chunk(static_cast<std::size_t>(std::min(Left, ChunkBytes)));
+    From.Seek(Position + Copied);
+    while (Left > 0) {
         const auto Step = static_cast<std::size_t>(std::min(Left, ChunkBytes));
-        From.Read(Chunk.data() + Start, Step);
-        To.Write(Chunk.data(), Start + Step);
-        Start = 0;
+        From.Read(Chunk.data(), Step);
+        To.Write(Chunk.data(), Step);
         Left -= static_cast<int64_t>(Step);
-    } while (Left > 0);
+    }
 }
 
 } // namespace
@@ -157,7 +155,8 @@ bool WriteDDS(const TTextureObject& Texture, const std::string& FileName, IRepor
         const auto Header =
             MakeDdsHeader(Texture.USize, Texture.VSize, GetFormatName(Texture.Format));
         TOutputFile Output(Target);
-        CopyBytes(Header, *Package, Texture.MipDataPosition, Texture.MipDataSize, Output);
+        Output.Write(Header.data(), Header.size());
+        CopyBytes(*Package, Texture.MipDataPosition, Texture.MipDataSize, Output);
         Output.Commit();
     });
 }

@@ -1,6 +1,7 @@
 #include "OutputFile.h"
 
 #include "ExportErrors.h"
+#include "package/FileStream.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -96,6 +97,28 @@ void TOutputFile::Write(const void* Data, std::size_t Count) {
         Bytes += Written;
         Count -= static_cast<std::size_t>(Written);
     }
+}
+
+int64_t TOutputFile::CopyFrom(const TFileStream& From, int64_t Position, int64_t Count) {
+#ifdef __linux__
+    loff_t In = Position;
+    int64_t Done = 0;
+    while (Done < Count) {
+        const ssize_t Copied = ::copy_file_range(From.NativeHandle(), &In, Handle, nullptr,
+                                                 static_cast<std::size_t>(Count - Done), 0);
+        if (Copied < 0 && errno == EINTR)
+            continue;
+        if (Copied <= 0)
+            break;
+        Done += Copied;
+    }
+    return Done;
+#else
+    (void)From;
+    (void)Position;
+    (void)Count;
+    return 0;
+#endif
 }
 
 void TOutputFile::Commit() {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace swatchbox {
+
+class TFileStream;
 
 // Writes a file safely: the bytes go to a temporary file in the target's
 // folder, which replaces the target only on Commit. A failed or abandoned
@@ -19,6 +22,9 @@ public:
 
     // Throw EExportError naming the target and the system's reason.
     void Write(const void* Data, std::size_t Count);
+    // Copies Count bytes at Position of From inside the system where it can
+    // (Linux); returns the bytes copied, 0 when the caller must copy itself.
+    int64_t CopyFrom(const TFileStream& From, int64_t Position, int64_t Count);
     void Commit();
 
     const std::string& TargetName() const { return Target; }

@@ -26,6 +26,8 @@ public:
     TFileStream& operator=(const TFileStream&) = delete;
 
     const std::string& FileName() const { return Name; }
+    // The open file's descriptor, for copies the system can do by itself.
+    int NativeHandle() const { return Handle; }
     int64_t Size() const { return Length; }
     int64_t Position() const { return Pos; }
     int64_t Remaining() const { return Length - Pos; }
