@@ -10,8 +10,6 @@ namespace swatchbox {
 
 namespace {
 
-constexpr uint32_t ExportHasStateFrame = RF_HasStack;
-
 // Real property runs hold a few dozen tags; a run longer than this is garbage
 // and is refused before it can take memory out of proportion to the file.
 constexpr std::size_t MaxPropertiesPerRun = 65536;
@@ -93,17 +91,14 @@ void TObjectPropertyList::ReportTagFailure() {
 
 bool TObjectPropertyList::Read(int32_t ExportIndex, int32_t& EndPosition) {
     TInstalledStream File(*Owner);
-    const TExportObject* Export = Owner->GetExport(ExportIndex);
-    if (!Export)
-        throw EReferenceOutOfRange("Damaged package \"" + Owner->FileName + "\": export " +
-                                   std::to_string(ExportIndex) + " is outside its table.");
-    if (Export->SerialSize <= 0 || Export->SerialOffset < 0 || Export->SerialOffset >= File->Size())
+    const TExportObject& Export = Owner->ExportAt(ExportIndex);
+    if (Export.SerialSize <= 0 || Export.SerialOffset < 0 || Export.SerialOffset >= File->Size())
         return false;
     const int64_t DataEnd =
-        std::min<int64_t>(int64_t{Export->SerialOffset} + Export->SerialSize, File->Size());
-    File->Seek(Export->SerialOffset);
+        std::min<int64_t>(int64_t{Export.SerialOffset} + Export.SerialSize, File->Size());
+    File->Seek(Export.SerialOffset);
     try {
-        if (Export->ObjectFlags & ExportHasStateFrame) {
+        if (Export.ObjectFlags & RF_HasStack) {
             Owner->ReadIndex();
             Owner->ReadIndex();
             File->Skip(12);

@@ -29,12 +29,9 @@ std::string PaletteWarning(const std::string& Name, const char* Problem) {
 TTextureObject::TTextureObject(TUnrealPackage& Owner, int32_t ExportIndex,
                                const TTextureUploader& Uploader)
     : Owner(&Owner), ExportIndex(ExportIndex) {
-    const TExportObject* Export = Owner.GetExport(ExportIndex);
-    if (!Export)
-        throw EReferenceOutOfRange("Damaged package \"" + Owner.FileName + "\": export " +
-                                   std::to_string(ExportIndex) + " is outside its table.");
-    Name = Export->GetObjectName();
-    Group = Export->GetPackageName();
+    const TExportObject& Export = Owner.ExportAt(ExportIndex);
+    Name = Export.GetObjectName();
+    Group = Export.GetPackageName();
     if (Group.empty())
         Group = "(None)";
     Read();
@@ -132,11 +129,7 @@ void TTextureObject::ReadMipHeader(int32_t EndPosition) {
 
 int32_t TTextureObject::FindPalettePosition() {
     TInstalledStream File(*Owner);
-    const TExportObject* Palette = Owner->GetExport(PaletteExport);
-    if (!Palette)
-        throw EReferenceOutOfRange("Damaged package \"" + Owner->FileName + "\": palette export " +
-                                   std::to_string(PaletteExport) + " is outside its table.");
-    File->Seek(Palette->SerialOffset);
+    File->Seek(Owner->ExportAt(PaletteExport).SerialOffset);
     Owner->ReadIndex(); // the palette's property run, a lone None tag
     Owner->ReadIndex(); // its colour count; 256 entries are always read
     return static_cast<int32_t>(File->Position());

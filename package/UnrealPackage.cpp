@@ -157,6 +157,13 @@ const TExportObject* TUnrealPackage::GetExport(int32_t Index) const {
     return &Exports[static_cast<std::size_t>(Index)];
 }
 
+const TExportObject& TUnrealPackage::ExportAt(int32_t Index) const {
+    if (const TExportObject* Export = GetExport(Index))
+        return *Export;
+    throw EReferenceOutOfRange("Damaged package \"" + FileName + "\": export " +
+                               std::to_string(Index) + " is outside its table.");
+}
+
 std::string TUnrealPackage::GetName(int32_t Index) const {
     if (Index < 0 || static_cast<std::size_t>(Index) >= Names.size())
         return {};

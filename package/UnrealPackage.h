@@ -102,6 +102,9 @@ public:
 
     // None for a number outside the export table.
     const TExportObject* GetExport(int32_t Index) const;
+    // The same, for callers that can't go on without it: throws
+    // EReferenceOutOfRange for a number outside the export table.
+    const TExportObject& ExportAt(int32_t Index) const;
     // Empty for an index outside the name table.
     std::string GetName(int32_t Index) const;
     // Empty for 0; throws EReferenceOutOfRange for a reference or name index
