@@ -1,5 +1,7 @@
 #include "cli/SafePath.h"
 
+#include "package/AsciiCase.h"
+
 #include <array>
 
 namespace swatchbox::cli {
@@ -11,19 +13,6 @@ bool IsAllowed(char C) {
            C == '-' || C == '.' || C == ' ' || C == '(' || C == ')';
 }
 
-char Upper(char C) {
-    return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 'a' + 'A') : C;
-}
-
-bool EqualsUpper(std::string_view Text, std::string_view UpperWord) {
-    if (Text.size() != UpperWord.size())
-        return false;
-    for (std::size_t I = 0; I < Text.size(); ++I)
-        if (Upper(Text[I]) != UpperWord[I])
-            return false;
-    return true;
-}
-
 // Windows opens a device instead of a file for these names, also when an
 // extension follows ("nul.bmp") or blanks precede the extension ("CON .x").
 bool IsWindowsDeviceName(std::string_view Name) {
@@ -32,10 +21,11 @@ bool IsWindowsDeviceName(std::string_view Name) {
         Base.remove_suffix(1);
     static constexpr std::array<std::string_view, 4> Plain = {"CON", "PRN", "AUX", "NUL"};
     for (std::string_view Device : Plain)
-        if (EqualsUpper(Base, Device))
+        if (EqualsIgnoringAsciiCase(Base, Device))
             return true;
     if (Base.size() == 4 && Base[3] >= '0' && Base[3] <= '9')
-        return EqualsUpper(Base.substr(0, 3), "COM") || EqualsUpper(Base.substr(0, 3), "LPT");
+        return EqualsIgnoringAsciiCase(Base.substr(0, 3), "COM") ||
+               EqualsIgnoringAsciiCase(Base.substr(0, 3), "LPT");
     return false;
 }
 
