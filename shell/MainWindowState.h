@@ -1,0 +1,89 @@
+#pragma once
+
+#include "package/Reporter.h"
+#include "package/TextureObject.h"
+#include "package/UnrealPackage.h"
+#include "shell/WinHandles.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace swatchbox {
+
+// Each game's texture folder, empty when the game is not installed.
+struct TTextureFolders {
+    std::string Unreal;
+    std::string Unreal2;
+    std::string UT99;
+    std::string UT2003;
+    std::string UT2004;
+};
+
+// Everything the main window, its controls and the texture display share.
+// One instance for the program (App); handles are plain Win32 handles owned
+// by their windows, GDI objects and lists are owned here.
+struct TMainWindowState {
+    HINSTANCE Instance = nullptr;
+    HWND MainWnd = nullptr;
+    HWND GameLabel = nullptr;
+    HWND GameCombo = nullptr;
+    HWND PackageList = nullptr;
+    HWND GroupLabel = nullptr;
+    HWND GroupCombo = nullptr;
+    HWND TexturePanel = nullptr;
+    HWND StatusBar = nullptr;
+    WNDPROC OldPackageListProc = nullptr;
+    WNDPROC OldTexturePanelProc = nullptr;
+    HACCEL Accelerators = nullptr; // resource-owned, freed with the module
+    std::array<int, 3> StatusParts{};
+    SCROLLINFO PanelScroll{};
+    TFontHandle UIFont;
+    TBrushHandle PanelBrush;
+
+    // Package list (left column) and retail markers.
+    std::array<std::vector<std::string>, 5> RetailLists; // Unreal, Unreal2, UT99, UT2003, UT2004
+    TTextureFolders TextureFolders;
+    std::vector<std::string> PackageFiles;
+    TImageListHandle RetailImages;
+    int32_t RetailMarker = 0;
+
+    // One thumbnail cell of the panel: TextureSize + 16 by TextureSize + 80.
+    float CellWidth = 0;
+    float CellHeight = 0;
+    TBitmapHandle PreviewBitmap;
+
+    // Texture set.
+    std::unique_ptr<TUnrealPackage> Package;
+    std::string PackagePath;
+    std::vector<std::unique_ptr<TTextureObject>> AllTextures;
+    std::vector<TTextureObject*> ShownTextures;
+    int32_t SelectedIndex = -1;
+
+    // OpenGL.
+    HDC PanelDC = nullptr;
+    HGLRC PanelGLContext = nullptr;
+    uint32_t FontListBase = 0;
+    TFontHandle PanelFont;
+
+    // The HTML Help library, loaded when help is first asked for.
+    TModuleHandle HtmlHelpLibrary;
+
+    // The files named on the command line, listed when the window is made.
+    std::vector<std::string> CommandLineFiles;
+    // Where messages go; a message box owned by the active window unless a
+    // test puts a recorder here.
+    IReporter* Reporter = nullptr;
+};
+
+extern TMainWindowState App;
+
+// The program's message road: a box with caption "Error" or "Warning".
+void ShowError(const std::string& Text);
+void ShowWarning(const std::string& Text);
+
+} // namespace swatchbox

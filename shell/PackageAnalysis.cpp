@@ -1,0 +1,197 @@
+#include "shell/PackageAnalysis.h"
+
+#include "display/OpenGLTexture.h"
+#include "display/PanelRendering.h"
+#include "package/AsciiCase.h"
+#include "package/Errors.h"
+#include "shell/MainWindowState.h"
+#include "shell/Settings.h"
+#include "shell/StatusText.h"
+
+#include <windows.h>
+// The export's GetClassName, not the window function of that name.
+#undef GetClassName
+
+#include <algorithm>
+#include <new>
+
+namespace swatchbox {
+
+namespace {
+
+std::string CountText(std::size_t Count, std::size_t Total) {
+    return std::to_string(Count) + "/" + std::to_string(Total) + " texture(s)";
+}
+
+void ShowTextureCounts() {
+    SetStatusText(1, CountText(App.ShownTextures.size(), App.AllTextures.size()), saCentre);
+}
+
+std::string FileNamePartOf(const std::string& Path) {
+    const auto Separator = Path.find_last_of("\\:/");
+    return Separator == std::string::npos ? Path : Path.substr(Separator + 1);
+}
+
+std::string ComboText(HWND Combo, WPARAM Index) {
+    const LRESULT Length = SendMessageA(Combo, CB_GETLBTEXTLEN, Index, 0);
+    if (Length == CB_ERR)
+        return {};
+    std::string Text(static_cast<std::size_t>(Length) + 1, '\0');
+    const LRESULT Copied =
+        SendMessageA(Combo, CB_GETLBTEXT, Index, reinterpret_cast<LPARAM>(Text.data()));
+    Text.resize(Copied == CB_ERR ? 0 : static_cast<std::size_t>(Copied));
+    return Text;
+}
+
+void EmptyGroupCombo() {
+    while (SendMessageA(App.GroupCombo, CB_GETCOUNT, 0, 0) > 0)
+        SendMessageA(App.GroupCombo, CB_DELETESTRING, 0, 0);
+}
+
+bool IsTextureExport(const TExportObject& Export) {
+    return EqualsIgnoringAsciiCase(Export.GetClassName(), "TEXTURE");
+}
+
+void ReadTextures() {
+    TUnrealPackage& Package = *App.Package;
+    const auto ExportCount = static_cast<int32_t>(Package.Exports.size());
+    int32_t Found = 0;
+    for (int32_t Index = 0; Index < ExportCount; ++Index)
+        Found += IsTextureExport(Package.Exports[static_cast<std::size_t>(Index)]) ? 1 : 0;
+
+    SetStatusText(0, "Analysing package...");
+    for (int32_t Index = 0; Index < ExportCount; ++Index) {
+        if (!IsTextureExport(Package.Exports[static_cast<std::size_t>(Index)]))
+            continue;
+        App.AllTextures.push_back(std::make_unique<TTextureObject>(Package, Index, UploadTexture));
+        SetStatusText(1, CountText(App.AllTextures.size(), static_cast<std::size_t>(Found)),
+                      saCentre);
+    }
+}
+
+void SortAndKeepUploaded() {
+    std::sort(App.AllTextures.begin(), App.AllTextures.end(),
+              [](const auto& A, const auto& B) { return CompareTextures(*A, *B) < 0; });
+    std::erase_if(App.AllTextures, [](const auto& Texture) { return !Texture->GLTexture; });
+    App.ShownTextures.clear();
+    for (const auto& Texture : App.AllTextures)
+        App.ShownTextures.push_back(Texture.get());
+}
+
+void FillGroupCombo() {
+    EmptyGroupCombo();
+    SendMessageA(App.GroupCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("(All)"));
+    for (const auto& Texture : App.AllTextures)
+        AddGroup(Texture->Group);
+    SendMessageA(App.GroupCombo, CB_SETCURSEL, 0, 0);
+    const LRESULT Groups = SendMessageA(App.GroupCombo, CB_GETCOUNT, 0, 0);
+    SetWindowTextA(App.GroupLabel, ("Group (" + std::to_string(Groups) + ")").c_str());
+}
+
+void ResetPanelScroll() {
+    App.PanelScroll.nTrackPos = 0;
+    App.PanelScroll.nPos = 0;
+    SetScrollInfo(App.TexturePanel, SB_VERT, &App.PanelScroll, TRUE);
+}
+
+// Whatever part of the set was built goes, and the window looks as if no
+// package had been chosen; the user hears why.
+void AbandonAnalysis(const std::string& Path, const std::string& Reason) {
+    if (App.Package)
+        ReleasePackage();
+    App.AllTextures.clear();
+    App.ShownTextures.clear();
+    App.PackagePath.clear();
+    ClearGroupsAndStatus();
+    ResetPanelScroll();
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    ShowError("Cannot read package \"" + Path + "\"!\r\n(" + Reason + ")");
+}
+
+} // namespace
+
+void AnalysePackage(const std::string& Path) {
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    SetStatusText(-1);
+    if (App.Package)
+        ReleasePackage();
+    try {
+        App.Package = std::make_unique<TUnrealPackage>(Path, *App.Reporter);
+        ReadTextures();
+    } catch (const EPackageError& Error) {
+        AbandonAnalysis(Path, Error.what());
+        return;
+    } catch (const std::bad_alloc&) {
+        AbandonAnalysis(Path, "Not enough memory");
+        return;
+    }
+    SortAndKeepUploaded();
+    FillGroupCombo();
+    ShowTextureCounts();
+    SetStatusText(0, FileNamePartOf(App.Package->FileName));
+    UpdatePanelScrollRange();
+    ResetPanelScroll();
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
+
+void ReleasePackage() {
+    App.AllTextures.clear();
+    App.ShownTextures.clear();
+    App.SelectedIndex = -1;
+    App.Package.reset();
+    InvalidateRect(App.TexturePanel, nullptr, TRUE);
+}
+
+int CompareTextures(const TTextureObject& A, const TTextureObject& B) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, A.Name.data(),
+                          static_cast<int>(A.Name.size()), B.Name.data(),
+                          static_cast<int>(B.Name.size())) -
+           2;
+}
+
+void AddGroup(const std::string& Name) {
+    const LRESULT Count = SendMessageA(App.GroupCombo, CB_GETCOUNT, 0, 0);
+    for (LRESULT Index = 0; Index < Count; ++Index)
+        if (ComboText(App.GroupCombo, static_cast<WPARAM>(Index)) == Name)
+            return;
+    SendMessageA(App.GroupCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Name.c_str()));
+}
+
+void FilterByGroup(const std::string& Name) {
+    App.ShownTextures.clear();
+    for (const auto& Texture : App.AllTextures)
+        if (Name == "(All)" || Texture->Group == Name)
+            App.ShownTextures.push_back(Texture.get());
+    UpdatePanelScrollRange();
+}
+
+void UpdatePanelScrollRange() {
+    const auto Columns = static_cast<std::size_t>(PanelColumnCount());
+    const std::size_t Count = App.ShownTextures.size();
+    const std::size_t Rows = Count / Columns + (Count % Columns != 0 ? 1 : 0);
+    App.PanelScroll.nMax = static_cast<int>(static_cast<float>(Rows) * App.CellHeight);
+    App.PanelScroll.nPage = static_cast<UINT>(App.CellHeight);
+    SetScrollInfo(App.TexturePanel, SB_VERT, &App.PanelScroll, TRUE);
+}
+
+void OnGroupChoice() {
+    const LRESULT Chosen = SendMessageA(App.GroupCombo, CB_GETCURSEL, 0, 0);
+    FilterByGroup(Chosen == CB_ERR ? std::string() : ComboText(App.GroupCombo, Chosen));
+    ShowTextureCounts();
+}
+
+void OnGroupLabelClick() {
+    if (SendMessageA(App.GroupCombo, CB_GETCOUNT, 0, 0) <= 0)
+        return;
+    SendMessageA(App.GroupCombo, CB_SETCURSEL, 0, 0);
+    FilterByGroup("(All)");
+    ShowTextureCounts();
+}
+
+void ClearGroupsAndStatus() {
+    EmptyGroupCombo();
+    SetWindowTextA(App.GroupLabel, "Group");
+    SetStatusText(-1);
+}
+
+} // namespace swatchbox

@@ -1,0 +1,162 @@
+// A package read into the texture set through the real main window: order,
+// dropped textures, groups, status texts, scrolling, and unreadable files.
+#include "package/PixelFormat.h"
+#include "shell/MainWindowState.h"
+#include "shell/PackageAnalysis.h"
+#include "shell/Settings.h"
+#include "tests/builder/PackageBuilder.h"
+#include "tests/win/ProgramFixture.h"
+#include "tests/win/WinTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace swatchbox::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class Analysis : public ::testing::Test {
+protected:
+    std::string Write(const TPackageBuilder& Builder, const std::string& Name) {
+        const std::string Path = Window.Folder.File(Name);
+        Builder.WriteTo(Path);
+        return Path;
+    }
+
+    // Three shown textures in two groups, one unsupported format among them,
+    // and one texture whose properties can't be read.
+    std::string MixedPackage() {
+        TPackageBuilder Builder;
+        Builder.AddTexture({.Name = "b", .Group = "Walls", .Format = pfRGBA8});
+        Builder.AddTexture({.Name = "A", .Format = pfRGBA8});
+        Builder.AddTexture({.Name = "Broken", .Group = "Walls", .RawProperties = TBytes{}});
+        Builder.AddTexture({.Name = "c", .Group = "Walls", .Format = pfRGB8});
+        return Write(Builder, "Mixed.utx");
+    }
+
+    TProgramWindow Window;
+};
+
+TEST_F(Analysis, SortsByNameDropsUnreadableTexturesAndListsGroups) {
+    const std::string Path = MixedPackage();
+    AnalysePackage(Path);
+
+    EXPECT_THAT(ShownNames(), ElementsAre("A", "b", "c"));
+    EXPECT_EQ(App.AllTextures.size(), 3u);
+    EXPECT_THAT(ComboItems(App.GroupCombo), ElementsAre("(All)", "(None)", "Walls"));
+    EXPECT_EQ(SendMessageA(App.GroupCombo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(WindowText(App.GroupLabel), "Group (3)");
+    EXPECT_EQ(StatusText(0), "Mixed.utx");
+    EXPECT_EQ(StatusText(1), "3/3 texture(s)");
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+}
+
+TEST_F(Analysis, ScrollRangeCoversTheRowsAndStartsAtTheTop) {
+    TPackageBuilder Builder;
+    for (int Index = 0; Index < 20; ++Index)
+        Builder.AddTexture({.Name = "T" + std::to_string(100 + Index), .Format = pfRGBA8});
+    const std::string Path = Write(Builder, "Many.utx");
+
+    App.PanelScroll.nPos = 300;
+    SetScrollInfo(App.TexturePanel, SB_VERT, &App.PanelScroll, TRUE);
+    AnalysePackage(Path);
+
+    RECT Client{};
+    GetClientRect(App.TexturePanel, &Client);
+    const int Columns = std::max<int>(1, (Client.right - 8) / (Settings.TextureSize + 16));
+    const int Rows = (20 + Columns - 1) / Columns;
+    SCROLLINFO Info{.cbSize = sizeof(SCROLLINFO), .fMask = SIF_ALL};
+    GetScrollInfo(App.TexturePanel, SB_VERT, &Info);
+    EXPECT_EQ(Info.nMax, Rows * (Settings.TextureSize + 80));
+    EXPECT_EQ(Info.nPage, static_cast<UINT>(Settings.TextureSize + 80));
+    EXPECT_EQ(Info.nPos, 0);
+}
+
+TEST_F(Analysis, GroupChoiceAndLabelClickFilterWithoutRereading) {
+    const std::string Path = MixedPackage();
+    AnalysePackage(Path);
+    std::filesystem::remove(Path);
+
+    const LRESULT Walls =
+        SendMessageA(App.GroupCombo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Walls"));
+    SendMessageA(App.GroupCombo, CB_SETCURSEL, Walls, 0);
+    SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(App.GroupCombo));
+    EXPECT_THAT(ShownNames(), ElementsAre("b", "c"));
+    EXPECT_EQ(StatusText(1), "2/3 texture(s)");
+
+    SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(App.GroupLabel));
+    EXPECT_THAT(ShownNames(), ElementsAre("A", "b", "c"));
+    EXPECT_EQ(SendMessageA(App.GroupCombo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(StatusText(1), "3/3 texture(s)");
+}
+
+TEST_F(Analysis, GroupsDifferingInCaseStayApartAndANewPackageResetsTheChoice) {
+    TPackageBuilder Builder;
+    Builder.AddTexture({.Name = "One", .Group = "Walls", .Format = pfRGBA8});
+    Builder.AddTexture({.Name = "Two", .Group = "WALLS", .Format = pfRGBA8});
+    AnalysePackage(Write(Builder, "Case.utx"));
+    EXPECT_EQ(ComboItems(App.GroupCombo).size(), 3u);
+
+    SendMessageA(App.GroupCombo, CB_SETCURSEL, 1, 0);
+    SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(App.GroupCombo));
+    EXPECT_EQ(App.ShownTextures.size(), 1u);
+
+    AnalysePackage(MixedPackage());
+    EXPECT_EQ(SendMessageA(App.GroupCombo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(App.ShownTextures.size(), 3u);
+}
+
+TEST_F(Analysis, PackageWithoutTexturesShowsOnlyAll) {
+    TPackageBuilder Builder;
+    Builder.AddGroup("Empty");
+    AnalysePackage(Write(Builder, "Empty.utx"));
+    EXPECT_THAT(ComboItems(App.GroupCombo), ElementsAre("(All)"));
+    EXPECT_EQ(WindowText(App.GroupLabel), "Group (1)");
+    EXPECT_EQ(StatusText(1), "0/0 texture(s)");
+}
+
+TEST_F(Analysis, UnreadablePackageLeavesNoHalfSetAndTheProgramGoesOn) {
+    const std::string Good = MixedPackage();
+    AnalysePackage(Good);
+    App.SelectedIndex = 1;
+
+    TPackageBuilder Builder;
+    Builder.AddTexture({.Name = "Lost", .Format = pfRGBA8});
+    const std::string Damaged = Window.Folder.File("Damaged.utx");
+    auto Built = Builder.Build();
+    Built.Truncate(Built.Bytes.size() - 20).WriteTo(Damaged);
+    App.PackagePath = Damaged;
+    AnalysePackage(Damaged);
+
+    ASSERT_EQ(Window.Reporter.Messages.size(), 1u);
+    EXPECT_EQ(Window.Reporter.Messages[0].Caption, "Error");
+    EXPECT_NE(Window.Reporter.Messages[0].Text.find("Damaged.utx"), std::string::npos);
+    EXPECT_EQ(App.Package, nullptr);
+    EXPECT_TRUE(App.AllTextures.empty());
+    EXPECT_TRUE(App.ShownTextures.empty());
+    EXPECT_EQ(App.SelectedIndex, -1);
+    EXPECT_TRUE(App.PackagePath.empty());
+    EXPECT_TRUE(ComboItems(App.GroupCombo).empty());
+    EXPECT_EQ(WindowText(App.GroupLabel), "Group");
+    EXPECT_EQ(StatusText(0), "");
+    EXPECT_EQ(StatusText(1), "");
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+
+    std::filesystem::remove(Good);
+    AnalysePackage(Good);
+    EXPECT_EQ(Window.Reporter.Messages.size(), 2u);
+    EXPECT_EQ(App.Package, nullptr);
+
+    AnalysePackage(MixedPackage());
+    EXPECT_EQ(App.ShownTextures.size(), 3u);
+    Window.Pump();
+    EXPECT_TRUE(IsWindow(App.MainWnd));
+}
+
+} // namespace
+} // namespace swatchbox::testing

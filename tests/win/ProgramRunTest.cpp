@@ -1,0 +1,139 @@
+// Swatchbox.exe started as a user starts it: a package on the command line,
+// a row click, a second start while it runs, and the settings file at exit.
+#include "package/PixelFormat.h"
+#include "tests/builder/PackageBuilder.h"
+#include "tests/support/TestFiles.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+
+namespace swatchbox::testing {
+namespace {
+
+class TProcess {
+public:
+    TProcess(const std::string& Program, const std::string& Argument) {
+        std::string Line = "\"" + Program + "\" \"" + Argument + "\"";
+        STARTUPINFOA Startup{.cb = sizeof(STARTUPINFOA)};
+        Started = CreateProcessA(Program.c_str(), Line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &Startup, &Info) != FALSE;
+    }
+    ~TProcess() {
+        if (!Started)
+            return;
+        if (WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(Info.hProcess, 1);
+        CloseHandle(Info.hThread);
+        CloseHandle(Info.hProcess);
+    }
+    TProcess(const TProcess&) = delete;
+    TProcess& operator=(const TProcess&) = delete;
+
+    // True when the process ended within the time; its exit code in Code.
+    bool Wait(DWORD Milliseconds, DWORD& Code) {
+        if (WaitForSingleObject(Info.hProcess, Milliseconds) != WAIT_OBJECT_0)
+            return false;
+        return GetExitCodeProcess(Info.hProcess, &Code) != FALSE;
+    }
+
+    bool Started = false;
+    PROCESS_INFORMATION Info{};
+};
+
+HWND WaitForMainWindow() {
+    for (int Attempt = 0; Attempt < 300; ++Attempt) {
+        if (HWND Window = FindWindowA("SWATCHBOX", "Swatchbox"))
+            return Window;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return nullptr;
+}
+
+template <typename TCondition>
+bool WaitUntil(TCondition Condition) {
+    for (int Attempt = 0; Attempt < 100; ++Attempt) {
+        if (Condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+std::multiset<std::string> ChildClasses(HWND Parent) {
+    std::multiset<std::string> Classes;
+    for (HWND Child = GetWindow(Parent, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT)) {
+        char Name[64] = {};
+        GetClassNameA(Child, Name, sizeof(Name));
+        Classes.insert(Name);
+    }
+    return Classes;
+}
+
+HWND ChildOfClass(HWND Parent, const char* Class) {
+    return FindWindowExA(Parent, nullptr, Class, nullptr);
+}
+
+std::string ReadText(const std::filesystem::path& Path) {
+    std::ifstream File(Path, std::ios::binary);
+    std::stringstream Text;
+    Text << File.rdbuf();
+    return Text.str();
+}
+
+TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
+    TTempDir Folder;
+    const std::string Program = Folder.File("Swatchbox.exe");
+    std::filesystem::copy_file(SWATCHBOX_PROGRAM, Program);
+    TPackageBuilder Builder;
+    Builder.AddTexture({.Name = "Brick", .Group = "Walls", .Format = pfRGBA8});
+    Builder.AddTexture({.Name = "Sky", .Format = pfRGBA8});
+    const std::string Package = Folder.File("Run.utx");
+    Builder.WriteTo(Package);
+
+    ASSERT_EQ(FindWindowA("SWATCHBOX", "Swatchbox"), nullptr) << "another copy is running";
+    TProcess First(Program, Package);
+    ASSERT_TRUE(First.Started);
+    const HWND Main = WaitForMainWindow();
+    ASSERT_NE(Main, nullptr);
+
+    EXPECT_EQ(ChildClasses(Main),
+              (std::multiset<std::string>{"msctls_statusbar32", "Static", "Static", "ComboBox",
+                                          "ComboBox", "SysListView32", "Button"}));
+    const HWND List = ChildOfClass(Main, "SysListView32");
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(List, LVM_GETITEMCOUNT, 0, 0) == 1; }));
+
+    // A second start raises the first copy and ends at once, adding nothing.
+    TProcess Second(Program, Package);
+    ASSERT_TRUE(Second.Started);
+    DWORD Code = 99;
+    EXPECT_TRUE(Second.Wait(20000, Code));
+    EXPECT_EQ(Code, 0u);
+    EXPECT_EQ(SendMessageA(List, LVM_GETITEMCOUNT, 0, 0), 1);
+
+    // A click on the row reads the package: the group label counts its groups.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(List) != FALSE; }));
+    const LPARAM Point = MAKELPARAM(20, 8);
+    PostMessageA(List, WM_LBUTTONDOWN, MK_LBUTTON, Point);
+    PostMessageA(List, WM_LBUTTONUP, 0, Point);
+    EXPECT_TRUE(WaitUntil([&] { return FindWindowExA(Main, nullptr, "Static", "Group (3)"); }));
+
+    PostMessageA(Main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(First.Wait(20000, Code));
+    EXPECT_EQ(Code, 0u);
+    const std::string Settings = ReadText(Folder.Path() / "Swatchbox.INI");
+    for (const char* Section : {"[Window]", "[Colors]", "[Rendering]"})
+        EXPECT_NE(Settings.find(Section), std::string::npos) << Section;
+}
+
+} // namespace
+} // namespace swatchbox::testing
