@@ -1,0 +1,170 @@
+#include "display/OpenGLTexture.h"
+
+#include "display/GLContext.h"
+#include "package/Errors.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace swatchbox {
+
+namespace {
+
+constexpr int64_t LargestBuffer = std::numeric_limits<int32_t>::max();
+
+int64_t BlockCount(int32_t Width, int32_t Height) {
+    return ((int64_t{Width} + 3) / 4) * ((int64_t{Height} + 3) / 4);
+}
+
+} // namespace
+
+bool IsUploadedFormat(TPixelFormat Format) {
+    switch (Format) {
+    case pfP8:
+    case pfDXT1:
+    case pfRGBA8:
+    case pfDXT3:
+    case pfDXT5:
+    case pfG16:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int64_t UploadDataSize(TPixelFormat Format, int32_t Width, int32_t Height) {
+    if (!IsUploadedFormat(Format) || Width <= 0 || Height <= 0)
+        return 0;
+    // OpenGL wants every block a compressed image touches, also the partly
+    // covered ones at the right and bottom edges of sizes below 4 or between
+    // multiples of 4.
+    if (Format == pfDXT1)
+        return BlockCount(Width, Height) * 8;
+    if (Format == pfDXT3 || Format == pfDXT5)
+        return BlockCount(Width, Height) * 16;
+    return PixelDataSize(Format, Width, Height);
+}
+
+bool UploadFitsFile(const TUploadRequest& Request, int64_t FileSize) {
+    const int64_t Size = UploadDataSize(Request.Format, Request.Width, Request.Height);
+    if (Size <= 0 || Request.DataPosition < 0 || Size > FileSize - Request.DataPosition)
+        return false;
+    if (Request.Format != pfP8)
+        return Size <= LargestBuffer;
+    // The indices grow to four bytes each.
+    return Size <= LargestBuffer / 4 && Request.PalettePosition >= 0 &&
+           Request.PalettePosition <= FileSize - PaletteBytes;
+}
+
+TOpenGLTexture::TOpenGLTexture(TFileStream& Stream, int32_t Width, int32_t Height,
+                               int32_t DataPosition, int32_t PalettePosition, TPixelFormat Format,
+                               bool UploadNow)
+    : Stream(&Stream), Width(Width), Height(Height), DataPosition(DataPosition),
+      PalettePosition(PalettePosition), Format(Format) {
+    if (UploadNow)
+        Upload();
+    this->Stream = nullptr;
+}
+
+TOpenGLTexture::~TOpenGLTexture() {
+    if (TextureID != 0)
+        glDeleteTextures(1, &TextureID);
+}
+
+void TOpenGLTexture::Upload() {
+    const bool Compressed = IsCompressedFormat(Format);
+    if (!IsUploadedFormat(Format) || (Compressed && !glCompressedTexImage2DARB))
+        return;
+    const TUploadRequest Request{Width, Height, DataPosition, PalettePosition, Format, true};
+    if (!Stream || !UploadFitsFile(Request, Stream->Size()))
+        return;
+    switch (Format) {
+    case pfP8:
+        GLFormat = GL_RGBA;
+        GLType = GL_UNSIGNED_BYTE;
+        break;
+    case pfDXT1:
+        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT1_EXT;
+        break;
+    case pfRGBA8:
+        GLFormat = GL_BGRA_EXT;
+        GLType = GL_UNSIGNED_BYTE;
+        break;
+    case pfDXT3:
+        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT3_EXT;
+        break;
+    case pfDXT5:
+        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT5_EXT;
+        break;
+    case pfG16:
+        GLFormat = GL_LUMINANCE;
+        GLType = GL_UNSIGNED_SHORT;
+        break;
+    default:
+        return;
+    }
+    DataSize = static_cast<int32_t>(UploadDataSize(Format, Width, Height));
+    if (Format == pfP8)
+        LoadPaletted();
+    else
+        LoadPlain();
+}
+
+void TOpenGLTexture::LoadPaletted() {
+    Stream->Seek(PalettePosition);
+    const std::vector<uint8_t> Palette = Stream->ReadBlock(PaletteBytes);
+    Stream->Seek(DataPosition);
+    const std::vector<uint8_t> Indices = Stream->ReadBlock(DataSize);
+    DataSize = static_cast<int32_t>(Indices.size() * 4);
+    std::vector<uint8_t> Pixels(Indices.size() * 4);
+    auto Out = Pixels.begin();
+    for (const uint8_t Index : Indices)
+        Out = std::copy_n(Palette.begin() + std::size_t{Index} * 4, 4, Out);
+    TextureID = MakeGLTexture(Pixels);
+}
+
+void TOpenGLTexture::LoadPlain() {
+    Stream->Seek(DataPosition);
+    TextureID = MakeGLTexture(Stream->ReadBlock(DataSize));
+}
+
+GLuint TOpenGLTexture::MakeGLTexture(const std::vector<uint8_t>& Pixels) {
+    GLuint Id = 0;
+    glGenTextures(1, &Id);
+    glBindTexture(GL_TEXTURE_2D, Id);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    // Rows are stored back to back; with the default 4-byte row alignment
+    // OpenGL would read past the buffer for G16 textures of odd width.
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (IsCompressedFormat(Format))
+        glCompressedTexImage2DARB(GL_TEXTURE_2D, 0, GLFormat, Width, Height, 0,
+                                  static_cast<GLsizei>(Pixels.size()), Pixels.data());
+    else
+        glTexImage2D(GL_TEXTURE_2D, 0, 3, Width, Height, 0, GLFormat, GLType, Pixels.data());
+    glPopClientAttrib();
+    return Id;
+}
+
+std::unique_ptr<TTextureImage> UploadTexture(TFileStream& Stream, const TUploadRequest& Request) {
+    if (Request.UploadNow && IsUploadedFormat(Request.Format) &&
+        !UploadFitsFile(Request, Stream.Size()))
+        return nullptr;
+    try {
+        return std::make_unique<TOpenGLTexture>(Stream, Request.Width, Request.Height,
+                                                Request.DataPosition, Request.PalettePosition,
+                                                Request.Format, Request.UploadNow);
+    } catch (const EPackageDamaged&) {
+        // The file shrank since the package was read.
+        return nullptr;
+    }
+}
+
+GLuint GetTextureID(const TTextureObject& Texture) {
+    const auto* Image = dynamic_cast<const TOpenGLTexture*>(Texture.GLTexture.get());
+    return Image ? Image->TextureID : 0;
+}
+
+} // namespace swatchbox

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "package/TextureObject.h"
+
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace swatchbox {
+
+// A texture's first mip map as an OpenGL texture in the current context. The
+// pixels are read from the package file and uploaded once; afterwards they
+// live only in OpenGL.
+class TOpenGLTexture : public TTextureImage {
+public:
+    // Stores the fields and, when UploadNow is set, uploads at once. Stream is
+    // used only during construction. A read past the end of the file throws
+    // EPackageDamaged before any OpenGL name exists.
+    TOpenGLTexture(TFileStream& Stream, int32_t Width, int32_t Height, int32_t DataPosition,
+                   int32_t PalettePosition, TPixelFormat Format, bool UploadNow);
+    ~TOpenGLTexture() override;
+    TOpenGLTexture(const TOpenGLTexture&) = delete;
+    TOpenGLTexture& operator=(const TOpenGLTexture&) = delete;
+
+    TFileStream* Stream = nullptr;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t DataPosition = 0;
+    int32_t DataSize = 0;
+    int32_t PalettePosition = 0;
+    TPixelFormat Format = pfP8;
+    uint16_t GLType = 0;
+    uint16_t GLFormat = 0;
+    GLuint TextureID = 0;
+    std::string SaveFileName;
+    std::string SaveFileType;
+    int32_t SaveBitCount = 0;
+
+    // Picks the OpenGL format for Format and runs its loader; does nothing for
+    // formats OpenGL is not given, and nothing for pixels (or a palette) that
+    // lie outside the file, so TextureID stays 0.
+    void Upload();
+    // Expands the palette indices to red, green, blue, alpha and uploads them.
+    void LoadPaletted();
+    // Uploads the stored bytes unchanged.
+    void LoadPlain();
+    // Creates, fills and binds a texture; returns its name.
+    GLuint MakeGLTexture(const std::vector<uint8_t>& Pixels);
+};
+
+// Whether the format is one that gets an OpenGL texture.
+bool IsUploadedFormat(TPixelFormat Format);
+
+// Bytes of the first mip map as OpenGL takes them: compressed formats in
+// whole 4x4 blocks. 0 for formats that are not uploaded and sizes that are
+// not positive; saturates instead of overflowing.
+int64_t UploadDataSize(TPixelFormat Format, int32_t Width, int32_t Height);
+
+// True when the pixels (and, for pfP8, the palette) lie inside a file of
+// FileSize bytes and the upload's buffers fit the sizes OpenGL is given.
+bool UploadFitsFile(const TUploadRequest& Request, int64_t FileSize);
+
+// The texture object's upload step. A texture whose pixels lie beyond the end
+// of the file gets no image, so the analysis drops it; one in a format that
+// is not uploaded gets an image without an OpenGL texture and is drawn plain.
+std::unique_ptr<TTextureImage> UploadTexture(TFileStream& Stream, const TUploadRequest& Request);
+
+// The OpenGL texture of a texture object; 0 when it has none.
+GLuint GetTextureID(const TTextureObject& Texture);
+
+} // namespace swatchbox

@@ -1,0 +1,272 @@
+// The texture panel of the real main window: drawing passes read back before
+// the buffers are swapped, the left-button hit test, scrolling by the scroll
+// bar and the wheel, and the label font.
+#include "display/PanelRendering.h"
+#include "shell/MainWindowState.h"
+#include "shell/PackageAnalysis.h"
+#include "shell/StatusText.h"
+#include "tests/builder/PackageBuilder.h"
+#include "tests/win/ProgramFixture.h"
+#include "tests/win/WinTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <map>
+
+namespace swatchbox::testing {
+namespace {
+
+// Colours as the settings store them, 0x00BBGGRR; pixels are read back as
+// red, green, blue, alpha bytes, which on this machine is 0xAABBGGRR.
+constexpr uint32_t Background = 0x00402010;
+constexpr uint32_t Selection = 0x00008000;
+constexpr uint32_t Text = 0x0000FFFF;
+constexpr uint32_t Opaque(uint32_t Colour) {
+    return Colour | 0xFF000000;
+}
+
+TBytes Solid(int32_t Width, int32_t Height, uint32_t Colour) {
+    TBytes Bytes;
+    for (int32_t Index = 0; Index < Width * Height; ++Index)
+        Bytes.insert(Bytes.end(),
+                     {static_cast<uint8_t>(Colour >> 16), static_cast<uint8_t>(Colour >> 8),
+                      static_cast<uint8_t>(Colour), 255});
+    return Bytes;
+}
+
+const std::string SettingsText =
+    "[Window]\r\nW=1100\r\nH=800\r\n[Colors]\r\nBackground=" + std::to_string(Background) +
+    "\r\nSelection=" + std::to_string(Selection) + "\r\nText=" + std::to_string(Text) +
+    "\r\n[Rendering]\r\nTextureSize=128\r\n";
+
+class TexturePanel : public ::testing::Test {
+protected:
+    // Five textures of distinct colours, three columns at a client width of
+    // 440, so the second row has an empty third cell.
+    void LoadFive() {
+        TPackageBuilder Builder;
+        AddSolid(Builder, {.Name = "Alpha"}, 32, 32, 0x000000FF);
+        AddSolid(Builder, {.Name = "Beta", .Group = "Walls"}, 64, 16, 0x0000FF00);
+        AddSolid(Builder, {.Name = "Delta"}, 32, 32, 0x00C0C030);
+        AddSolid(Builder, {.Name = "Eps"}, 32, 32, 0x00FF00FF);
+        AddSolid(Builder, {.Name = "Gamma", .Masked = true, .AlphaTexture = true}, 32, 32,
+                 0x00FF0000);
+        Open(Builder);
+    }
+
+    void AddSolid(TPackageBuilder& Builder, TTextureDesc Desc, int32_t Width, int32_t Height,
+                  uint32_t Colour) {
+        Desc.Format = pfRGBA8;
+        Desc.Width = Width;
+        Desc.Height = Height;
+        Desc.Pixels = Solid(Width, Height, Colour);
+        Colours[Desc.Name] = Colour;
+        Builder.AddTexture(Desc);
+    }
+
+    // Analyses the package and gives the panel a client width of 440; the
+    // scroll bar may come or go with the new range, so the size is set until
+    // it holds.
+    void Open(const TPackageBuilder& Builder) {
+        const std::string Path = Window.Folder.File("Panel.utx");
+        Builder.WriteTo(Path);
+        AnalysePackage(Path);
+        for (int Attempt = 0; Attempt < 3; ++Attempt) {
+            RECT Outer{};
+            RECT Client{};
+            GetWindowRect(App.TexturePanel, &Outer);
+            GetClientRect(App.TexturePanel, &Client);
+            if (Client.right == 440)
+                break;
+            SetWindowPos(App.TexturePanel, nullptr, 0, 0,
+                         440 + (Outer.right - Outer.left) - Client.right, Outer.bottom - Outer.top,
+                         SWP_NOMOVE | SWP_NOZORDER);
+            UpdatePanelScrollRange();
+        }
+        SetPanelProjection();
+    }
+
+    // One drawing pass left in the back buffer for reading. A full pass with
+    // its buffer swap comes first: Mesa under Wine keeps the back buffer of a
+    // resized child window at its old size until the next swap, which the
+    // render timer gives the program at once.
+    static bool DrawForReading() {
+        RenderTexturePanel();
+        return DrawTexturePanel();
+    }
+
+    static int32_t IndexOf(const std::string& Name) {
+        const auto Names = ShownNames();
+        return static_cast<int32_t>(std::find(Names.begin(), Names.end(), Name) - Names.begin());
+    }
+
+    // Top-left corner of a texture's image area at three columns of 128.
+    static POINT ImageAt(int32_t Index) { return {16 + Index % 3 * 144, 16 + Index / 3 * 208}; }
+
+    // Pixels of the back buffer, client coordinates from the top left.
+    static std::vector<uint32_t> Read(int X, int Y, int Width, int Height) {
+        RECT Client{};
+        GetClientRect(App.TexturePanel, &Client);
+        std::vector<uint32_t> Pixels(static_cast<std::size_t>(Width * Height));
+        glReadPixels(X, Client.bottom - Y - Height, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE,
+                     Pixels.data());
+        return Pixels;
+    }
+    static uint32_t Pixel(int X, int Y) { return Read(X, Y, 1, 1)[0]; }
+    // Pixels in the text colour on one label line of a texture.
+    static long TextPixels(int32_t Index, int Line) {
+        const POINT Image = ImageAt(Index);
+        const auto Area = Read(Image.x, Image.y + 130 + 16 * Line, 120, 14);
+        return std::count(Area.begin(), Area.end(), Opaque(Text));
+    }
+
+    static void Send(UINT Message, WPARAM WParam, int X = 0, int Y = 0) {
+        SendMessageA(App.TexturePanel, Message, WParam, MAKELPARAM(X, Y));
+    }
+    static int ScrollPosition() {
+        SCROLLINFO Info{};
+        Info.cbSize = sizeof(Info);
+        Info.fMask = SIF_POS;
+        GetScrollInfo(App.TexturePanel, SB_VERT, &Info);
+        return Info.nPos;
+    }
+
+    TProgramWindow Window{{}, SettingsText};
+    std::map<std::string, uint32_t> Colours;
+};
+
+TEST_F(TexturePanel, DrawsEachThumbnailInItsCellAndFramesTheSelection) {
+    LoadFive();
+    ASSERT_EQ(PanelColumnCount(), 3);
+    const int32_t Selected = IndexOf("Beta");
+    App.SelectedIndex = Selected;
+    ASSERT_TRUE(DrawForReading());
+
+    for (int32_t Index = 0; Index < 5; ++Index) {
+        const std::string Name = ShownNames()[static_cast<std::size_t>(Index)];
+        SCOPED_TRACE(Name);
+        const POINT Image = ImageAt(Index);
+        EXPECT_EQ(Pixel(Image.x + 16, Image.y + 16), Opaque(Colours[Name]));
+        // Top-left and bottom-right corners of the cell box.
+        const uint32_t Frame = Opaque(Index == Selected ? Selection : Background);
+        EXPECT_EQ(Pixel(Image.x - 8, Image.y - 8), Frame);
+        EXPECT_EQ(Pixel(Image.x + 135, Image.y + 199), Frame);
+    }
+    // The wide texture fills the top quarter of its square, anchored at its corner.
+    const POINT Wide = ImageAt(Selected);
+    EXPECT_EQ(Pixel(Wide.x + 127, Wide.y + 31), Opaque(Colours["Beta"]));
+    EXPECT_EQ(Pixel(Wide.x + 64, Wide.y + 32), Opaque(Selection));
+    // Outside every cell: the margin, the right edge and the empty last cell.
+    EXPECT_EQ(Pixel(4, 4), Opaque(Background));
+    EXPECT_EQ(Pixel(436, 100), Opaque(Background));
+    EXPECT_EQ(Pixel(ImageAt(5).x + 64, ImageAt(5).y + 64), Opaque(Background));
+    EXPECT_EQ(StatusText(2), "Walls.Beta");
+}
+
+TEST_F(TexturePanel, LabelLinesAndBlendingFollowTheTexture) {
+    // One DXT1 block whose every texel is transparent black.
+    const TBytes Clear = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
+    TPackageBuilder Builder;
+    Builder.AddTexture({.Name = "A",
+                        .Format = pfDXT1,
+                        .Width = 4,
+                        .Height = 4,
+                        .Masked = true,
+                        .AlphaTexture = true,
+                        .Pixels = Clear});
+    Builder.AddTexture({.Name = "B", .Format = pfDXT1, .Width = 4, .Height = 4, .Pixels = Clear});
+    Builder.AddTexture({.Name = "C", .Format = pfRGB8, .Width = 4, .Height = 4});
+    Builder.AddTexture({.Name = "\xFF\xFF\xFF\xFF", .Format = pfRGBA8, .Width = 4, .Height = 4});
+    Open(Builder);
+    ASSERT_TRUE(DrawForReading());
+
+    // Masked or alpha textures blend; others replace; no image draws white.
+    EXPECT_EQ(Pixel(ImageAt(0).x + 64, 80), Opaque(Background));
+    EXPECT_EQ(Pixel(ImageAt(1).x + 64, 80), Opaque(0));
+    EXPECT_EQ(Pixel(ImageAt(2).x + 64, 80), Opaque(0x00FFFFFF));
+
+    for (int Line = 0; Line < 3; ++Line)
+        EXPECT_GT(TextPixels(1, Line), 0) << "line " << Line;
+    EXPECT_EQ(TextPixels(1, 3), 0);
+    EXPECT_GT(TextPixels(0, 3), 0);
+    // Code 255 has no glyph.
+    const int32_t Unnamed = IndexOf("\xFF\xFF\xFF\xFF");
+    EXPECT_EQ(TextPixels(Unnamed, 0), 0);
+    EXPECT_GT(TextPixels(Unnamed, 1), 0);
+}
+
+TEST_F(TexturePanel, NoTexturesMeansNoDrawingAndABadSelectionIsDropped) {
+    SetStatusText(2, "kept", saCentre);
+    EXPECT_FALSE(DrawTexturePanel());
+    EXPECT_EQ(StatusText(2), "kept");
+
+    LoadFive();
+    App.SelectedIndex = 5;
+    ASSERT_TRUE(DrawForReading());
+    EXPECT_EQ(App.SelectedIndex, -1);
+    EXPECT_EQ(StatusText(2), "");
+    EXPECT_EQ(Pixel(ImageAt(4).x - 4, ImageAt(4).y), Opaque(Background));
+}
+
+TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndTakesTheFocus) {
+    LoadFive();
+    const std::pair<POINT, int32_t> Clicks[] = {
+        {{5, 100}, 2}, // left margin: unchanged
+        {{100, 100}, 0},  {{150, 100}, 0},  {{439, 100}, 2},
+        {{200, 300}, 4},  {{300, 300}, -1}, // the empty third cell of the last row
+        {{100, 100}, 0},  {{440, 100}, -1}, // right of the last column
+        {{100, 430}, -1},                   // below the last row
+    };
+    App.SelectedIndex = 2;
+    for (const auto& [Point, Selected] : Clicks) {
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, Point.x, Point.y);
+        EXPECT_EQ(App.SelectedIndex, Selected) << Point.x << "," << Point.y;
+    }
+    EXPECT_EQ(GetFocus(), App.TexturePanel);
+}
+
+TEST_F(TexturePanel, ScrollBarAndWheelMoveByOneRowWithinTheRange) {
+    LoadFive();
+    // Two rows of 208: positions 0 to 209 show a page of 208.
+    Send(WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(ScrollPosition(), 208);
+    // A click right after the scroll, before any drawing pass, hits the row shown.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+    EXPECT_EQ(App.SelectedIndex, 3);
+    ASSERT_TRUE(DrawForReading());
+    EXPECT_EQ(Pixel(32, 32), Opaque(Colours[ShownNames()[3]]));
+
+    const std::pair<WPARAM, int> Steps[] = {
+        {SB_PAGEDOWN, 209},
+        {MAKEWPARAM(SB_THUMBPOSITION, 100), 209},
+        {SB_LINEUP, 1},
+        {SB_PAGEUP, 0},
+    };
+    for (const auto& [Code, Position] : Steps) {
+        Send(WM_VSCROLL, Code);
+        EXPECT_EQ(ScrollPosition(), Position) << LOWORD(Code);
+    }
+    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA));
+    EXPECT_EQ(ScrollPosition(), 208);
+    Send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL | MK_SHIFT, WHEEL_DELTA));
+    EXPECT_EQ(ScrollPosition(), 0);
+    // Ctrl alone steps the size instead.
+    Send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA));
+    EXPECT_EQ(ScrollPosition(), 0);
+}
+
+TEST_F(TexturePanel, ANewFontReplacesAndFreesTheOldOne) {
+    const HFONT Old = App.PanelFont.Get();
+    ASSERT_NE(Old, nullptr);
+    BuildFontLists("Arial", 20);
+    EXPECT_NE(App.PanelFont.Get(), Old);
+    EXPECT_EQ(GetCurrentObject(App.PanelDC, OBJ_FONT), App.PanelFont.Get());
+    EXPECT_EQ(GetObjectType(Old), 0u);
+    EXPECT_EQ(glIsList(App.FontListBase + 'A'), GL_TRUE);
+}
+
+} // namespace
+} // namespace swatchbox::testing
