@@ -24,7 +24,8 @@ class TProcess {
 public:
     TProcess(const std::string& Program, const std::string& Argument) {
         std::string Line = "\"" + Program + "\" \"" + Argument + "\"";
-        STARTUPINFOA Startup{.cb = sizeof(STARTUPINFOA)};
+        STARTUPINFOA Startup{};
+        Startup.cb = sizeof(Startup);
         Started = CreateProcessA(Program.c_str(), Line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                  nullptr, &Startup, &Info) != FALSE;
     }
