@@ -34,11 +34,14 @@ WNDPROC ReplaceWindowProc(HWND Window, WNDPROC Procedure) {
         SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure)));
 }
 
+// The list shares the retail image list: App owns it and frees it at exit,
+// so the list view must not destroy it as well.
 void CreatePackageList() {
-    App.PackageList = CreateChild(WC_LISTVIEWA, "", WS_EX_CLIENTEDGE,
-                                  WS_BORDER | WS_VSCROLL | LVS_REPORT | LVS_SINGLESEL |
-                                      LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_NOCOLUMNHEADER,
-                                  -1, 22, 0, 0);
+    App.PackageList =
+        CreateChild(WC_LISTVIEWA, "", WS_EX_CLIENTEDGE,
+                    WS_BORDER | WS_VSCROLL | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                        LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS,
+                    -1, 22, 0, 0);
     SendMessageA(App.PackageList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     App.OldPackageListProc = ReplaceWindowProc(App.PackageList, PackageListProc);
     LVCOLUMNA Column{};

@@ -1,0 +1,62 @@
+#include "tests/win/DialogDriver.h"
+
+#include <utility>
+
+namespace swatchbox::testing {
+
+namespace {
+
+// Thread timers carry no data of their own; tests drive one window at a time.
+TModalDriver* ActiveDriver = nullptr;
+
+struct TSearch {
+    const std::string* Class;
+    HWND Found;
+};
+
+BOOL CALLBACK FindWindowOfClass(HWND Window, LPARAM Data) {
+    auto& Search = *reinterpret_cast<TSearch*>(Data);
+    char Class[64] = {};
+    GetClassNameA(Window, Class, sizeof(Class));
+    if (!IsWindowVisible(Window) || *Search.Class != Class)
+        return TRUE;
+    Search.Found = Window;
+    return FALSE;
+}
+
+} // namespace
+
+TModalDriver::TModalDriver(std::function<void(HWND)> Action, std::string WindowClass)
+    : Action(std::move(Action)), WindowClass(std::move(WindowClass)) {
+    ActiveDriver = this;
+    Timer = SetTimer(nullptr, 0, 50, OnTimer);
+}
+
+TModalDriver::~TModalDriver() {
+    KillTimer(nullptr, Timer);
+    ActiveDriver = nullptr;
+}
+
+void CALLBACK TModalDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (ActiveDriver)
+        ActiveDriver->Poll();
+}
+
+void TModalDriver::Poll() {
+    if (Done)
+        return;
+    TSearch Search{&WindowClass, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindWindowOfClass, reinterpret_cast<LPARAM>(&Search));
+    if (!Search.Found)
+        return;
+    Done = true;
+    KillTimer(nullptr, Timer);
+    Action(Search.Found);
+}
+
+void PressButton(HWND Dialog, int Id) {
+    PostMessageA(Dialog, WM_COMMAND, MAKEWPARAM(Id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Id)));
+}
+
+} // namespace swatchbox::testing

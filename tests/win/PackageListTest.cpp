@@ -1,0 +1,299 @@
+// The package list through the real main window: rows from folders, dropped
+// paths and the command line, their order, retail symbols, clicks that
+// analyse a package or drop a row, the game choice and "&Clear list".
+#include "shell/PackageList.h"
+#include "resources/ResourceIds.h"
+#include "shell/MainWindowState.h"
+#include "tests/builder/PackageBuilder.h"
+#include "tests/win/ProgramFixture.h"
+#include "tests/win/WinTestHelpers.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace swatchbox::testing {
+namespace {
+
+void WriteBytes(const std::string& Path, const std::string& Bytes) {
+    std::ofstream(Path, std::ios::binary) << Bytes;
+}
+
+void WritePackage(const std::string& Path) {
+    TPackageBuilder Builder;
+    Builder.AddTexture({.Name = "Wall"});
+    Builder.WriteTo(Path);
+}
+
+// A row's text and image, asked for the way the list view asks.
+std::pair<std::string, int> Row(int Item, int Capacity = MAX_PATH) {
+    std::string Text(static_cast<std::size_t>(Capacity), '#');
+    NMLVDISPINFOA Info{};
+    Info.hdr = {App.PackageList, 0, LVN_GETDISPINFOA};
+    Info.item.iItem = Item;
+    Info.item.mask = LVIF_TEXT | LVIF_IMAGE;
+    Info.item.pszText = Text.data();
+    Info.item.cchTextMax = Capacity;
+    Info.item.iImage = -2;
+    SendMessageA(App.MainWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&Info));
+    return {Text.substr(0, Text.find('\0')), Info.item.iImage};
+}
+
+std::vector<std::pair<std::string, int>> Rows() {
+    std::vector<std::pair<std::string, int>> Result;
+    for (int Item = 0; Item < static_cast<int>(App.PackageFiles.size()); ++Item)
+        Result.push_back(Row(Item));
+    return Result;
+}
+
+void Click(int Item) {
+    NMITEMACTIVATE Info{};
+    Info.hdr = {App.PackageList, 0, NM_CLICK};
+    Info.iItem = Item;
+    SendMessageA(App.MainWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&Info));
+}
+
+int RowOf(const std::string& Path) {
+    const auto Found = std::find(App.PackageFiles.begin(), App.PackageFiles.end(), Path);
+    return Found == App.PackageFiles.end() ? -1
+                                           : static_cast<int>(Found - App.PackageFiles.begin());
+}
+
+LRESULT ListCount() {
+    return SendMessageA(App.PackageList, LVM_GETITEMCOUNT, 0, 0);
+}
+
+void ListCommand(int Command) {
+    SendMessageA(App.PackageList, WM_COMMAND, Command, 0);
+}
+
+class PackageList : public ::testing::Test {
+protected:
+    // A new folder in the test's folder, spelled with "\" throughout.
+    std::string MakeFolder(const std::string& Name) {
+        std::string Path = Window.Folder.File(Name);
+        std::replace(Path.begin(), Path.end(), '/', '\\');
+        std::filesystem::create_directories(Path);
+        return Path;
+    }
+
+    TProgramWindow Window;
+};
+
+TEST_F(PackageList, RetailSymbolsMarkTheMarkedGamesNamesWhateverTheExtension) {
+    const std::string Folder = MakeFolder("Textures");
+    for (const char* Name :
+         {"skybox.utx", "SkyBox.txt", "skybox.utx.bak", "dummy.dummy.utx", "Plain.utx"})
+        WriteBytes(Folder + "\\" + Name, "x");
+    AddFolderFiles(Folder, false);
+    using TRows = std::vector<std::pair<std::string, int>>;
+    EXPECT_EQ(Rows(), (TRows{{"dummy.dummy.utx", -1},
+                             {"Plain.utx", -1},
+                             {"SkyBox.txt", -1},
+                             {"skybox.utx", -1},
+                             {"skybox.utx.bak", -1}}));
+
+    ListCommand(CMD_RETAIL_UT2004);
+    EXPECT_EQ(Rows(), (TRows{{"dummy.dummy.utx", 4},
+                             {"Plain.utx", -1},
+                             {"SkyBox.txt", 4},
+                             {"skybox.utx", 4},
+                             {"skybox.utx.bak", -1}}));
+    // UT2003 has no SKYBOX, but every list holds DUMMY.DUMMY.
+    ListCommand(CMD_RETAIL_UT2003);
+    EXPECT_EQ(Rows()[0].second, 3);
+    EXPECT_EQ(Rows()[3].second, -1);
+
+    // The text is cut to the list view's buffer; rows it doesn't have are left alone.
+    EXPECT_EQ(Row(0, 6).first, "dummy");
+    EXPECT_EQ(Row(0, 1).first, "");
+    EXPECT_EQ(Row(5).second, -2);
+}
+
+TEST_F(PackageList, FolderFilesReplaceOrJoinTheListSortedByFileNameAlone) {
+    const std::string One = MakeFolder("One");
+    const std::string Two = MakeFolder("Two");
+    WriteBytes(One + "\\C.utx", "x");
+    WriteBytes(One + "\\A.utx", "x");
+    std::filesystem::create_directories(One + "\\Folder.utx");
+    WriteBytes(Two + "\\b.utx", "x");
+
+    AddFolderFiles(One, false);
+    AddFolderFiles(Two, true);
+    EXPECT_EQ(App.PackageFiles,
+              (std::vector<std::string>{One + "\\A.utx", Two + "\\b.utx", One + "\\C.utx"}));
+    EXPECT_EQ(ListCount(), 3);
+    // The same folder again lists its file again; a folder that can't be
+    // read adds nothing, or replaces the list with nothing.
+    AddFolderFiles(Two, true);
+    EXPECT_EQ(ListCount(), 4);
+    AddFolderFiles(One + "\\Missing", true);
+    EXPECT_EQ(ListCount(), 4);
+    AddFolderFiles(One + "\\Missing", false);
+    EXPECT_EQ(ListCount(), 0);
+    EXPECT_TRUE(App.PackageFiles.empty());
+}
+
+TEST_F(PackageList, ClickAnalysesOnceAndDropsWhatIsNoPackage) {
+    const std::string One = MakeFolder("One");
+    const std::string Two = MakeFolder("Two");
+    const std::string Shown = One + "\\Pkg.utx";
+    const std::string Twin = Two + "\\Pkg.utx";
+    WritePackage(Shown);
+    WritePackage(Twin);
+    WriteBytes(One + "\\Junk.utx", "JUNK");
+    WriteBytes(One + "\\Tiny.utx", "\xC1\x83");
+    AddFolderFiles(One, false);
+    AddPackageFile(Two); // a dropped folder
+    AddPackageFile(Twin);
+
+    Click(RowOf(Shown));
+    EXPECT_EQ(App.PackagePath, Shown);
+    ASSERT_TRUE(App.Package);
+    const TUnrealPackage* Analysed = App.Package.get();
+    Click(RowOf(Shown));
+    EXPECT_EQ(App.Package.get(), Analysed) << "the shown package was read again";
+
+    for (const std::string& Dropped : {One + "\\Junk.utx", One + "\\Tiny.utx", Two}) {
+        Click(RowOf(Dropped));
+        EXPECT_EQ(RowOf(Dropped), -1) << Dropped;
+        EXPECT_EQ(
+            SendMessageA(App.PackageList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED),
+            RowOf(Shown));
+    }
+    EXPECT_EQ(ListCount(), 2);
+    EXPECT_EQ(App.Package.get(), Analysed);
+
+    // The same file name in another folder is another package.
+    Click(RowOf(Twin));
+    EXPECT_EQ(App.PackagePath, Twin);
+    Click(-1);
+    Click(2);
+    EXPECT_EQ(ListCount(), 2);
+    EXPECT_TRUE(Window.Reporter.Messages.empty());
+}
+
+TEST_F(PackageList, FileGoneSinceListingIsDroppedQuietlyOnClick) {
+    const std::string Folder = MakeFolder("Textures");
+    WritePackage(Folder + "\\Gone.utx");
+    WritePackage(Folder + "\\Kept.utx");
+    AddFolderFiles(Folder, false);
+    std::filesystem::remove(Folder + "\\Gone.utx");
+
+    Click(RowOf(Folder + "\\Gone.utx"));
+    EXPECT_EQ(App.PackageFiles, std::vector<std::string>{Folder + "\\Kept.utx"});
+    EXPECT_FALSE(App.Package);
+    EXPECT_TRUE(Window.Reporter.Messages.empty());
+}
+
+TEST_F(PackageList, ChoosingAGameListsItsFolderMarksItAndForgetsTheShownPackage) {
+    const std::string Game = MakeFolder("UT2004");
+    WritePackage(Game + "\\SkyBox.utx");
+    WriteBytes(Game + "\\Other.utx", "x");
+    AddPackageFile(Game + "\\SkyBox.utx");
+    Click(0);
+    ASSERT_TRUE(App.Package);
+
+    App.TextureFolders.UT2004 = Game;
+    SendMessageA(App.GameCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("UT2004"));
+    SendMessageA(App.GameCombo, CB_SETCURSEL, 0, 0);
+    SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(App.GameCombo));
+
+    EXPECT_EQ(Rows(),
+              (std::vector<std::pair<std::string, int>>{{"Other.utx", -1}, {"SkyBox.utx", 4}}));
+    EXPECT_FALSE(App.Package);
+    EXPECT_TRUE(App.PackagePath.empty());
+    EXPECT_EQ(SendMessageA(App.GroupCombo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(StatusText(1), "");
+}
+
+TEST_F(PackageList, ClearListForgetsRowsPackageAndMarker) {
+    const std::string Folder = MakeFolder("Textures");
+    WritePackage(Folder + "\\Pkg.utx");
+    AddFolderFiles(Folder, false);
+    Click(0);
+    ListCommand(CMD_RETAIL_UT99);
+    ASSERT_TRUE(App.Package);
+
+    ListCommand(CMD_CLEAR_LIST);
+    EXPECT_TRUE(App.PackageFiles.empty());
+    EXPECT_EQ(ListCount(), 0);
+    EXPECT_FALSE(App.Package);
+    EXPECT_TRUE(App.PackagePath.empty());
+    EXPECT_EQ(App.RetailMarker, 0);
+    EXPECT_EQ(WindowText(App.GroupLabel), "Group");
+}
+
+TEST_F(PackageList, StartsWithRetailListsAndSymbolsAndNoGamesInAFreshSystem) {
+    const auto& UT2004 = App.RetailLists[4];
+    EXPECT_EQ(UT2004.size(), 365u);
+    EXPECT_NE(std::find(UT2004.begin(), UT2004.end(), "SKYBOX"), UT2004.end());
+    for (const auto& List : App.RetailLists)
+        EXPECT_EQ(List.empty() ? "" : List.back(), "DUMMY.DUMMY");
+
+    // No game is installed in the test system: nothing to choose.
+    EXPECT_EQ(SendMessageA(App.GameCombo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_FALSE(IsWindowEnabled(App.GameCombo));
+    EXPECT_FALSE(IsWindowEnabled(App.GameLabel));
+
+    HIMAGELIST Images = App.RetailImages.Get();
+    EXPECT_EQ(SendMessageA(App.PackageList, LVM_GETIMAGELIST, LVSIL_SMALL, 0),
+              reinterpret_cast<LRESULT>(Images));
+    EXPECT_EQ(ImageList_GetImageCount(Images), 5);
+    // The list view borrows the images; they outlive it.
+    DestroyWindow(App.PackageList);
+    EXPECT_EQ(ImageList_GetImageCount(Images), 5);
+}
+
+TEST(PackageListCommandLine, ArgumentsAreListedAsTheFileSystemSpellsThem) {
+    TTempDir Folder;
+    std::string Root = Folder.Path().string();
+    std::replace(Root.begin(), Root.end(), '/', '\\');
+    WriteBytes(Root + "\\SkyBox.utx", "x");
+    WriteBytes(Root + "\\Another.utx", "x");
+    const std::string Missing = Root + "\\Missing.utx";
+    TProgramWindow Window({Root + "\\SKYBOX.UTX", Missing, Root + "\\A*.utx"});
+
+    EXPECT_EQ(App.PackageFiles,
+              (std::vector<std::string>{Root + "\\Another.utx", Missing, Root + "\\SkyBox.utx"}));
+    EXPECT_EQ(ListCount(), 3);
+}
+
+TEST(GameFolders, InstallFolderComesTrimmedFromThe32BitRegistryView) {
+    // Where a game's installer writes: the 32-bit view of HKEY_LOCAL_MACHINE.
+    const std::string Key = "SOFTWARE\\SwatchboxTest" + std::to_string(GetCurrentProcessId());
+    HKEY Written = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &Written, nullptr),
+              ERROR_SUCCESS);
+    const auto Set = [&](const char* Value, DWORD Type, const void* Data, DWORD Size) {
+        RegSetValueExA(Written, Value, 0, Type, static_cast<const BYTE*>(Data), Size);
+    };
+    const char Folder[] = " \tC:\\Games\\UT2004 \r\n";
+    Set("Folder", REG_SZ, Folder, sizeof(Folder));
+    Set("Unterminated", REG_SZ, "D:\\UT", 5);
+    const DWORD Number = 5;
+    Set("Number", REG_DWORD, &Number, sizeof(Number));
+
+    std::string Found;
+    ReadGameFolder(Key.c_str(), "Folder", Found);
+    EXPECT_EQ(Found, "C:\\Games\\UT2004\\Textures");
+    ReadGameFolder(Key.c_str(), "Unterminated", Found);
+    EXPECT_EQ(Found, "D:\\UT\\Textures");
+    // Nothing found leaves the folder as it was.
+    Found = "unchanged";
+    ReadGameFolder(Key.c_str(), "Missing", Found);
+    ReadGameFolder(Key.c_str(), "Number", Found);
+    ReadGameFolder((Key + "\\Missing").c_str(), "Folder", Found);
+    EXPECT_EQ(Found, "unchanged");
+
+    RegCloseKey(Written);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), KEY_WOW64_32KEY, 0);
+}
+
+} // namespace
+} // namespace swatchbox::testing
