@@ -104,8 +104,12 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     ASSERT_EQ(FindWindowA("SWATCHBOX", "Swatchbox"), nullptr) << "another copy is running";
     TProcess First(Program, Package);
     ASSERT_TRUE(First.Started);
+    // The window can be found while it is still being made; wait for the
+    // message loop.
+    WaitForInputIdle(First.Info.hProcess, 20000);
     const HWND Main = WaitForMainWindow();
     ASSERT_NE(Main, nullptr);
+    WaitUntil([&] { return ChildClasses(Main).size() == 7; });
 
     EXPECT_EQ(ChildClasses(Main),
               (std::multiset<std::string>{"msctls_statusbar32", "Static", "Static", "ComboBox",
