@@ -6,6 +6,7 @@
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
 #include "shell/PackageList.h"
+#include "shell/StatusText.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -74,13 +75,10 @@ LRESULT OnMenuSelect(WPARAM WParam, LPARAM LParam) {
     const UINT Item = LOWORD(WParam);
     const UINT Flags = HIWORD(WParam);
     const bool HasHelp = Item == CMD_SYS_HELP || Item == CMD_SYS_ABOUT;
-    if (HasHelp && !(Flags & (MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED))) {
-        UINT Ids[2] = {0, 0};
-        MenuHelp(WM_MENUSELECT, WParam, LParam, reinterpret_cast<HMENU>(LParam), App.Instance,
-                 App.StatusBar, Ids);
-    } else {
-        SendMessageA(App.StatusBar, SB_SIMPLE, FALSE, 0);
-    }
+    if (HasHelp && !(Flags & (MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED)))
+        ShowMenuItemHelp(WParam, LParam);
+    else
+        EndMenuItemHelp();
     return 0;
 }
 

@@ -4,7 +4,9 @@
 #include "display/PanelRendering.h"
 #include "package/AsciiCase.h"
 #include "package/Errors.h"
+#include "shell/ComboText.h"
 #include "shell/MainWindowState.h"
+#include "shell/PackageNames.h"
 #include "shell/Settings.h"
 #include "shell/StatusText.h"
 
@@ -25,22 +27,6 @@ std::string CountText(std::size_t Count, std::size_t Total) {
 
 void ShowTextureCounts() {
     SetStatusText(1, CountText(App.ShownTextures.size(), App.AllTextures.size()), saCentre);
-}
-
-std::string FileNamePartOf(const std::string& Path) {
-    const auto Separator = Path.find_last_of("\\:/");
-    return Separator == std::string::npos ? Path : Path.substr(Separator + 1);
-}
-
-std::string ComboText(HWND Combo, WPARAM Index) {
-    const LRESULT Length = SendMessageA(Combo, CB_GETLBTEXTLEN, Index, 0);
-    if (Length == CB_ERR)
-        return {};
-    std::string Text(static_cast<std::size_t>(Length) + 1, '\0');
-    const LRESULT Copied =
-        SendMessageA(Combo, CB_GETLBTEXT, Index, reinterpret_cast<LPARAM>(Text.data()));
-    Text.resize(Copied == CB_ERR ? 0 : static_cast<std::size_t>(Copied));
-    return Text;
 }
 
 void EmptyGroupCombo() {
@@ -128,7 +114,7 @@ void AnalysePackage(const std::string& Path) {
     SortAndKeepUploaded();
     FillGroupCombo();
     ShowTextureCounts();
-    SetStatusText(0, FileNamePartOf(App.Package->FileName));
+    SetStatusText(0, std::string(FileNamePart(App.Package->FileName)));
     UpdatePanelScrollRange();
     ResetPanelScroll();
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
@@ -152,7 +138,7 @@ int CompareTextures(const TTextureObject& A, const TTextureObject& B) {
 void AddGroup(const std::string& Name) {
     const LRESULT Count = SendMessageA(App.GroupCombo, CB_GETCOUNT, 0, 0);
     for (LRESULT Index = 0; Index < Count; ++Index)
-        if (ComboText(App.GroupCombo, static_cast<WPARAM>(Index)) == Name)
+        if (ComboItemText(App.GroupCombo, Index) == Name)
             return;
     SendMessageA(App.GroupCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Name.c_str()));
 }
@@ -175,8 +161,7 @@ void UpdatePanelScrollRange() {
 }
 
 void OnGroupChoice() {
-    const LRESULT Chosen = SendMessageA(App.GroupCombo, CB_GETCURSEL, 0, 0);
-    FilterByGroup(Chosen == CB_ERR ? std::string() : ComboText(App.GroupCombo, Chosen));
+    FilterByGroup(ChosenComboText(App.GroupCombo));
     ShowTextureCounts();
 }
 

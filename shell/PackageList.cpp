@@ -2,6 +2,7 @@
 
 #include "package/Errors.h"
 #include "package/UnrealPackage.h"
+#include "shell/ComboText.h"
 #include "shell/Games.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
@@ -87,19 +88,6 @@ void OnRowClick(int Item) {
     }
     App.PackagePath = Path;
     AnalysePackage(Path);
-}
-
-std::string ChosenComboText(HWND Combo) {
-    const LRESULT Index = SendMessageA(Combo, CB_GETCURSEL, 0, 0);
-    const LRESULT Length =
-        Index == CB_ERR ? CB_ERR : SendMessageA(Combo, CB_GETLBTEXTLEN, Index, 0);
-    if (Length == CB_ERR)
-        return {};
-    std::string Text(static_cast<std::size_t>(Length) + 1, '\0');
-    const LRESULT Copied =
-        SendMessageA(Combo, CB_GETLBTEXT, Index, reinterpret_cast<LPARAM>(Text.data()));
-    Text.resize(Copied == CB_ERR ? 0 : static_cast<std::size_t>(Copied));
-    return Text;
 }
 
 void ForgetShownPackage() {

@@ -5,6 +5,7 @@
 #include "shell/PackageList.h"
 #include "shell/PackageNames.h"
 #include "shell/PopupMenu.h"
+#include "shell/StatusText.h"
 
 #include <windowsx.h>
 
@@ -58,13 +59,10 @@ LRESULT OnCommand(WPARAM WParam) {
 
 // While a menu item is highlighted the status bar shows its help text.
 LRESULT OnMenuSelect(WPARAM WParam, LPARAM LParam) {
-    if (HIWORD(WParam) & (MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED)) {
-        SendMessageA(App.StatusBar, SB_SIMPLE, FALSE, 0);
-        return 0;
-    }
-    UINT Ids[2] = {0, 0};
-    MenuHelp(WM_MENUSELECT, WParam, LParam, reinterpret_cast<HMENU>(LParam), App.Instance,
-             App.StatusBar, Ids);
+    if (HIWORD(WParam) & (MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED))
+        EndMenuItemHelp();
+    else
+        ShowMenuItemHelp(WParam, LParam);
     return 0;
 }
 

@@ -17,4 +17,14 @@ void SetStatusText(int Part, const std::string& Text, TStatusAlignment Alignment
     SendMessageA(App.StatusBar, SB_SETTEXTA, Part, reinterpret_cast<LPARAM>(Shown.c_str()));
 }
 
+void ShowMenuItemHelp(WPARAM WParam, LPARAM LParam) {
+    UINT Ids[2] = {0, 0};
+    MenuHelp(WM_MENUSELECT, WParam, LParam, reinterpret_cast<HMENU>(LParam), App.Instance,
+             App.StatusBar, Ids);
+}
+
+void EndMenuItemHelp() {
+    SendMessageA(App.StatusBar, SB_SIMPLE, FALSE, 0);
+}
+
 } // namespace swatchbox

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace swatchbox {
@@ -8,5 +10,10 @@ enum TStatusAlignment { saLeft = 0, saCentre = 1, saRight = 2 };
 
 // Part -1 clears all three parts.
 void SetStatusText(int Part, const std::string& Text = {}, TStatusAlignment Alignment = saLeft);
+
+// While a menu item is highlighted, the status bar shows its help text from
+// the string table (WM_MENUSELECT's parameters); otherwise its parts again.
+void ShowMenuItemHelp(WPARAM WParam, LPARAM LParam);
+void EndMenuItemHelp();
 
 } // namespace swatchbox
