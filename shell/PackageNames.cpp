@@ -19,8 +19,10 @@ unsigned char UpperCode(char C) {
 
 } // namespace
 
+// Windows also accepts "/" between folders, so a path typed or passed that
+// way still shows its file name.
 std::string_view FileNamePart(std::string_view Path) {
-    const auto Separator = Path.find_last_of("\\:");
+    const auto Separator = Path.find_last_of("\\:/");
     return Separator == std::string_view::npos ? Path : Path.substr(Separator + 1);
 }
 

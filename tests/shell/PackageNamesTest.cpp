@@ -9,7 +9,8 @@
 namespace swatchbox {
 namespace {
 
-TEST(PackageNamesTest, FileNamePartFollowsTheLastBackslashOrColon) {
+TEST(PackageNamesTest, FileNamePartFollowsTheLastSeparatorOrColon) {
+    EXPECT_EQ(FileNamePart("C:/Games/UT/Textures/Skybox.utx"), "Skybox.utx");
     EXPECT_EQ(FileNamePart("C:\\Games\\UT\\Textures\\Skybox.utx"), "Skybox.utx");
     EXPECT_EQ(FileNamePart("C:Skybox.utx"), "Skybox.utx");
     EXPECT_EQ(FileNamePart("Skybox.utx"), "Skybox.utx");

@@ -115,6 +115,21 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
               (std::multiset<std::string>{"msctls_statusbar32", "Static", "Static", "ComboBox",
                                           "ComboBox", "SysListView32", "Button"}));
     const HWND List = ChildOfClass(Main, "SysListView32");
+    // The first layout follows the window's creation.
+    RECT Client{}, Panel{}, Rows{};
+    WaitUntil([&] {
+        GetWindowRect(ChildOfClass(Main, "Button"), &Panel);
+        return Panel.right > Panel.left;
+    });
+    GetClientRect(Main, &Client);
+    GetWindowRect(List, &Rows);
+    MapWindowPoints(HWND_DESKTOP, Main, reinterpret_cast<POINT*>(&Panel), 2);
+    MapWindowPoints(HWND_DESKTOP, Main, reinterpret_cast<POINT*>(&Rows), 2);
+    EXPECT_EQ(Panel.left, 187);
+    EXPECT_EQ(Panel.top, 0);
+    EXPECT_EQ(Panel.right, Client.right + 3);
+    EXPECT_EQ(Rows.left, -1);
+    EXPECT_EQ(Rows.right, 188);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(List, LVM_GETITEMCOUNT, 0, 0) == 1; }));
 
     // A second start raises the first copy and ends at once, adding nothing.
