@@ -1,5 +1,5 @@
-// The folder, colour and font dialogs driven from inside their own message
-// loops, and the centring rule they share with the program's other dialogs.
+// The folder, colour and font dialogs, driven from inside their own message
+// loops, and the centring rule of the program's dialogs.
 #include "package/AsciiCase.h"
 #include "resources/ResourceIds.h"
 #include "shell/CenterWindow.h"
@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace swatchbox::testing {
 namespace {
@@ -37,11 +38,9 @@ void ExpectCentredOverMainWindow(HWND Dialog) {
 
 TEST(CenterWindow, LeftAndTopCentreTheWindowRightAndBottomStay) {
     const RECT Reference{100, 50, 901, 650};
-    EXPECT_EQ(CenteredRect(Reference, RECT{0, 0, 300, 200}).left, 100 + 250);
-    EXPECT_EQ(CenteredRect(Reference, RECT{0, 0, 300, 200}).top, 50 + 200);
     const RECT Moved = CenteredRect(Reference, RECT{7, 9, 307, 209});
-    EXPECT_EQ(Moved.right, 307);
-    EXPECT_EQ(Moved.bottom, 209);
+    EXPECT_EQ(std::vector<LONG>({Moved.left, Moved.top, Moved.right, Moved.bottom}),
+              std::vector<LONG>({100 + 250, 50 + 200, 307, 209}));
     // Larger than the reference: it starts before it, odd halves truncated
     // toward zero (-201 / 2 is -100).
     const RECT Large = CenteredRect(Reference, RECT{0, 0, 1002, 801});
@@ -49,36 +48,28 @@ TEST(CenterWindow, LeftAndTopCentreTheWindowRightAndBottomStay) {
     EXPECT_EQ(Large.top, 50 - 100);
 }
 
-class ColorDialog : public ::testing::Test {
-protected:
+TEST(ColorDialog, OpensOnTheCurrentColourUnderItsCaptionAndReturnsTheConfirmedOne) {
     TProgramWindow Window;
-};
-
-TEST_F(ColorDialog, OpensOnTheCurrentColourUnderItsCaptionAndCancelKeepsIt) {
-    const uint32_t Selection = 0x596354;
     std::string Caption;
     UINT Red = 0, Green = 0, Blue = 0;
-    const TModalDriver Driver([&](HWND Dialog) {
-        Caption = WindowText(Dialog);
-        Red = GetDlgItemInt(Dialog, COLOR_RED, nullptr, FALSE);
-        Green = GetDlgItemInt(Dialog, COLOR_GREEN, nullptr, FALSE);
-        Blue = GetDlgItemInt(Dialog, COLOR_BLUE, nullptr, FALSE);
-        EXPECT_TRUE(HasSmallIcon(Dialog));
-        EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog, COLOR_RED))) << "not fully open";
-        ExpectCentredOverMainWindow(Dialog);
-        PressButton(Dialog, IDCANCEL);
-    });
-    EXPECT_EQ(ChoosePanelColor(CMD_COLOR_SELECTION, Selection), Selection);
-    ASSERT_TRUE(Driver.Ran());
+    {
+        const TModalDriver Driver([&](HWND Dialog) {
+            Caption = WindowText(Dialog);
+            Red = GetDlgItemInt(Dialog, COLOR_RED, nullptr, FALSE);
+            Green = GetDlgItemInt(Dialog, COLOR_GREEN, nullptr, FALSE);
+            Blue = GetDlgItemInt(Dialog, COLOR_BLUE, nullptr, FALSE);
+            EXPECT_TRUE(HasSmallIcon(Dialog));
+            EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog, COLOR_RED))) << "not fully open";
+            ExpectCentredOverMainWindow(Dialog);
+            PressButton(Dialog, IDCANCEL);
+        });
+        EXPECT_EQ(ChoosePanelColor(CMD_COLOR_SELECTION, 0x596354), 0x596354u);
+        ASSERT_TRUE(Driver.Ran());
+    }
     EXPECT_TRUE(Caption.ends_with(" of Selection")) << Caption;
     EXPECT_GT(Caption.size(), std::strlen(" of Selection"));
-    EXPECT_EQ(Red, 0x54u);
-    EXPECT_EQ(Green, 0x63u);
-    EXPECT_EQ(Blue, 0x59u);
-}
+    EXPECT_EQ(std::vector<UINT>({Red, Green, Blue}), std::vector<UINT>({0x54, 0x63, 0x59}));
 
-TEST_F(ColorDialog, ConfirmedColourIsReturned) {
-    std::string Caption;
     const TModalDriver Driver([&](HWND Dialog) {
         Caption = WindowText(Dialog);
         SetDlgItemInt(Dialog, COLOR_RED, 200, FALSE);
@@ -90,31 +81,24 @@ TEST_F(ColorDialog, ConfirmedColourIsReturned) {
     EXPECT_TRUE(Caption.ends_with(" of Background")) << Caption;
 }
 
-// A face the font dialog lists: the default when the system lists it
-// (Wine lists real faces only, not substitutes such as "MS Shell Dlg"),
-// else the first TrueType face.
+// The first TrueType face the system lists: the font dialog offers real
+// faces only, not substitutes such as "MS Shell Dlg".
 std::string ListedFace() {
-    struct TSearch {
-        bool HasDefault = false;
-        std::string FirstTrueType;
-    } Search;
+    std::string Face;
     LOGFONTA Wanted{};
     Wanted.lfCharSet = DEFAULT_CHARSET;
-    HDC Screen = GetDC(nullptr);
+    const HDC Screen = GetDC(nullptr);
     EnumFontFamiliesExA(
         Screen, &Wanted,
         [](const LOGFONTA* Font, const TEXTMETRICA*, DWORD Type, LPARAM Data) -> int {
-            auto& Search = *reinterpret_cast<TSearch*>(Data);
-            Search.HasDefault =
-                Search.HasDefault || std::strcmp(Font->lfFaceName, "MS Shell Dlg") == 0;
-            if (Search.FirstTrueType.empty() && (Type & TRUETYPE_FONTTYPE) &&
-                Font->lfFaceName[0] != '@')
-                Search.FirstTrueType = Font->lfFaceName;
-            return 1;
+            if (!(Type & TRUETYPE_FONTTYPE) || Font->lfFaceName[0] == '@')
+                return 1;
+            *reinterpret_cast<std::string*>(Data) = Font->lfFaceName;
+            return 0;
         },
-        reinterpret_cast<LPARAM>(&Search), 0);
+        reinterpret_cast<LPARAM>(&Face), 0);
     ReleaseDC(nullptr, Screen);
-    return Search.HasDefault ? "MS Shell Dlg" : Search.FirstTrueType;
+    return Face;
 }
 
 TEST(FontDialog, ConfirmedUntouchedKeepsFontNameAndSize) {
@@ -138,15 +122,22 @@ TEST(FontDialog, ConfirmedUntouchedKeepsFontNameAndSize) {
 constexpr int BrowserTree = 0x3741;
 constexpr int BrowserStatus = 0x3743;
 
-TEST(FolderDialog, ShowsTheSelectedPathAndReturnsTheConfirmedFolder) {
+TEST(FolderDialog, ReturnsTheConfirmedFolderAndNothingOnCancel) {
     TProgramWindow Window;
-    // A folder on the system drive: the browser shows the Unix root
-    // under Wine as a drive it can't navigate to.
+    // A folder on the system drive: the browser shows the Unix root under
+    // Wine as a drive it can't navigate to.
     char Temp[MAX_PATH + 1] = {};
     GetTempPathA(sizeof(Temp), Temp);
     const std::string Folder =
         std::string(Temp) + "SwatchboxBrowse" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(Folder.c_str(), nullptr);
+    std::string Chosen = "kept";
+    {
+        const TModalDriver Driver([](HWND Dialog) { PressButton(Dialog, IDCANCEL); });
+        EXPECT_FALSE(BrowseForPackageFolder(Chosen));
+        EXPECT_TRUE(Driver.Ran());
+        EXPECT_EQ(Chosen, "kept");
+    }
     const TModalDriver Driver([&](HWND Dialog) {
         EXPECT_TRUE(HasSmallIcon(Dialog));
         const LONG_PTR Style = GetWindowLongPtrA(GetDlgItem(Dialog, BrowserTree), GWL_STYLE);
@@ -156,20 +147,10 @@ TEST(FolderDialog, ShowsTheSelectedPathAndReturnsTheConfirmedFolder) {
         EXPECT_TRUE(EqualsIgnoringAsciiCase(WindowText(GetDlgItem(Dialog, BrowserStatus)), Folder));
         PressButton(Dialog, IDOK);
     });
-    std::string Chosen;
     EXPECT_TRUE(BrowseForPackageFolder(Chosen));
     EXPECT_TRUE(EqualsIgnoringAsciiCase(Chosen, Folder)) << Chosen;
-    RemoveDirectoryA(Folder.c_str());
-}
-
-TEST(FolderDialog, CancelGivesNoFolderAndNoMessage) {
-    TProgramWindow Window;
-    const TModalDriver Driver([](HWND Dialog) { PressButton(Dialog, IDCANCEL); });
-    std::string Chosen = "kept";
-    EXPECT_FALSE(BrowseForPackageFolder(Chosen));
-    EXPECT_TRUE(Driver.Ran());
-    EXPECT_EQ(Chosen, "kept");
     EXPECT_TRUE(Window.Reporter.Messages.empty());
+    RemoveDirectoryA(Folder.c_str());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The OpenGL context on a window of the test's own, the lookup of the
-// compressed-texture entry point and the floating-point settings.
+// The OpenGL context on a window of the test's own, the compressed-texture
+// entry point and the floating-point settings.
 #include "display/GLContext.h"
 #include "shell/MainWindowState.h"
 #include "tests/support/RecordingReporter.h"
@@ -66,11 +66,9 @@ protected:
     HGLRC Context = nullptr;
 };
 
-TEST_F(GLContext, MadeOnTheWindowWithDoubleBufferingAndDepthButNotCurrent) {
+TEST_F(GLContext, MadeOnTheWindowWithDoubleBufferingAndDepthAndClosedDownOnce) {
     ASSERT_TRUE(CreateGLContext(Window, DC, Context));
-    ASSERT_NE(DC, nullptr);
-    ASSERT_NE(Context, nullptr);
-    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    EXPECT_EQ(wglGetCurrentContext(), nullptr) << "made current too early";
 
     PIXELFORMATDESCRIPTOR Format{};
     ASSERT_NE(DescribePixelFormat(DC, GetPixelFormat(DC), sizeof(Format), &Format), 0);
@@ -85,9 +83,13 @@ TEST_F(GLContext, MadeOnTheWindowWithDoubleBufferingAndDepthButNotCurrent) {
     EXPECT_NE(glCompressedTexImage2DARB, nullptr);
 
     DestroyGLContext(Window, DC, Context);
-    Context = nullptr;
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
     EXPECT_TRUE(Texts().empty());
+    // Closing down again reports the failed steps once.
+    DestroyGLContext(Window, DC, Context);
+    Context = nullptr;
+    EXPECT_EQ(Texts(),
+              std::vector<std::string>{"[OPENGL]\r\nFailed to close down OpenGL properly!"});
     EXPECT_TRUE(DestroyRequests.empty());
 }
 
@@ -100,18 +102,6 @@ TEST_F(GLContext, AWindowWithoutADeviceContextIsReportedAndLeavesNothingOpen) {
     EXPECT_EQ(DC, nullptr);
     EXPECT_EQ(Context, nullptr);
     EXPECT_EQ(Texts(), std::vector<std::string>{"[OPENGL]\r\nInitialisation of OpenGL failed!"});
-}
-
-TEST_F(GLContext, ClosingDownTwiceReportsTheFailedStepsOnce) {
-    ASSERT_TRUE(CreateGLContext(Window, DC, Context));
-    ASSERT_TRUE(wglMakeCurrent(DC, Context));
-    DestroyGLContext(Window, DC, Context);
-    EXPECT_TRUE(Texts().empty());
-
-    DestroyGLContext(Window, DC, Context);
-    Context = nullptr;
-    EXPECT_EQ(Texts(),
-              std::vector<std::string>{"[OPENGL]\r\nFailed to close down OpenGL properly!"});
 }
 
 TEST_F(GLContext, WithoutTheEntryPointTheProgramIsToldToShutDown) {

@@ -1,6 +1,5 @@
-// The package list through the real main window: rows from folders, dropped
-// paths and the command line, their order, retail symbols, clicks that
-// analyse a package or drop a row, the game choice and "&Clear list".
+// The package list through the real main window: its rows, their order and
+// retail symbols, clicks on them, the game choice and "&Clear list".
 #include "shell/PackageList.h"
 #include "resources/ResourceIds.h"
 #include "shell/MainWindowState.h"
@@ -18,14 +17,14 @@
 namespace swatchbox::testing {
 namespace {
 
-void WriteBytes(const std::string& Path, const std::string& Bytes) {
-    std::ofstream(Path, std::ios::binary) << Bytes;
-}
-
-void WritePackage(const std::string& Path) {
+// Writes the bytes, or a package of one texture when none are given.
+void Write(const std::string& Path, const std::string& Bytes = {}) {
     TPackageBuilder Builder;
     Builder.AddTexture({.Name = "Wall"});
-    Builder.WriteTo(Path);
+    if (Bytes.empty())
+        Builder.WriteTo(Path);
+    else
+        std::ofstream(Path, std::ios::binary) << Bytes;
 }
 
 // A row's text and image, asked for the way the list view asks.
@@ -42,10 +41,11 @@ std::pair<std::string, int> Row(int Item, int Capacity = MAX_PATH) {
     return {Text.substr(0, Text.find('\0')), Info.item.iImage};
 }
 
-std::vector<std::pair<std::string, int>> Rows() {
-    std::vector<std::pair<std::string, int>> Result;
+// Every row as "text:image".
+std::vector<std::string> Rows() {
+    std::vector<std::string> Result;
     for (int Item = 0; Item < static_cast<int>(App.PackageFiles.size()); ++Item)
-        Result.push_back(Row(Item));
+        Result.push_back(Row(Item).first + ":" + std::to_string(Row(Item).second));
     return Result;
 }
 
@@ -87,39 +87,36 @@ TEST_F(PackageList, RetailSymbolsMarkTheMarkedGamesNamesWhateverTheExtension) {
     const std::string Folder = MakeFolder("Textures");
     for (const char* Name :
          {"skybox.utx", "SkyBox.txt", "skybox.utx.bak", "dummy.dummy.utx", "Plain.utx"})
-        WriteBytes(Folder + "\\" + Name, "x");
+        Write(Folder + "\\" + Name, "x");
     AddFolderFiles(Folder, false);
-    using TRows = std::vector<std::pair<std::string, int>>;
-    EXPECT_EQ(Rows(), (TRows{{"dummy.dummy.utx", -1},
-                             {"Plain.utx", -1},
-                             {"SkyBox.txt", -1},
-                             {"skybox.utx", -1},
-                             {"skybox.utx.bak", -1}}));
-
+    EXPECT_EQ(Row(0).second, -1) << "no game's symbols before one is chosen";
     ListCommand(CMD_RETAIL_UT2004);
-    EXPECT_EQ(Rows(), (TRows{{"dummy.dummy.utx", 4},
-                             {"Plain.utx", -1},
-                             {"SkyBox.txt", 4},
-                             {"skybox.utx", 4},
-                             {"skybox.utx.bak", -1}}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"dummy.dummy.utx:4", "Plain.utx:-1", "SkyBox.txt:4",
+                                                "skybox.utx:4", "skybox.utx.bak:-1"}));
     // UT2003 has no SKYBOX, but every list holds DUMMY.DUMMY.
     ListCommand(CMD_RETAIL_UT2003);
-    EXPECT_EQ(Rows()[0].second, 3);
-    EXPECT_EQ(Rows()[3].second, -1);
+    EXPECT_EQ(Rows()[0], "dummy.dummy.utx:3");
+    EXPECT_EQ(Rows()[3], "skybox.utx:-1");
 
     // The text is cut to the list view's buffer; rows it doesn't have are left alone.
     EXPECT_EQ(Row(0, 6).first, "dummy");
     EXPECT_EQ(Row(0, 1).first, "");
     EXPECT_EQ(Row(5).second, -2);
+
+    // The list view borrows the symbols; they outlive it.
+    HIMAGELIST Images = App.RetailImages.Get();
+    EXPECT_EQ(SendMessageA(App.PackageList, LVM_GETIMAGELIST, LVSIL_SMALL, 0),
+              reinterpret_cast<LRESULT>(Images));
+    DestroyWindow(App.PackageList);
+    EXPECT_EQ(ImageList_GetImageCount(Images), 5);
 }
 
 TEST_F(PackageList, FolderFilesReplaceOrJoinTheListSortedByFileNameAlone) {
     const std::string One = MakeFolder("One");
     const std::string Two = MakeFolder("Two");
-    WriteBytes(One + "\\C.utx", "x");
-    WriteBytes(One + "\\A.utx", "x");
+    for (const std::string& Path : {One + "\\C.utx", One + "\\A.utx", Two + "\\b.utx"})
+        Write(Path, "x");
     std::filesystem::create_directories(One + "\\Folder.utx");
-    WriteBytes(Two + "\\b.utx", "x");
 
     AddFolderFiles(One, false);
     AddFolderFiles(Two, true);
@@ -142,12 +139,14 @@ TEST_F(PackageList, ClickAnalysesOnceAndDropsWhatIsNoPackage) {
     const std::string Two = MakeFolder("Two");
     const std::string Shown = One + "\\Pkg.utx";
     const std::string Twin = Two + "\\Pkg.utx";
-    WritePackage(Shown);
-    WritePackage(Twin);
-    WriteBytes(One + "\\Junk.utx", "JUNK");
-    WriteBytes(One + "\\Tiny.utx", "\xC1\x83");
+    Write(Shown);
+    Write(Twin);
+    Write(One + "\\Junk.utx", "JUNK");
+    Write(One + "\\Tiny.utx", "\xC1\x83");
+    Write(One + "\\Gone.utx");
     AddFolderFiles(One, false);
-    AddPackageFile(Two); // a dropped folder
+    std::filesystem::remove(One + "\\Gone.utx"); // gone since listing: dropped quietly
+    AddPackageFile(Two);                         // a dropped folder
     AddPackageFile(Twin);
 
     Click(RowOf(Shown));
@@ -157,14 +156,15 @@ TEST_F(PackageList, ClickAnalysesOnceAndDropsWhatIsNoPackage) {
     Click(RowOf(Shown));
     EXPECT_EQ(App.Package.get(), Analysed) << "the shown package was read again";
 
-    for (const std::string& Dropped : {One + "\\Junk.utx", One + "\\Tiny.utx", Two}) {
+    for (const std::string& Dropped :
+         {One + "\\Junk.utx", One + "\\Tiny.utx", One + "\\Gone.utx", Two}) {
         Click(RowOf(Dropped));
         EXPECT_EQ(RowOf(Dropped), -1) << Dropped;
-        EXPECT_EQ(
-            SendMessageA(App.PackageList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED),
-            RowOf(Shown));
     }
     EXPECT_EQ(ListCount(), 2);
+    EXPECT_EQ(
+        SendMessageA(App.PackageList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED),
+        RowOf(Shown));
     EXPECT_EQ(App.Package.get(), Analysed);
 
     // The same file name in another folder is another package.
@@ -176,23 +176,10 @@ TEST_F(PackageList, ClickAnalysesOnceAndDropsWhatIsNoPackage) {
     EXPECT_TRUE(Window.Reporter.Messages.empty());
 }
 
-TEST_F(PackageList, FileGoneSinceListingIsDroppedQuietlyOnClick) {
-    const std::string Folder = MakeFolder("Textures");
-    WritePackage(Folder + "\\Gone.utx");
-    WritePackage(Folder + "\\Kept.utx");
-    AddFolderFiles(Folder, false);
-    std::filesystem::remove(Folder + "\\Gone.utx");
-
-    Click(RowOf(Folder + "\\Gone.utx"));
-    EXPECT_EQ(App.PackageFiles, std::vector<std::string>{Folder + "\\Kept.utx"});
-    EXPECT_FALSE(App.Package);
-    EXPECT_TRUE(Window.Reporter.Messages.empty());
-}
-
-TEST_F(PackageList, ChoosingAGameListsItsFolderMarksItAndForgetsTheShownPackage) {
+TEST_F(PackageList, ChoosingAGameOrClearingTheListForgetsTheShownPackage) {
     const std::string Game = MakeFolder("UT2004");
-    WritePackage(Game + "\\SkyBox.utx");
-    WriteBytes(Game + "\\Other.utx", "x");
+    Write(Game + "\\SkyBox.utx");
+    Write(Game + "\\Other.utx", "x");
     AddPackageFile(Game + "\\SkyBox.utx");
     Click(0);
     ASSERT_TRUE(App.Package);
@@ -202,23 +189,14 @@ TEST_F(PackageList, ChoosingAGameListsItsFolderMarksItAndForgetsTheShownPackage)
     SendMessageA(App.GameCombo, CB_SETCURSEL, 0, 0);
     SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(App.GameCombo));
-
-    EXPECT_EQ(Rows(),
-              (std::vector<std::pair<std::string, int>>{{"Other.utx", -1}, {"SkyBox.utx", 4}}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"Other.utx:-1", "SkyBox.utx:4"}));
     EXPECT_FALSE(App.Package);
     EXPECT_TRUE(App.PackagePath.empty());
-    EXPECT_EQ(SendMessageA(App.GroupCombo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(ComboItems(App.GroupCombo).empty());
     EXPECT_EQ(StatusText(1), "");
-}
 
-TEST_F(PackageList, ClearListForgetsRowsPackageAndMarker) {
-    const std::string Folder = MakeFolder("Textures");
-    WritePackage(Folder + "\\Pkg.utx");
-    AddFolderFiles(Folder, false);
-    Click(0);
-    ListCommand(CMD_RETAIL_UT99);
+    Click(1);
     ASSERT_TRUE(App.Package);
-
     ListCommand(CMD_CLEAR_LIST);
     EXPECT_TRUE(App.PackageFiles.empty());
     EXPECT_EQ(ListCount(), 0);
@@ -228,33 +206,20 @@ TEST_F(PackageList, ClearListForgetsRowsPackageAndMarker) {
     EXPECT_EQ(WindowText(App.GroupLabel), "Group");
 }
 
-TEST_F(PackageList, StartsWithRetailListsAndSymbolsAndNoGamesInAFreshSystem) {
-    const auto& UT2004 = App.RetailLists[4];
-    EXPECT_EQ(UT2004.size(), 365u);
-    EXPECT_NE(std::find(UT2004.begin(), UT2004.end(), "SKYBOX"), UT2004.end());
+TEST_F(PackageList, StartsWithEveryRetailListAndNoGameInAFreshSystem) {
     for (const auto& List : App.RetailLists)
         EXPECT_EQ(List.empty() ? "" : List.back(), "DUMMY.DUMMY");
-
-    // No game is installed in the test system: nothing to choose.
-    EXPECT_EQ(SendMessageA(App.GameCombo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(ComboItems(App.GameCombo).empty());
     EXPECT_FALSE(IsWindowEnabled(App.GameCombo));
     EXPECT_FALSE(IsWindowEnabled(App.GameLabel));
-
-    HIMAGELIST Images = App.RetailImages.Get();
-    EXPECT_EQ(SendMessageA(App.PackageList, LVM_GETIMAGELIST, LVSIL_SMALL, 0),
-              reinterpret_cast<LRESULT>(Images));
-    EXPECT_EQ(ImageList_GetImageCount(Images), 5);
-    // The list view borrows the images; they outlive it.
-    DestroyWindow(App.PackageList);
-    EXPECT_EQ(ImageList_GetImageCount(Images), 5);
 }
 
 TEST(PackageListCommandLine, ArgumentsAreListedAsTheFileSystemSpellsThem) {
     TTempDir Folder;
     std::string Root = Folder.Path().string();
     std::replace(Root.begin(), Root.end(), '/', '\\');
-    WriteBytes(Root + "\\SkyBox.utx", "x");
-    WriteBytes(Root + "\\Another.utx", "x");
+    Write(Root + "\\SkyBox.utx", "x");
+    Write(Root + "\\Another.utx", "x");
     const std::string Missing = Root + "\\Missing.utx";
     TProgramWindow Window({Root + "\\SKYBOX.UTX", Missing, Root + "\\A*.utx"});
 
@@ -279,18 +244,17 @@ TEST(GameFolders, InstallFolderComesTrimmedFromThe32BitRegistryView) {
     const DWORD Number = 5;
     Set("Number", REG_DWORD, &Number, sizeof(Number));
 
-    std::string Found;
-    ReadGameFolder(Key.c_str(), "Folder", Found);
-    EXPECT_EQ(Found, "C:\\Games\\UT2004\\Textures");
-    ReadGameFolder(Key.c_str(), "Unterminated", Found);
-    EXPECT_EQ(Found, "D:\\UT\\Textures");
+    const auto Read = [&](const std::string& SubKey, const char* Value) {
+        std::string Found = "unchanged";
+        ReadGameFolder(SubKey.c_str(), Value, Found);
+        return Found;
+    };
+    EXPECT_EQ(Read(Key, "Folder"), "C:\\Games\\UT2004\\Textures");
+    EXPECT_EQ(Read(Key, "Unterminated"), "D:\\UT\\Textures");
     // Nothing found leaves the folder as it was.
-    Found = "unchanged";
-    ReadGameFolder(Key.c_str(), "Missing", Found);
-    ReadGameFolder(Key.c_str(), "Number", Found);
-    ReadGameFolder((Key + "\\Missing").c_str(), "Folder", Found);
-    EXPECT_EQ(Found, "unchanged");
-
+    EXPECT_EQ(Read(Key, "Missing"), "unchanged");
+    EXPECT_EQ(Read(Key, "Number"), "unchanged");
+    EXPECT_EQ(Read(Key + "\\Missing", "Folder"), "unchanged");
     RegCloseKey(Written);
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), KEY_WOW64_32KEY, 0);
 }
