@@ -118,6 +118,19 @@ TEST(FontDialog, ConfirmedUntouchedKeepsFontNameAndSize) {
     EXPECT_TRUE(Window.Reporter.Messages.empty());
 }
 
+// Handles this thread's messages for a while, from inside a modal loop.
+void PumpFor(DWORD Milliseconds) {
+    const DWORD Start = GetTickCount();
+    MSG Message{};
+    while (GetTickCount() - Start < Milliseconds) {
+        while (PeekMessageA(&Message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&Message);
+            DispatchMessageA(&Message);
+        }
+        Sleep(10);
+    }
+}
+
 // Controls of the shell's folder browser.
 constexpr int BrowserTree = 0x3741;
 constexpr int BrowserStatus = 0x3743;
@@ -143,8 +156,18 @@ TEST(FolderDialog, ReturnsTheConfirmedFolderAndNothingOnCancel) {
         const LONG_PTR Style = GetWindowLongPtrA(GetDlgItem(Dialog, BrowserTree), GWL_STYLE);
         EXPECT_FALSE(Style & TVS_HASLINES);
         EXPECT_TRUE(Style & TVS_SINGLEEXPAND);
-        SendMessageA(Dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(Folder.c_str()));
-        EXPECT_TRUE(EqualsIgnoringAsciiCase(WindowText(GetDlgItem(Dialog, BrowserStatus)), Folder));
+        // The browser fills its tree as it goes; a busy machine may need a
+        // few tries before the folder can be selected.
+        bool Selected = false;
+        for (int Attempt = 0; Attempt < 100 && !Selected; ++Attempt) {
+            SendMessageA(Dialog, BFFM_SETSELECTIONA, TRUE,
+                         reinterpret_cast<LPARAM>(Folder.c_str()));
+            Selected =
+                EqualsIgnoringAsciiCase(WindowText(GetDlgItem(Dialog, BrowserStatus)), Folder);
+            if (!Selected)
+                PumpFor(100);
+        }
+        EXPECT_TRUE(Selected);
         PressButton(Dialog, IDOK);
     });
     EXPECT_TRUE(BrowseForPackageFolder(Chosen));
