@@ -3,7 +3,6 @@
 #include "display/OpenGLTexture.h"
 #include "display/PanelRendering.h"
 #include "package/AsciiCase.h"
-#include "package/Errors.h"
 #include "shell/ComboText.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageNames.h"
@@ -15,6 +14,7 @@
 #undef GetClassName
 
 #include <algorithm>
+#include <exception>
 #include <new>
 
 namespace swatchbox {
@@ -104,11 +104,11 @@ void AnalysePackage(const std::string& Path) {
     try {
         App.Package = std::make_unique<TUnrealPackage>(Path, *App.Reporter);
         ReadTextures();
-    } catch (const EPackageError& Error) {
-        AbandonAnalysis(Path, Error.what());
-        return;
     } catch (const std::bad_alloc&) {
         AbandonAnalysis(Path, "Not enough memory");
+        return;
+    } catch (const std::exception& Error) {
+        AbandonAnalysis(Path, Error.what());
         return;
     }
     SortAndKeepUploaded();
