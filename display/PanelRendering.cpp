@@ -20,16 +20,17 @@ constexpr GLsizei GlyphListCount = 256;
 // Code 255 gets no glyph: its list stays empty and draws nothing.
 constexpr DWORD GlyphCount = 255;
 
+// One component of a 0x00BBGGRR colour, 0 for red, as OpenGL takes it.
+float Component(uint32_t Color, int Index) {
+    return static_cast<float>((Color >> (8 * Index)) & 0xFF) / 255.0f;
+}
+
 void SetColor(uint32_t Color) {
-    glColor3f(static_cast<float>(Color & 0xFF) / 255.0f,
-              static_cast<float>((Color >> 8) & 0xFF) / 255.0f,
-              static_cast<float>((Color >> 16) & 0xFF) / 255.0f);
+    glColor3f(Component(Color, 0), Component(Color, 1), Component(Color, 2));
 }
 
 void ClearWithColor(uint32_t Color) {
-    glClearColor(static_cast<float>(Color & 0xFF) / 255.0f,
-                 static_cast<float>((Color >> 8) & 0xFF) / 255.0f,
-                 static_cast<float>((Color >> 16) & 0xFF) / 255.0f, 0.0f);
+    glClearColor(Component(Color, 0), Component(Color, 1), Component(Color, 2), 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 

@@ -32,6 +32,11 @@ std::vector<uint8_t> ReadFileBytes(const std::string& FileName) {
     return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
 }
 
+std::string ReadFileText(const std::string& FileName) {
+    const std::vector<uint8_t> Bytes = ReadFileBytes(FileName);
+    return {Bytes.begin(), Bytes.end()};
+}
+
 std::string RealPackagesDir() {
     std::error_code Error;
     return std::filesystem::is_directory(SWATCHBOX_REALPKGS_DIR, Error) ? SWATCHBOX_REALPKGS_DIR

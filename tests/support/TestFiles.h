@@ -25,6 +25,7 @@ private:
 };
 
 std::vector<uint8_t> ReadFileBytes(const std::string& FileName);
+std::string ReadFileText(const std::string& FileName);
 
 // Folder of the real packages made by others, or empty when it is absent.
 std::string RealPackagesDir();

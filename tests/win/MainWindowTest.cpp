@@ -24,9 +24,7 @@ std::string ClassOf(HWND Window) {
 TEST(MainWindow, MakesItsSevenControlsAndLaysThemOut) {
     TProgramWindow Window;
     ASSERT_TRUE(Window.Started);
-    char Class[32] = {};
-    GetClassNameA(App.MainWnd, Class, sizeof(Class));
-    EXPECT_STREQ(Class, "SWATCHBOX");
+    EXPECT_EQ(ClassOf(App.MainWnd), "SWATCHBOX");
     EXPECT_EQ(WindowText(App.MainWnd), "Swatchbox");
     EXPECT_TRUE(GetWindowLongA(App.MainWnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 

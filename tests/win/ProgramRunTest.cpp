@@ -12,9 +12,7 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <thread>
 
 namespace swatchbox::testing {
@@ -84,13 +82,6 @@ HWND ChildOfClass(HWND Parent, const char* Class) {
     return FindWindowExA(Parent, nullptr, Class, nullptr);
 }
 
-std::string ReadText(const std::filesystem::path& Path) {
-    std::ifstream File(Path, std::ios::binary);
-    std::stringstream Text;
-    Text << File.rdbuf();
-    return Text.str();
-}
-
 TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     TTempDir Folder;
     const std::string Program = Folder.File("Swatchbox.exe");
@@ -150,7 +141,7 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     PostMessageA(Main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(First.Wait(20000, Code));
     EXPECT_EQ(Code, 0u);
-    const std::string Settings = ReadText(Folder.Path() / "Swatchbox.INI");
+    const std::string Settings = ReadFileText(Folder.File("Swatchbox.INI"));
     for (const char* Section : {"[Window]", "[Colors]", "[Rendering]"})
         EXPECT_NE(Settings.find(Section), std::string::npos) << Section;
 }

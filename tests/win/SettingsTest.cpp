@@ -6,18 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace swatchbox::testing {
 namespace {
-
-std::string ReadText(const std::string& FileName) {
-    std::ifstream File(FileName, std::ios::binary);
-    std::stringstream Text;
-    Text << File.rdbuf();
-    return Text.str();
-}
 
 RECT OuterRect() {
     RECT Rect{};
@@ -56,7 +46,7 @@ TEST(Settings, SaveWritesEverySectionAndALoadGetsTheSameValuesBack) {
     const TSettings Saved = Settings;
     Window.Close();
 
-    const std::string Text = ReadText(Window.SettingsFile);
+    const std::string Text = ReadFileText(Window.SettingsFile);
     for (const char* Line :
          {"[Window]", "X=40", "Y=50", "W=900", "H=640", "State=0", "[Colors]", "Background=5197647",
           "Selection=16744448", "[Rendering]", "TextureSize=256", "RenderTime=100",
@@ -81,7 +71,7 @@ TEST(Settings, MaximisedStateRestoresToTheDefaultRectangle) {
     EXPECT_EQ(Settings.WindowX, 100);
     EXPECT_EQ(Settings.WindowW, 810);
     Window.Close();
-    EXPECT_NE(ReadText(Window.SettingsFile).find("State=1"), std::string::npos);
+    EXPECT_NE(ReadFileText(Window.SettingsFile).find("State=1"), std::string::npos);
 }
 
 TEST(Settings, StateTwoKeepsTheStoredRectangleButMaximises) {
