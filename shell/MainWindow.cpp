@@ -1,7 +1,9 @@
 #include "shell/MainWindow.h"
 
+#include "display/Clipboard.h"
 #include "display/PanelRendering.h"
 #include "resources/ResourceIds.h"
+#include "shell/AboutBox.h"
 #include "shell/Help.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
@@ -50,6 +52,8 @@ LRESULT OnCommand(WPARAM WParam, LPARAM LParam) {
     const WORD Code = HIWORD(WParam);
     if (Code == 1 && LOWORD(WParam) == CMD_HELP_KEY)
         SendMessageA(App.MainWnd, WM_SYSCOMMAND, CMD_SYS_HELP, 0);
+    else if (Code == 1 && LOWORD(WParam) == CMD_COPY_KEY)
+        CopyTextureToClipboard();
     else if (Source == App.GameCombo && Code == CBN_SELCHANGE)
         OnGameChoice();
     else if (Source == App.GroupCombo && Code == CBN_SELCHANGE)
@@ -62,6 +66,8 @@ LRESULT OnCommand(WPARAM WParam, LPARAM LParam) {
 LRESULT OnSysCommand(HWND Window, WPARAM WParam, LPARAM LParam) {
     if (WParam == CMD_SYS_HELP)
         OpenHelp();
+    else if (WParam == CMD_SYS_ABOUT)
+        ShowAboutBox();
     return DefWindowProcA(Window, WM_SYSCOMMAND, WParam, LParam);
 }
 

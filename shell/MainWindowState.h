@@ -55,7 +55,17 @@ struct TMainWindowState {
     // One thumbnail cell of the panel: TextureSize + 16 by TextureSize + 80.
     float CellWidth = 0;
     float CellHeight = 0;
+
+    // Preview window: the full-size image, its 128-pixel tile, and whether
+    // the maximised window shows the tile pattern.
     TBitmapHandle PreviewBitmap;
+    TBitmapHandle PreviewTile;
+    bool PreviewTiled = false;
+
+    // The save dialog's file-type list, found while "Export as is" opens it.
+    HWND TypeComboBox = nullptr;
+    // "<ProductVersion> (<BuildDate>)" from the program's version record.
+    std::string VersionText;
 
     // Texture set.
     std::unique_ptr<TUnrealPackage> Package;

@@ -1,9 +1,11 @@
 #include "shell/Startup.h"
 
 #include "display/GLContext.h"
+#include "display/PreviewWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/MainWindowState.h"
 #include "shell/Settings.h"
+#include "shell/VersionInfo.h"
 
 #include <commctrl.h>
 
@@ -48,8 +50,9 @@ bool StartProgram(HINSTANCE Instance, std::vector<std::string> Files) {
     if (!App.MainWnd)
         return false;
 
-    RegisterWindowClass(PreviewClassName, DefWindowProcA);
+    RegisterWindowClass(PreviewClassName, PreviewProc);
     LoadGLExtensions();
+    App.VersionText = MakeVersionText();
     return true;
 }
 

@@ -1,0 +1,7 @@
+#include "display/Clipboard.h"
+
+namespace swatchbox {
+
+void CopyTextureToClipboard() {}
+
+} // namespace swatchbox

@@ -1,0 +1,9 @@
+#include "display/TextureReadback.h"
+
+namespace swatchbox {
+
+HBITMAP CreateBitmapFromTexture(const TOpenGLTexture&) {
+    return nullptr;
+}
+
+} // namespace swatchbox

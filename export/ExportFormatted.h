@@ -1,0 +1,17 @@
+#pragma once
+
+#include "package/Reporter.h"
+#include "package/TextureObject.h"
+
+#include <cstdint>
+#include <string>
+
+namespace swatchbox {
+
+// Writes the texture as read back from OpenGL: FileType "BMP" (24 or 32
+// bits) or "TGA" (32 bits), in any case. Failures go to Reporter as "Error"
+// messages naming the file; returns true when a file was written.
+bool ExportFormatted(const TTextureObject& Texture, const std::string& FileName,
+                     const std::string& FileType, int32_t BitCount, IReporter& Reporter);
+
+} // namespace swatchbox

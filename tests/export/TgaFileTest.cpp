@@ -1,0 +1,3 @@
+#include "export/TgaFile.h"
+
+#include <gtest/gtest.h>
