@@ -1,9 +1,21 @@
 #include "display/TexturePanelProc.h"
 
+#include "display/Clipboard.h"
 #include "display/PanelRendering.h"
+#include "display/PreviewWindow.h"
+#include "export/ExportAsIs.h"
+#include "export/ExportDialog.h"
+#include "export/ExportFormatted.h"
 #include "resources/ResourceIds.h"
+#include "shell/ColorDialog.h"
+#include "shell/FontDialog.h"
 #include "shell/MainWindowState.h"
+#include "shell/PackageAnalysis.h"
+#include "shell/PopupMenu.h"
 #include "shell/Settings.h"
+#include "shell/StatusText.h"
+
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -24,6 +36,11 @@ int SizeStepCommand(bool Up) {
     default:
         return 0;
     }
+}
+
+void SendSizeStep(HWND Window, bool Up) {
+    if (const int Command = SizeStepCommand(Up))
+        SendMessageA(Window, WM_COMMAND, Command, 0);
 }
 
 // The panel's scroll bar as it is now, into PanelScroll.
@@ -50,9 +67,60 @@ void ScrollByPage(HWND Window, bool Down) {
     ApplyPanelScroll(Window, Down ? Scroll.nPos + Page : Scroll.nPos - Page);
 }
 
+// The selected texture, or none when the selection is outside the shown set.
+TTextureObject* SelectedTexture() {
+    const auto Index = App.SelectedIndex;
+    if (Index < 0 || static_cast<std::size_t>(Index) >= App.ShownTextures.size())
+        return nullptr;
+    return App.ShownTextures[static_cast<std::size_t>(Index)];
+}
+
 void OnLeftButtonDown(HWND Window, LPARAM LParam) {
     HitTestPanel(LOWORD(LParam), HIWORD(LParam));
     SetFocus(Window);
+}
+
+void OnLeftButtonDoubleClick() {
+    if (SelectedTexture())
+        OpenPreview();
+}
+
+// The menu opens where the mouse was; the menu key (-1, -1) keeps the
+// selection and opens it at the panel's corner.
+void OnContextMenu(HWND Window, LPARAM LParam) {
+    POINT Point{GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)};
+    if (Point.x == -1 && Point.y == -1) {
+        Point = {0, 0};
+        ClientToScreen(Window, &Point);
+    } else {
+        POINT Client = Point;
+        ScreenToClient(Window, &Client);
+        HitTestPanel(Client.x, Client.y);
+    }
+    ShowPopupMenu("POP_RENDERPANEL", Point.x, Point.y, Window);
+}
+
+// Hovering gives the panel the keyboard focus, so that wheel and keys reach it.
+void OnMouseMove(HWND Window) {
+    HWND Active = GetActiveWindow();
+    if (Active == App.MainWnd)
+        SendMessageA(Window, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(Active));
+}
+
+void OnMouseWheel(HWND Window, WPARAM WParam) {
+    // Turned away from the user: up, or larger with Ctrl.
+    const int Delta = GET_WHEEL_DELTA_WPARAM(WParam);
+    if (GET_KEYSTATE_WPARAM(WParam) == MK_CONTROL)
+        SendSizeStep(Window, Delta > 0);
+    else if (Delta != 0)
+        ScrollByPage(Window, Delta < 0);
+}
+
+void OnKeyDown(HWND Window, WPARAM Key) {
+    if (Key == VK_ADD)
+        SendSizeStep(Window, true);
+    else if (Key == VK_SUBTRACT)
+        SendSizeStep(Window, false);
 }
 
 void OnVerticalScroll(HWND Window, WPARAM WParam) {
@@ -74,14 +142,71 @@ void OnVerticalScroll(HWND Window, WPARAM WParam) {
     }
 }
 
-void OnMouseWheel(HWND Window, WPARAM WParam) {
-    // Turned away from the user: up, or larger with Ctrl.
-    const int Delta = GET_WHEEL_DELTA_WPARAM(WParam);
-    if (GET_KEYSTATE_WPARAM(WParam) == MK_CONTROL) {
-        if (const int Command = SizeStepCommand(Delta > 0))
-            SendMessageA(Window, WM_COMMAND, Command, 0);
-    } else if (Delta != 0) {
-        ScrollByPage(Window, Delta < 0);
+// Items that can't be chosen show no help text.
+void OnMenuSelect(WPARAM WParam, LPARAM LParam) {
+    constexpr UINT NoHelpFlags = MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED;
+    if (HIWORD(WParam) & NoHelpFlags)
+        EndMenuItemHelp();
+    else
+        ShowMenuItemHelp(WParam, LParam);
+}
+
+void ExportSelected(int Command) {
+    TTextureObject* Texture = SelectedTexture();
+    if (!Texture)
+        return;
+    std::string FileType;
+    int32_t BitCount = 0;
+    std::string FileName;
+    ChooseExportFile(Command, FileType, BitCount, FileName);
+    if (FileName.empty())
+        return;
+    if (Command == CMD_EXPORT_AS_IS)
+        ExportAsIs(*Texture, FileName, *App.Reporter);
+    else
+        ExportFormatted(*Texture, FileName, FileType, BitCount, *App.Reporter);
+}
+
+void SetTextureSize(int Command) {
+    Settings.TextureSize = (Command - 11020) * 128;
+    App.CellWidth = static_cast<float>(Settings.TextureSize + 16);
+    App.CellHeight = static_cast<float>(Settings.TextureSize + 80);
+    UpdatePanelScrollRange();
+    App.SelectedIndex = -1;
+}
+
+void OnCommand(int Command) {
+    switch (Command) {
+    case CMD_PREVIEW:
+        if (SelectedTexture())
+            OpenPreview();
+        break;
+    case CMD_EXPORT_AS_IS:
+    case CMD_EXPORT_FORMATTED:
+        ExportSelected(Command);
+        break;
+    case CMD_COPY:
+        CopyTextureToClipboard();
+        break;
+    case CMD_FONT:
+        ChoosePanelFont();
+        break;
+    case CMD_COLOR_BACKGROUND:
+        Settings.BackgroundColor = ChoosePanelColor(Command, Settings.BackgroundColor);
+        break;
+    case CMD_COLOR_SELECTION:
+        Settings.SelectionColor = ChoosePanelColor(Command, Settings.SelectionColor);
+        break;
+    case CMD_COLOR_TEXT:
+        Settings.TextColor = ChoosePanelColor(Command, Settings.TextColor);
+        break;
+    case CMD_SIZE_128:
+    case CMD_SIZE_256:
+    case CMD_SIZE_512:
+        SetTextureSize(Command);
+        break;
+    default:
+        break;
     }
 }
 
@@ -92,11 +217,29 @@ LRESULT CALLBACK TexturePanelProc(HWND Window, UINT Message, WPARAM WParam, LPAR
     case WM_LBUTTONDOWN:
         OnLeftButtonDown(Window, LParam);
         return 0;
-    case WM_VSCROLL:
-        OnVerticalScroll(Window, WParam);
+    case WM_LBUTTONDBLCLK:
+        OnLeftButtonDoubleClick();
+        return 0;
+    case WM_CONTEXTMENU:
+        OnContextMenu(Window, LParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(Window);
         return 0;
     case WM_MOUSEWHEEL:
         OnMouseWheel(Window, WParam);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(Window, WParam);
+        return 0;
+    case WM_VSCROLL:
+        OnVerticalScroll(Window, WParam);
+        return 0;
+    case WM_MENUSELECT:
+        OnMenuSelect(WParam, LParam);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(WParam));
         return 0;
     default:
         break;

@@ -2,6 +2,7 @@
 
 #include "shell/Games.h"
 #include "shell/MainWindowState.h"
+#include "shell/Settings.h"
 
 #include <commctrl.h>
 
@@ -12,10 +13,27 @@ namespace {
 constexpr UINT ClearListPosition = 1;
 constexpr UINT RetailMenuPosition = 3;
 
-// The texture panel's menu is shown as the resource has it.
-void PrepareRenderPanelPopup(HMENU) {}
+constexpr UINT SizeMenuPosition = 7;
+// Preview, both exports and the clipboard need a selected texture.
+constexpr UINT TextureCommandPositions[] = {0, 2, 3, 4};
 
 } // namespace
+
+void PrepareRenderPanelPopup(HMENU Popup) {
+    SetMenuDefaultItem(Popup, 0, TRUE);
+    HMENU Sizes = GetSubMenu(Popup, SizeMenuPosition);
+    for (UINT Position = 0; Position < 3; ++Position)
+        CheckMenuItem(Sizes, Position, MF_BYPOSITION | MF_UNCHECKED);
+    const int Checked = Settings.TextureSize == 128   ? 0
+                        : Settings.TextureSize == 256 ? 1
+                        : Settings.TextureSize == 512 ? 2
+                                                      : -1;
+    if (Checked >= 0)
+        CheckMenuItem(Sizes, static_cast<UINT>(Checked), MF_BYPOSITION | MF_CHECKED);
+    if (App.SelectedIndex == -1)
+        for (UINT Position : TextureCommandPositions)
+            EnableMenuItem(Popup, Position, MF_BYPOSITION | MF_GRAYED);
+}
 
 std::vector<TBitmapHandle> PreparePackageListMenu(HMENU Popup) {
     std::vector<TBitmapHandle> Bitmaps;

@@ -18,4 +18,8 @@ void ShowPopupMenu(const std::string& Name, int X, int Y, HWND Owner);
 // returned bitmaps must live as long as the menu is shown.
 std::vector<TBitmapHandle> PreparePackageListMenu(HMENU Popup);
 
+// Makes "&Preview" the default item, checks the present size and greys the
+// texture commands while nothing is selected.
+void PrepareRenderPanelPopup(HMENU Popup);
+
 } // namespace swatchbox

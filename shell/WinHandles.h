@@ -65,6 +65,9 @@ inline void CloseKernelHandle(HANDLE Handle) {
 inline void ReleaseLibrary(HMODULE Module) {
     FreeLibrary(Module);
 }
+inline void DeleteMemoryDC(HDC Context) {
+    DeleteDC(Context);
+}
 } // namespace handles
 
 template <typename TGdi>
@@ -78,5 +81,41 @@ using TRegistryKey = TWinHandle<HKEY, handles::CloseRegistryKey>;
 using TFindHandle = TWinHandle<HANDLE, handles::CloseFind>;
 using TKernelHandle = TWinHandle<HANDLE, handles::CloseKernelHandle>;
 using TModuleHandle = TWinHandle<HMODULE, handles::ReleaseLibrary>;
+using TMemoryDC = TWinHandle<HDC, handles::DeleteMemoryDC>;
+
+// A window's device context (the screen's for none), released on leaving.
+class TWindowDC {
+public:
+    explicit TWindowDC(HWND Window = nullptr) : Window(Window), Context(GetDC(Window)) {}
+    ~TWindowDC() {
+        if (Context)
+            ReleaseDC(Window, Context);
+    }
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    HDC Get() const { return Context; }
+
+private:
+    HWND Window;
+    HDC Context;
+};
+
+// Selects a GDI object into a context and puts the previous one back on
+// leaving, so the object can be deleted afterwards.
+class TSelection {
+public:
+    TSelection(HDC Context, HGDIOBJ Object)
+        : Context(Context), Previous(SelectObject(Context, Object)) {}
+    ~TSelection() {
+        if (Previous)
+            SelectObject(Context, Previous);
+    }
+    TSelection(const TSelection&) = delete;
+    TSelection& operator=(const TSelection&) = delete;
+
+private:
+    HDC Context;
+    HGDIOBJ Previous;
+};
 
 } // namespace swatchbox

@@ -1,1 +1,225 @@
+// The texture panel's input and commands: size steps, scrolling, colours,
+// the popup menu and its preparation.
+#include "display/PanelRendering.h"
+#include "resources/ResourceIds.h"
+#include "shell/MainWindowState.h"
+#include "shell/PackageAnalysis.h"
+#include "shell/PopupMenu.h"
+#include "shell/Settings.h"
+#include "tests/builder/PackageBuilder.h"
+#include "tests/win/DialogDriver.h"
+#include "tests/win/ProgramFixture.h"
+#include "tests/win/WinTestHelpers.h"
+
+#include <colordlg.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
+
+namespace swatchbox::testing {
+namespace {
+
+class PanelCommands : public ::testing::Test {
+protected:
+    // Twelve small textures: several rows at every size.
+    void SetUp() override {
+        TPackageBuilder Builder;
+        for (char Letter = 'A'; Letter < 'A' + 12; ++Letter)
+            Builder.AddTexture({.Name = std::string(1, Letter),
+                                .Format = pfRGBA8,
+                                .Width = 8,
+                                .Height = 8,
+                                .Pixels = TBytes(8 * 8 * 4, 0x80)});
+        const std::string Path = Window.Folder.File("Commands.utx");
+        Builder.WriteTo(Path);
+        AnalysePackage(Path);
+        ASSERT_EQ(App.ShownTextures.size(), 12u);
+    }
+
+    static void Send(UINT Message, WPARAM WParam, LPARAM LParam = 0) {
+        SendMessageA(App.TexturePanel, Message, WParam, LParam);
+    }
+    static SCROLLINFO Scroll() {
+        SCROLLINFO Info{};
+        Info.cbSize = sizeof(Info);
+        Info.fMask = SIF_ALL;
+        GetScrollInfo(App.TexturePanel, SB_VERT, &Info);
+        return Info;
+    }
+
+    TProgramWindow Window;
+};
+
+TEST_F(PanelCommands, KeypadAndControlWheelStepTheSizeAndEveryStepClearsTheSelection) {
+    struct TStep {
+        int From;
+        UINT Message;
+        WPARAM WParam;
+        int To;
+    };
+    const WPARAM WheelUp = MAKEWPARAM(MK_CONTROL, WHEEL_DELTA);
+    const WPARAM WheelDown = MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA));
+    const TStep Steps[] = {
+        {128, WM_KEYDOWN, VK_ADD, 256},
+        {128, WM_KEYDOWN, VK_SUBTRACT, 128},
+        {256, WM_KEYDOWN, VK_ADD, 512},
+        {256, WM_KEYDOWN, VK_SUBTRACT, 128},
+        {512, WM_KEYDOWN, VK_ADD, 512},
+        {512, WM_KEYDOWN, VK_SUBTRACT, 256},
+        {128, WM_MOUSEWHEEL, WheelUp, 256},
+        {256, WM_MOUSEWHEEL, WheelDown, 128},
+        {512, WM_MOUSEWHEEL, WheelUp, 512},
+        {512, WM_MOUSEWHEEL, WheelDown, 256},
+        // A size the menu does not offer (from the settings file) stays.
+        {300, WM_KEYDOWN, VK_ADD, 300},
+    };
+    for (const TStep& Step : Steps) {
+        SCOPED_TRACE(std::to_string(Step.From) + " -> " + std::to_string(Step.To));
+        Settings.TextureSize = Step.From;
+        App.SelectedIndex = 3;
+        Send(Step.Message, Step.WParam);
+        EXPECT_EQ(Settings.TextureSize, Step.To);
+        if (Step.From == 300) {
+            EXPECT_EQ(App.SelectedIndex, 3);
+            continue;
+        }
+        EXPECT_EQ(App.SelectedIndex, -1);
+        EXPECT_EQ(App.CellWidth, static_cast<float>(Step.To + 16));
+        EXPECT_EQ(App.CellHeight, static_cast<float>(Step.To + 80));
+        // The scroll range follows the new cells: one page is one row.
+        EXPECT_EQ(Scroll().nPage, static_cast<UINT>(Step.To + 80));
+    }
+    // Other keys do nothing.
+    Settings.TextureSize = 256;
+    Send(WM_KEYDOWN, VK_NEXT);
+    Send(WM_KEYDOWN, VK_OEM_PLUS);
+    EXPECT_EQ(Settings.TextureSize, 256);
+}
+
+TEST_F(PanelCommands, DraggingTheThumbMovesWithinTheRangeAndReleasingChangesNothing) {
+    Send(WM_COMMAND, CMD_SIZE_512);
+    const SCROLLINFO Range = Scroll();
+    ASSERT_GT(Range.nMax - static_cast<int>(Range.nPage), 0);
+    // The system keeps the thumb within minimum ... maximum - page + 1.
+    const int Last = Range.nMax - static_cast<int>(Range.nPage) + 1;
+    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0));
+    EXPECT_EQ(Scroll().nPos, 0);
+    // Without a drag in progress the track position is the position itself;
+    // set it as a drag would.
+    SCROLLINFO Track = Range;
+    Track.fMask = SIF_POS;
+    Track.nPos = Last;
+    SetScrollInfo(App.TexturePanel, SB_VERT, &Track, FALSE);
+    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0));
+    EXPECT_EQ(Scroll().nPos, Last);
+    EXPECT_EQ(App.PanelScroll.nPos, Last);
+    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0));
+    Send(WM_VSCROLL, SB_ENDSCROLL);
+    EXPECT_EQ(Scroll().nPos, Last);
+    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)));
+    EXPECT_EQ(Scroll().nPos, Last);
+}
+
+TEST_F(PanelCommands, EachColourCommandChangesItsOwnColourAndCancelKeepsIt) {
+    const std::pair<int, uint32_t*> Commands[] = {
+        {CMD_COLOR_BACKGROUND, &Settings.BackgroundColor},
+        {CMD_COLOR_SELECTION, &Settings.SelectionColor},
+        {CMD_COLOR_TEXT, &Settings.TextColor},
+    };
+    for (const auto& [Command, Colour] : Commands) {
+        SCOPED_TRACE(Command);
+        const uint32_t Before[] = {Settings.BackgroundColor, Settings.SelectionColor,
+                                   Settings.TextColor};
+        {
+            const TModalDriver Cancel([](HWND Dialog) { PressButton(Dialog, IDCANCEL); });
+            Send(WM_COMMAND, static_cast<WPARAM>(Command));
+            ASSERT_TRUE(Cancel.Ran());
+        }
+        EXPECT_EQ(*Colour, Before[Command - CMD_COLOR_BACKGROUND]);
+        const TModalDriver Driver([&](HWND Dialog) {
+            SetDlgItemInt(Dialog, COLOR_RED, static_cast<UINT>(Command % 256), FALSE);
+            SetDlgItemInt(Dialog, COLOR_GREEN, 7, FALSE);
+            SetDlgItemInt(Dialog, COLOR_BLUE, 9, FALSE);
+            PressButton(Dialog, IDOK);
+        });
+        Send(WM_COMMAND, static_cast<WPARAM>(Command));
+        ASSERT_TRUE(Driver.Ran());
+        EXPECT_EQ(*Colour, RGB(Command % 256, 7, 9));
+        const uint32_t After[] = {Settings.BackgroundColor, Settings.SelectionColor,
+                                  Settings.TextColor};
+        for (int Other = 0; Other < 3; ++Other) {
+            if (Other != Command - CMD_COLOR_BACKGROUND) {
+                EXPECT_EQ(After[Other], Before[Other]);
+            }
+        }
+    }
+}
+
+TEST_F(PanelCommands, MenuChecksThePresentSizeAndGreysTextureCommandsWithoutSelection) {
+    const auto Prepared = [](int Size, int32_t Selected) {
+        Settings.TextureSize = Size;
+        App.SelectedIndex = Selected;
+        TMenuHandle Menu(LoadMenuA(App.Instance, "POP_RENDERPANEL"));
+        PrepareRenderPanelPopup(GetSubMenu(Menu.Get(), 0));
+        return Menu;
+    };
+    const auto State = [](HMENU Menu, UINT Position) {
+        return GetMenuState(Menu, Position, MF_BYPOSITION);
+    };
+    // Every position but the two separators.
+    const UINT Items[] = {0, 2, 3, 4, 6, 7, 8};
+    const std::pair<int, int> Sizes[] = {{128, 0}, {256, 1}, {512, 2}, {300, -1}};
+    for (const auto& [Size, Checked] : Sizes) {
+        const TMenuHandle Menu = Prepared(Size, 0);
+        HMENU Popup = GetSubMenu(Menu.Get(), 0);
+        EXPECT_EQ(GetMenuDefaultItem(Popup, TRUE, 0), 0u);
+        HMENU SizeMenu = GetSubMenu(Popup, 7);
+        for (int Position = 0; Position < 3; ++Position)
+            EXPECT_EQ((State(SizeMenu, static_cast<UINT>(Position)) & MF_CHECKED) != 0,
+                      Position == Checked)
+                << Size << " at " << Position;
+        for (UINT Position : Items)
+            EXPECT_EQ(State(Popup, Position) & MF_GRAYED, 0u) << Position;
+    }
+    const TMenuHandle Menu = Prepared(256, -1);
+    HMENU Popup = GetSubMenu(Menu.Get(), 0);
+    for (UINT Position : Items) {
+        const bool Texture = Position == 0 || (Position >= 2 && Position <= 4);
+        EXPECT_EQ((State(Popup, Position) & MF_GRAYED) != 0, Texture) << Position;
+    }
+}
+
+// A right-click selects what is under it before the menu opens; the chosen
+// command comes back to the panel. Highlighted items show their help.
+TEST_F(PanelCommands, RightClickSelectsThenTheMenusCommandReachesThePanel) {
+    Settings.TextureSize = 128;
+    POINT Second{16 + 144 + 10, 30};
+    ClientToScreen(App.TexturePanel, &Second);
+    std::string Help;
+    const TModalDriver Driver(
+        [&](HWND MenuWindow) {
+            HMENU Menu = reinterpret_cast<HMENU>(SendMessageA(MenuWindow, MN_GETHMENU, 0, 0));
+            Send(WM_MENUSELECT, MAKEWPARAM(CMD_COPY, MF_HILITE), reinterpret_cast<LPARAM>(Menu));
+            Help = StatusText(0);
+            Send(WM_MENUSELECT, MAKEWPARAM(CMD_COPY, MF_HILITE | MF_GRAYED),
+                 reinterpret_cast<LPARAM>(Menu));
+            EXPECT_EQ(SendMessageA(App.StatusBar, SB_ISSIMPLE, 0, 0), 0);
+            // "&Size", then "&512x512".
+            PostMessageA(MenuWindow, WM_CHAR, 's', 0);
+            PostMessageA(MenuWindow, WM_KEYDOWN, VK_RIGHT, 0);
+            PostMessageA(MenuWindow, WM_CHAR, '5', 0);
+        },
+        "#32768");
+    App.SelectedIndex = -1;
+    Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(App.TexturePanel),
+         MAKELPARAM(Second.x, Second.y));
+    Window.Pump();
+    ASSERT_TRUE(Driver.Ran());
+    EXPECT_EQ(Help, "Copies the selected texture to the clipboard");
+    EXPECT_EQ(Settings.TextureSize, 512);
+    // The size command cleared the selection the right-click made; a right-click
+    // on empty space clears it as well.
+    EXPECT_EQ(App.SelectedIndex, -1);
+}
+
+} // namespace
+} // namespace swatchbox::testing
