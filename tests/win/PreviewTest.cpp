@@ -1,1 +1,175 @@
+// The preview window: its size and caption, stepping through the group, the
+// maximised views, and the main window while it is open.
+#include "display/PreviewWindow.h"
+#include "shell/CenterWindow.h"
+#include "shell/MainWindowState.h"
+#include "shell/PackageAnalysis.h"
+#include "tests/builder/PackageBuilder.h"
+#include "tests/win/ProgramFixture.h"
+#include "tests/win/WinTestHelpers.h"
+
 #include <gtest/gtest.h>
+
+namespace swatchbox::testing {
+namespace {
+
+TEST(PreviewTile, LongerSideIs128AndTheShorterKeepsTheAspect) {
+    const std::pair<SIZE, SIZE> Cases[] = {
+        {{256, 64}, {128, 32}}, {{64, 256}, {32, 128}}, {{64, 64}, {128, 128}},
+        {{3, 2}, {128, 85}},    {{2, 3}, {85, 128}},    {{1024, 1}, {128, 1}},
+    };
+    for (const auto& [Texture, Tile] : Cases) {
+        const SIZE Got = TileSize(Texture.cx, Texture.cy);
+        EXPECT_EQ(Got.cx, Tile.cx) << Texture.cx << "x" << Texture.cy;
+        EXPECT_EQ(Got.cy, Tile.cy) << Texture.cx << "x" << Texture.cy;
+    }
+}
+
+class Preview : public ::testing::Test {
+protected:
+    // Three textures of different shapes, sorted A, B, C; wide enough for the
+    // system's smallest window with a caption.
+    void SetUp() override {
+        TPackageBuilder Builder;
+        const std::pair<const char*, SIZE> Textures[] = {
+            {"A", {256, 64}}, {"B", {128, 256}}, {"C", {160, 160}}};
+        for (const auto& [Name, Size] : Textures)
+            Builder.AddTexture(
+                {.Name = Name,
+                 .Format = pfRGBA8,
+                 .Width = Size.cx,
+                 .Height = Size.cy,
+                 .Pixels = TBytes(static_cast<std::size_t>(Size.cx * Size.cy * 4), 0x40)});
+        const std::string Path = Window.Folder.File("Preview.utx");
+        Builder.WriteTo(Path);
+        AnalysePackage(Path);
+        ASSERT_EQ(App.ShownTextures.size(), 3u);
+    }
+    void TearDown() override {
+        if (HWND Shown = PreviewWindow())
+            DestroyWindow(Shown);
+    }
+
+    static HWND PreviewWindow() { return FindWindowA("SWATCHBOX_PREVIEW", nullptr); }
+    static SIZE ClientSize(HWND Window) {
+        RECT Client{};
+        GetClientRect(Window, &Client);
+        return {Client.right, Client.bottom};
+    }
+    static SIZE BitmapSize(HBITMAP Bitmap) {
+        BITMAP Info{};
+        GetObjectA(Bitmap, sizeof(Info), &Info);
+        return {Info.bmWidth, Info.bmHeight};
+    }
+    static void ExpectCentredOnScreen(HWND Window) {
+        RECT Own{};
+        GetWindowRect(Window, &Own);
+        const RECT Screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        const RECT Expected = CenteredRect(Screen, Own);
+        EXPECT_EQ(Own.left, Expected.left);
+        EXPECT_EQ(Own.top, Expected.top);
+    }
+    void Key(HWND Preview, WPARAM Key) {
+        SendMessageA(Preview, WM_KEYDOWN, Key, 0);
+        Window.Pump();
+    }
+
+    TProgramWindow Window;
+};
+
+TEST_F(Preview, OpensAtTheTextureSizeCentredAndStepsThroughTheGroupBothWays) {
+    App.SelectedIndex = 0;
+    SendMessageA(App.TexturePanel, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 30));
+    Window.Pump();
+    HWND Shown = PreviewWindow();
+    ASSERT_NE(Shown, nullptr);
+    EXPECT_EQ(GetWindow(Shown, GW_OWNER), App.MainWnd);
+    EXPECT_EQ(WindowText(Shown), "A (256x64), [1/3]");
+    EXPECT_EQ(ClientSize(Shown).cx, 256);
+    EXPECT_EQ(ClientSize(Shown).cy, 64);
+    ExpectCentredOnScreen(Shown);
+    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()).cx, 128);
+    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()).cy, 32);
+    EXPECT_EQ(BitmapSize(App.PreviewBitmap.Get()).cx, 256);
+    EXPECT_FALSE(IsWindowEnabled(App.MainWnd));
+
+    const std::tuple<WPARAM, int32_t, const char*, SIZE> Steps[] = {
+        {VK_LEFT, 2, "C (160x160), [3/3]", {160, 160}},
+        {VK_LEFT, 1, "B (128x256), [2/3]", {128, 256}},
+        {VK_RIGHT, 2, "C (160x160), [3/3]", {160, 160}},
+        {VK_RIGHT, 0, "A (256x64), [1/3]", {256, 64}},
+        {VK_SPACE, 0, "A (256x64), [1/3]", {256, 64}},
+    };
+    for (const auto& [Pressed, Index, Caption, Size] : Steps) {
+        SCOPED_TRACE(Caption);
+        Key(Shown, Pressed);
+        EXPECT_EQ(App.SelectedIndex, Index);
+        EXPECT_EQ(WindowText(Shown), Caption);
+        EXPECT_EQ(ClientSize(Shown).cx, Size.cx);
+        EXPECT_EQ(ClientSize(Shown).cy, Size.cy);
+        ExpectCentredOnScreen(Shown);
+    }
+    // The wheel turned away from the user steps forward.
+    SendMessageA(Shown, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(WindowText(Shown), "B (128x256), [2/3]");
+    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()).cx, 64);
+    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()).cy, 128);
+    SendMessageA(Shown, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(App.SelectedIndex, 0);
+
+    Key(Shown, VK_ESCAPE);
+    EXPECT_EQ(PreviewWindow(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(App.MainWnd));
+    EXPECT_EQ(GetForegroundWindow(), App.MainWnd);
+    EXPECT_FALSE(App.PreviewBitmap);
+    EXPECT_FALSE(App.PreviewTile);
+}
+
+TEST_F(Preview, ClicksSwitchBetweenTheTextureSizeAndTheTiledOrStretchedMaximisedView) {
+    App.SelectedIndex = 1;
+    SendMessageA(App.TexturePanel, WM_COMMAND, 11001, 0);
+    HWND Shown = PreviewWindow();
+    ASSERT_NE(Shown, nullptr);
+
+    SendMessageA(Shown, WM_LBUTTONDOWN, 0, 0);
+    EXPECT_TRUE(IsZoomed(Shown));
+    EXPECT_TRUE(App.PreviewTiled);
+    // Stepping keeps the maximised view and its size.
+    const SIZE Maximised = ClientSize(Shown);
+    Key(Shown, VK_RIGHT);
+    EXPECT_TRUE(IsZoomed(Shown));
+    EXPECT_TRUE(App.PreviewTiled);
+    EXPECT_EQ(ClientSize(Shown).cx, Maximised.cx);
+
+    SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
+    EXPECT_FALSE(IsZoomed(Shown));
+    EXPECT_FALSE(App.PreviewTiled);
+    EXPECT_EQ(ClientSize(Shown).cx, 160);
+    EXPECT_EQ(ClientSize(Shown).cy, 160);
+    ExpectCentredOnScreen(Shown);
+
+    SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
+    EXPECT_TRUE(IsZoomed(Shown));
+    EXPECT_FALSE(App.PreviewTiled);
+    // Enter maximises tiled whatever keys are held; a right click closes.
+    SendMessageA(Shown, WM_LBUTTONDOWN, 0, 0);
+    Key(Shown, VK_RETURN);
+    EXPECT_TRUE(App.PreviewTiled);
+    SendMessageA(Shown, WM_RBUTTONUP, 0, 0);
+    EXPECT_EQ(PreviewWindow(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(App.MainWnd));
+    EXPECT_EQ(App.SelectedIndex, 2);
+}
+
+TEST_F(Preview, DoubleClickOnEmptySpaceClearsTheSelectionAndOpensNothing) {
+    App.SelectedIndex = 0;
+    // Below the only row of cells.
+    SendMessageA(App.TexturePanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 300));
+    SendMessageA(App.TexturePanel, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 300));
+    EXPECT_EQ(App.SelectedIndex, -1);
+    EXPECT_EQ(PreviewWindow(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(App.MainWnd));
+}
+
+} // namespace
+} // namespace swatchbox::testing
