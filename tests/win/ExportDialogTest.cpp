@@ -1,1 +1,198 @@
+// The save dialog of both export commands, driven from inside its own
+// message loop over the real main window and a package of real textures.
+#include "export/ExportDialog.h"
+#include "package/AsciiCase.h"
+#include "resources/ResourceIds.h"
+#include "shell/MainWindowState.h"
+#include "shell/PackageAnalysis.h"
+#include "tests/builder/PackageBuilder.h"
+#include "tests/win/DialogDriver.h"
+#include "tests/win/ProgramFixture.h"
+#include "tests/win/WinTestHelpers.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+namespace swatchbox::testing {
+namespace {
+
+// Controls of the Explorer save dialog.
+constexpr int TypeList = 0x470;      // cmb1
+constexpr int FileNameField = 0x47c; // cmb13
+
+// What the dialog showed when it opened.
+struct TSeen {
+    std::string Title;
+    std::string FileName;
+    std::string Type;
+    bool TypeEnabled = false;
+    bool HasSmallIcon = false;
+    RECT Rect{};
+};
+
+TSeen Look(HWND Dialog) {
+    TSeen Seen;
+    Seen.Title = WindowText(Dialog);
+    char Spec[MAX_PATH * 2] = {};
+    SendMessageA(Dialog, CDM_GETSPEC, sizeof(Spec), reinterpret_cast<LPARAM>(Spec));
+    Seen.FileName = Spec;
+    const HWND Types = GetDlgItem(Dialog, TypeList);
+    Seen.Type = WindowText(Types);
+    Seen.TypeEnabled = IsWindowEnabled(Types);
+    Seen.HasSmallIcon = SendMessageA(Dialog, WM_GETICON, ICON_SMALL, 0) != 0;
+    GetWindowRect(Dialog, &Seen.Rect);
+    return Seen;
+}
+
+class ExportDialog : public ::testing::Test {
+protected:
+    // Reads a package with these textures into the texture set.
+    void Load(const std::vector<TTextureDesc>& Textures) {
+        TPackageBuilder Builder;
+        for (auto Desc : Textures) {
+            if (Desc.Format == pfP8)
+                Desc.Palette = Builder.AddPalette(Desc.Name + "Pal");
+            Builder.AddTexture(Desc);
+        }
+        const std::string Path = Window.Folder.File("Export.utx");
+        Builder.WriteTo(Path);
+        AnalysePackage(Path);
+        ASSERT_EQ(App.ShownTextures.size(), Textures.size());
+    }
+
+    void Select(const std::string& Name) {
+        const auto Names = ShownNames();
+        App.SelectedIndex =
+            static_cast<int32_t>(std::find(Names.begin(), Names.end(), Name) - Names.begin());
+    }
+
+    // Runs the command's dialog: Action sees it open, then presses IDCANCEL,
+    // or IDOK when it returns true.
+    TSeen Choose(int Command, const std::function<bool(HWND)>& Action = nullptr) {
+        TSeen Seen;
+        const TModalDriver Driver([&](HWND Dialog) {
+            Seen = Look(Dialog);
+            PressButton(Dialog, Action && Action(Dialog) ? IDOK : IDCANCEL);
+        });
+        ChooseExportFile(Command, FileType, BitCount, FileName);
+        EXPECT_TRUE(Driver.Ran());
+        return Seen;
+    }
+
+    TProgramWindow Window;
+    std::string FileType = "untouched";
+    int32_t BitCount = -1;
+    std::string FileName = "stale";
+};
+
+TEST_F(ExportDialog, AsIsPresetsTheTypeFromThePixelFormatAndLocksTheTypeList) {
+    Load({{.Name = "Rock", .Format = pfDXT3}, {.Name = "Moss", .Format = pfP8}});
+
+    Select("Rock");
+    const TSeen Dxt = Choose(CMD_EXPORT_AS_IS);
+    EXPECT_EQ(Dxt.Title, "Export as is...");
+    EXPECT_EQ(Dxt.FileName, "Rock");
+    EXPECT_EQ(Dxt.Type, "DirectDraw Surface (*.DDS)");
+    EXPECT_FALSE(Dxt.TypeEnabled);
+    EXPECT_TRUE(Dxt.HasSmallIcon);
+    // Cancelled: no name, and nothing said about a type.
+    EXPECT_EQ(FileName, "");
+    EXPECT_EQ(FileType, "untouched");
+    EXPECT_EQ(BitCount, -1);
+
+    // Centred over the main window. The dialog drops the rows it doesn't use
+    // (the read-only box) after it was placed, so its height settles later.
+    RECT Main{};
+    GetWindowRect(App.MainWnd, &Main);
+    const RECT& Own = Dxt.Rect;
+    EXPECT_LE(std::abs((Own.left + Own.right) - (Main.left + Main.right)) / 2, 2);
+    EXPECT_LE(std::abs((Own.top + Own.bottom) - (Main.top + Main.bottom)) / 2, 24);
+
+    Select("Moss");
+    const TSeen Bitmap = Choose(CMD_EXPORT_AS_IS);
+    EXPECT_EQ(Bitmap.FileName, "Moss");
+    EXPECT_EQ(Bitmap.Type, "Windows Bitmap (*.BMP)");
+    EXPECT_FALSE(Bitmap.TypeEnabled);
+    EXPECT_TRUE(Window.Reporter.Messages.empty());
+}
+
+TEST_F(ExportDialog, FormattedReturnsTheChosenTypeAndPathReplacingAnExistingFile) {
+    Load({{.Name = "Rock", .Format = pfDXT3}});
+    App.SelectedIndex = 0;
+
+    std::string Target = Window.Folder.File("Rock.tga");
+    std::replace(Target.begin(), Target.end(), '/', '\\');
+    // No overwrite question: a second dialog would keep the first one open.
+    std::ofstream(Target) << "old";
+
+    const TSeen Seen = Choose(CMD_EXPORT_FORMATTED, [&](HWND Dialog) {
+        const HWND Types = GetDlgItem(Dialog, TypeList);
+        SendMessageA(Types, CB_SETCURSEL, 2, 0);
+        // What a choice with the mouse reports.
+        for (const WORD Notification : {CBN_SELENDOK, CBN_SELCHANGE})
+            SendMessageA(Dialog, WM_COMMAND, MAKEWPARAM(TypeList, Notification),
+                         reinterpret_cast<LPARAM>(Types));
+        SendMessageA(Dialog, CDM_SETCONTROLTEXT, FileNameField,
+                     reinterpret_cast<LPARAM>(Target.c_str()));
+        return true;
+    });
+    EXPECT_EQ(Seen.Title, "Export formatted...");
+    EXPECT_EQ(Seen.FileName, "Rock");
+    EXPECT_EQ(Seen.Type, "24bit Windows Bitmap (*.BMP)");
+    EXPECT_TRUE(Seen.TypeEnabled);
+    EXPECT_TRUE(EqualsIgnoringAsciiCase(FileName, Target)) << FileName;
+    EXPECT_EQ(FileType, "TGA");
+    EXPECT_EQ(BitCount, 32);
+
+    Choose(CMD_EXPORT_FORMATTED);
+    EXPECT_EQ(FileName, "");
+    EXPECT_TRUE(Window.Reporter.Messages.empty());
+}
+
+TEST_F(ExportDialog, NoSelectionOpensNothingAndALongNameIsCutToTheBuffer) {
+    const std::string Long(300, 'L');
+    Load({{.Name = Long, .Format = pfRGBA8}});
+
+    App.SelectedIndex = 1;
+    {
+        const TModalDriver Driver([](HWND Dialog) { PressButton(Dialog, IDCANCEL); });
+        ChooseExportFile(CMD_EXPORT_AS_IS, FileType, BitCount, FileName);
+        EXPECT_FALSE(Driver.Ran());
+        EXPECT_EQ(FileName, "");
+    }
+
+    App.SelectedIndex = 0;
+    const TSeen Seen = Choose(CMD_EXPORT_AS_IS);
+    EXPECT_EQ(Seen.FileName, Long.substr(0, MAX_PATH - 1));
+    EXPECT_EQ(Seen.Type, "Windows Bitmap (*.BMP)");
+}
+
+// The type list is the last combo box met that is not owner-drawn; other
+// windows leave the choice alone.
+TEST(FindTypeCombo, TheLastComboBoxDecidesAndAnOwnerDrawnOneLeavesNone) {
+    const HWND Parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                        nullptr, nullptr);
+    ASSERT_NE(Parent, nullptr);
+    const auto Add = [&](const char* Class, DWORD Style) {
+        return CreateWindowExA(0, Class, "", WS_CHILD | Style, 0, 0, 50, 50, Parent, nullptr,
+                               nullptr, nullptr);
+    };
+    const auto Found = [&] {
+        App.TypeComboBox = nullptr;
+        EnumChildWindows(Parent, FindTypeComboProc, 0);
+        return App.TypeComboBox;
+    };
+    Add("ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+    const HWND Types = Add("ComboBox", CBS_DROPDOWNLIST);
+    Add("Edit", 0);
+    EXPECT_EQ(Found(), Types);
+    Add("ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+    EXPECT_EQ(Found(), nullptr);
+    DestroyWindow(Parent);
+}
+
+} // namespace
+} // namespace swatchbox::testing
