@@ -33,3 +33,11 @@
 #define CMD_SIZE_128 11021
 #define CMD_SIZE_256 11022
 #define CMD_SIZE_512 11024
+
+// Controls of the About box "DLG_ABOUT".
+#define ABOUT_PROGRAM_ICON 98
+#define ABOUT_MAKER_LOGO 99
+#define ABOUT_TITLE 101
+#define ABOUT_VERSION 102
+#define ABOUT_HOME_PAGE 103
+#define ABOUT_NOTES_PAGE 104

@@ -9,4 +9,8 @@ void ShowAboutBox();
 
 INT_PTR CALLBACK AboutDialogProc(HWND Dialog, UINT Message, WPARAM WParam, LPARAM LParam);
 
+// Registers Control with the tooltip window ToolTips, showing Text while the
+// mouse rests on the control.
+void AddToolTip(HWND ToolTips, HWND Control, const char* Text);
+
 } // namespace swatchbox

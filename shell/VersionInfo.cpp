@@ -1,13 +1,66 @@
 #include "shell/VersionInfo.h"
 
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
 namespace swatchbox {
 
-std::string QueryVersionString(const std::string&, const std::string&) {
-    return {};
+namespace {
+
+// Beyond this a module path can't grow, so a longer buffer is never needed.
+constexpr std::size_t LongestPath = 32768;
+
+std::string ProgramFileName() {
+    std::string Path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD Length =
+            GetModuleFileNameA(nullptr, Path.data(), static_cast<DWORD>(Path.size()));
+        if (Length == 0)
+            return {};
+        if (Length < Path.size()) {
+            Path.resize(Length);
+            return Path;
+        }
+        if (Path.size() >= LongestPath)
+            return {};
+        Path.resize(Path.size() * 2);
+    }
+}
+
+} // namespace
+
+std::string QueryVersionString(const std::string& FileName, const std::string& ValueName) {
+    // An empty name would look up the block itself, which is no text.
+    if (ValueName.empty())
+        return {};
+    DWORD Unused = 0;
+    const DWORD Size = GetFileVersionInfoSizeA(FileName.c_str(), &Unused);
+    if (Size == 0)
+        return {};
+    std::vector<char> Record(Size, '\0');
+    if (!GetFileVersionInfoA(FileName.c_str(), 0, Size, Record.data()))
+        return {};
+    const std::string Key = "\\StringFileInfo\\04410000\\" + ValueName;
+    void* Value = nullptr;
+    UINT Length = 0;
+    if (!VerQueryValueA(Record.data(), Key.c_str(), &Value, &Length) || !Value)
+        return {};
+    // The text ends at its zero, and never beyond the record.
+    const auto Start = reinterpret_cast<std::uintptr_t>(Value);
+    const auto Begin = reinterpret_cast<std::uintptr_t>(Record.data());
+    if (Start < Begin || Start >= Begin + Size)
+        return {};
+    const auto* Text = static_cast<const char*>(Value);
+    return std::string(Text, strnlen(Text, Begin + Size - Start));
 }
 
 std::string MakeVersionText() {
-    return {};
+    const std::string Program = ProgramFileName();
+    return QueryVersionString(Program, "ProductVersion") + " (" +
+           QueryVersionString(Program, "BuildDate") + ")";
 }
 
 } // namespace swatchbox

@@ -11,8 +11,9 @@ Usage:
   --out DIR    output folder (default: resources/ beside this script's folder)
   --check      write nothing; fail when a file differs from what would be written
 
-Writes Swatchbox.ico (16, 32 and 48 pixels), bitmaps/Retails.bmp (80x16,
-8 bits), bitmaps/Menu*.bmp (13x13, 4 bits) and retail/*.txt. The output is
+Writes Swatchbox.ico (16, 32 and 48 pixels), MakerLogo.ico (32 pixels,
+16 colours), bitmaps/Retails.bmp (80x16, 8 bits), bitmaps/Menu*.bmp (13x13,
+4 bits), bitmaps/AboutBack.bmp (128x223, 4 bits) and retail/*.txt. The output is
 committed; the build does not run this script. Python 3 standard library only.
 """
 
@@ -353,12 +354,139 @@ def ico_bytes(sizes):
 
 
 # --------------------------------------------------------------------------
+# About box: a blue background strip for the box's left edge and the
+# developers' logo.
+
+ABOUT_SIZE = (128, 223)
+# Fourteen shades from the deep blue at the top to the pale blue at the
+# bottom; with black and white they make the sixteen colours of the bitmap.
+ABOUT_TOP = (14, 38, 86)
+ABOUT_BOTTOM = (168, 202, 240)
+ABOUT_SHADES = [mix(ABOUT_TOP, ABOUT_BOTTOM, step / 13) for step in range(14)]
+# 4x4 ordered dither thresholds, so the gradient has no visible bands.
+BAYER = [[0, 8, 2, 10], [12, 4, 14, 6], [3, 11, 1, 9], [15, 7, 13, 5]]
+# Swatch tiles: edge, gap and how many shades lighter the brightest is.
+TILE_EDGE = 14
+TILE_PITCH = 18
+TILE_LIFT = 2.2
+TILE_COLUMNS = (ABOUT_SIZE[0] - 2 + TILE_PITCH - TILE_EDGE) // TILE_PITCH
+TILE_ROWS = (ABOUT_SIZE[1] - 5 + TILE_PITCH - TILE_EDGE) // TILE_PITCH
+
+
+def tile_lift(x, y):
+    """Shades a swatch tile adds at (x, y): tiles rise out of the gradient
+    from the middle of the strip down, each with a brightness of its own."""
+    column, inside_x = divmod(x - 2, TILE_PITCH)
+    row, inside_y = divmod(y - 5, TILE_PITCH)
+    if x < 2 or y < 5 or inside_x >= TILE_EDGE or inside_y >= TILE_EDGE:
+        return 0.0
+    # Only whole tiles: none is cut by the bitmap's edges.
+    if column >= TILE_COLUMNS or row >= TILE_ROWS:
+        return 0.0
+    # Rounded corners: the corner pixel of each tile stays background.
+    if inside_x in (0, TILE_EDGE - 1) and inside_y in (0, TILE_EDGE - 1):
+        return 0.0
+    # A fixed, irregular pattern of tile strengths between 0 and 1.
+    strength = ((column * 7 + row * 5 + column * row * 3) % 11) / 10
+    fade = min(max((y - 70) / 140, 0.0), 1.0) * min(max((x + 10) / 120, 0.0), 1.0)
+    return TILE_LIFT * strength * fade
+
+
+def about_background():
+    width, height = ABOUT_SIZE
+    canvas = Canvas(width, height, ABOUT_TOP)
+    last = len(ABOUT_SHADES) - 1
+    for y in range(height):
+        for x in range(width):
+            level = last * y / (height - 1) * 0.85 + tile_lift(x, y)
+            threshold = (BAYER[y % 4][x % 4] + 0.5) / 16
+            step = min(int(level + threshold), last)
+            canvas.put(x, y, ABOUT_SHADES[step])
+    return canvas
+
+
+# The logo: three colour swatch cards stacked from the top left to the bottom
+# right, each with a dark edge, a lighter top row and, on the front card, a
+# white label strip as on a paint chip.
+LOGO_SIZE = 32
+LOGO_EDGE = (30, 34, 52)
+LOGO_CARDS = [
+    # (left, top, fill, light)
+    (2, 2, (58, 128, 226), (120, 170, 240)),
+    (8, 8, (246, 190, 48), (252, 222, 130)),
+    (14, 14, (232, 76, 61), (244, 140, 128)),
+]
+LOGO_CARD = 16
+
+
+def logo_pixels():
+    """Colour rows, top first; None is transparent."""
+    rows = [[None] * LOGO_SIZE for _ in range(LOGO_SIZE)]
+    for index, (left, top, fill, light) in enumerate(LOGO_CARDS):
+        front = index == len(LOGO_CARDS) - 1
+        for y in range(LOGO_CARD):
+            for x in range(LOGO_CARD):
+                corner = x in (0, LOGO_CARD - 1) and y in (0, LOGO_CARD - 1)
+                if corner:
+                    continue
+                edge = x in (0, LOGO_CARD - 1) or y in (0, LOGO_CARD - 1)
+                if edge:
+                    colour = LOGO_EDGE
+                elif y == 1:
+                    colour = light
+                elif front and y >= LOGO_CARD - 5:
+                    colour = WHITE if y > LOGO_CARD - 5 else LOGO_EDGE
+                else:
+                    colour = fill
+                rows[top + y][left + x] = colour
+    return rows
+
+
+def logo_ico_bytes():
+    """A single 32x32 icon of 16 colours (4 bits per pixel with an AND mask)."""
+    rows = logo_pixels()
+    colours = [(0, 0, 0)]
+    for row in rows:
+        for colour in row:
+            if colour is not None and colour not in colours:
+                colours.append(colour)
+    if len(colours) > 16:
+        raise InputError(f"the logo has {len(colours)} colours, more than 16")
+    palette = colours + [(0, 0, 0)] * (16 - len(colours))
+    index = {colour: i for i, colour in enumerate(colours)}
+
+    size = LOGO_SIZE
+    colour_bits = bytearray()
+    mask = bytearray()
+    for row in reversed(rows):
+        packed = bytearray(size // 2)
+        mask_row = bytearray((size + 31) // 32 * 4)
+        for x, colour in enumerate(row):
+            if colour is None:
+                mask_row[x // 8] |= 0x80 >> (x % 8)
+                continue
+            packed[x // 2] |= index[colour] << (4 if x % 2 == 0 else 0)
+        colour_bits += packed
+        mask += mask_row
+
+    palette_bytes = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 4, 0,
+                         len(colour_bits) + len(mask), 0, 0, 16, 0)
+    image = header + palette_bytes + bytes(colour_bits) + bytes(mask)
+    directory = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), 6 + 16)
+    return directory + entry + image
+
+
+# --------------------------------------------------------------------------
 
 
 def all_files(names_dir, out_dir):
     files = {
         "Swatchbox.ico": ico_bytes([16, 32, 48]),
         "bitmaps/Retails.bmp": bmp_bytes(retail_symbols(), 8),
+        "bitmaps/AboutBack.bmp": bmp_bytes(about_background(), 4),
+        "MakerLogo.ico": logo_ico_bytes(),
     }
     for index, name in enumerate(MENU_BITMAPS):
         files["bitmaps/" + name] = bmp_bytes(menu_symbol(index), 4)

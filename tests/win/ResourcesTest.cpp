@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -93,16 +94,41 @@ TEST(Resources, ImagesLoadAtTheirSizes) {
     EXPECT_EQ(Shape("BMP_RETAILS"), (std::vector<LONG>{80, 16, 8}));
     for (const std::string Game : Games)
         EXPECT_EQ(Shape("BMP_MENU_" + Game), (std::vector<LONG>{13, 13, 4})) << Game;
-    // The icon has an image of its own for each size, so none is scaled.
-    auto* Directory = static_cast<PBYTE>(
-        LockResource(LoadResource(Module, FindResourceA(Module, "ICO_APP", RT_GROUP_ICON))));
-    ASSERT_NE(Directory, nullptr);
-    for (const int Size : {16, 32, 48}) {
-        const int Id = LookupIconIdFromDirectoryEx(Directory, TRUE, Size, Size, LR_DEFAULTCOLOR);
+    EXPECT_EQ(Shape("BMP_ABOUTBACK"), (std::vector<LONG>{128, 223, 4}));
+
+    // Width and bits per pixel of the image an icon offers for Size.
+    const auto IconImage = [](const char* Name, int Size) {
+        auto* Directory = static_cast<PBYTE>(
+            LockResource(LoadResource(Module, FindResourceA(Module, Name, RT_GROUP_ICON))));
+        const int Id =
+            Directory ? LookupIconIdFromDirectoryEx(Directory, TRUE, Size, Size, LR_DEFAULTCOLOR)
+                      : 0;
         const auto* Header = static_cast<const BITMAPINFOHEADER*>(LockResource(
             LoadResource(Module, FindResourceA(Module, MAKEINTRESOURCEA(Id), RT_ICON))));
-        EXPECT_EQ(Header ? Header->biWidth : 0, Size);
-    }
+        return Header ? std::vector<LONG>{Header->biWidth, Header->biBitCount}
+                      : std::vector<LONG>{};
+    };
+    // The program icon has an image of its own for each size, so none is scaled.
+    for (const int Size : {16, 32, 48})
+        EXPECT_EQ(IconImage("ICO_APP", Size), (std::vector<LONG>{Size, 32}));
+    EXPECT_EQ(IconImage("ICO_MAKERLOGO", 32), (std::vector<LONG>{32, 4}));
+}
+
+TEST(Resources, AboutDialogIsACaptionlessBoxOfTwelveControls) {
+    const auto* Bytes = static_cast<const BYTE*>(
+        LockResource(LoadResource(Module, FindResourceA(Module, "DLG_ABOUT", RT_DIALOG))));
+    ASSERT_NE(Bytes, nullptr);
+    // The extended template's header, up to the dialog's size.
+    struct {
+        WORD Version, Signature;
+        DWORD HelpId, ExtendedStyle, Style;
+        WORD Items;
+        short X, Y, Width, Height;
+    } Header{};
+    std::memcpy(&Header, Bytes, 26);
+    EXPECT_EQ(std::vector<LONG>({Header.Version, Header.Signature, LONG(Header.Style), Header.Items,
+                                 Header.X, Header.Y, Header.Width, Header.Height}),
+              std::vector<LONG>({1, 0xFFFF, LONG(0x800800C8), 12, 6, 18, 299, 137}));
 }
 
 TEST(Resources, RetailSymbolsAreDrawnWithTransparentSurroundings) {
