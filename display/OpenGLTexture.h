@@ -51,6 +51,16 @@ public:
     void LoadPlain();
     // Creates, fills and binds a texture; returns its name.
     GLuint MakeGLTexture(const std::vector<uint8_t>& Pixels);
+
+    // Formatted export of the pixels as OpenGL holds them. SaveToFile stores
+    // the three values (the type upper-cased) and writes a bitmap for "BMP",
+    // a Targa file for "TGA"; it returns false and writes nothing for any
+    // other type. The writers extend SaveFileName with their extension where
+    // it lacks it and throw EExportError or std::bad_alloc on failure, leaving
+    // any existing file of that name as it was.
+    bool SaveToFile(const std::string& FileName, const std::string& FileType, int32_t BitCount);
+    void SaveBMP();
+    void SaveTGA();
 };
 
 // Whether the format is one that gets an OpenGL texture.

@@ -5,6 +5,7 @@
 #include "ExportErrors.h"
 #include "OutputFile.h"
 #include "RowPitch.h"
+#include "SaveGuard.h"
 #include "package/AsciiCase.h"
 #include "package/Errors.h"
 
@@ -22,25 +23,6 @@ constexpr int32_t AsIsPixelsPerMetre = 3780;
 [[noreturn]] void ThrowShort(const TTextureObject& Texture) {
     throw EExportError("The package \"" + Texture.Owner->FileName +
                        "\" holds fewer bytes than the texture needs.");
-}
-
-// Runs one writer and turns its failures into an "Error" message naming the
-// file; true when the file was written.
-template <class TWrite>
-bool Guarded(IReporter& Reporter, const std::string& FileName, TWrite&& Write) {
-    std::string Reason;
-    try {
-        Write();
-        return true;
-    } catch (const EPackageError& Error) {
-        Reason = Error.what();
-    } catch (const EExportError& Error) {
-        Reason = Error.what();
-    } catch (const std::bad_alloc&) {
-        Reason = "Not enough memory.";
-    }
-    ReportError(Reporter, "Cannot save texture to file \"" + FileName + "\"!\r\n(" + Reason + ")");
-    return false;
 }
 
 // Copies Count bytes at Position: inside the system where it can, else
@@ -96,13 +78,13 @@ bool ExportAsIs(const TTextureObject& Texture, const std::string& FileName, IRep
         return WriteRawBMP(Texture, FileName, Reporter);
     if (Extension == ".DDS")
         return WriteDDS(Texture, FileName, Reporter);
-    ReportError(Reporter, "Cannot save texture to file!\r\n(Unknown pixel format)");
+    ReportError(Reporter, UnknownPixelFormatMessage);
     return false;
 }
 
 bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IReporter& Reporter) {
     const std::string Target = FixExtension(FileName, ".BMP");
-    return Guarded(Reporter, Target, [&] {
+    return GuardedWrite(Reporter, Target, [&] {
         const int BytesPerPixel = swatchbox::BytesPerPixel(Texture.Format);
         const int64_t DataSize = PixelDataSize(Texture.Format, Texture.USize, Texture.VSize);
         // The package is checked before the output is created; a failure while
@@ -147,7 +129,7 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
 
 bool WriteDDS(const TTextureObject& Texture, const std::string& FileName, IReporter& Reporter) {
     const std::string Target = FixExtension(FileName, ".DDS");
-    return Guarded(Reporter, Target, [&] {
+    return GuardedWrite(Reporter, Target, [&] {
         TInstalledStream Package(*Texture.Owner);
         if (Texture.MipDataSize < 0 || Texture.MipDataPosition < 0 ||
             Texture.MipDataSize > Package->Size() - Texture.MipDataPosition)

@@ -130,6 +130,13 @@ void TOutputFile::Commit() {
     // rename does not replace an existing file here, so the old file steps
     // aside first and comes back if the new one can't take its place.
     if (std::rename(Temporary.c_str(), Target.c_str()) != 0) {
+        // Only a file steps aside: a folder of the target's name stays where
+        // it is and the write fails.
+        struct stat Existing {};
+        if (stat(Target.c_str(), &Existing) == 0 && S_ISDIR(Existing.st_mode)) {
+            errno = EISDIR;
+            Fail("replace");
+        }
         const std::string Backup = Target + UniqueSuffix();
         if (std::rename(Target.c_str(), Backup.c_str()) != 0)
             Fail("replace");

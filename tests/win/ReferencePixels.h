@@ -1,0 +1,40 @@
+// Texture pixels decoded by the tests themselves, without OpenGL, to compare
+// with what the program reads back; and packages of such textures read into
+// the program's texture set.
+#pragma once
+
+#include "package/PixelFormat.h"
+#include "package/TextureObject.h"
+#include "tests/builder/PackageBuilder.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace swatchbox::testing {
+
+using TBgra = std::array<uint8_t, 4>;
+
+// Width x Height pixels, first stored row first, blue, green, red, alpha, as
+// a texture of Format with these stored bytes looks once uploaded: palette
+// and grey values expanded, DXT blocks decoded by their definition, alpha 255
+// for the formats uploaded with three components.
+std::vector<TBgra> ReferencePixels(TPixelFormat Format, int32_t Width, int32_t Height,
+                                   const TBytes& Stored,
+                                   const TBytes& Palette = DefaultPaletteColours());
+
+// Bytes that look random, the same for the same seed.
+TBytes NoiseBytes(std::size_t Count, uint32_t Seed);
+
+// Largest difference of any channel; 256 when the sizes differ.
+int LargestDifference(const std::vector<TBgra>& A, const std::vector<TBgra>& B);
+
+// Writes a package of these textures (P8 ones get a palette with the default
+// colours) to Path and reads it with AnalysePackage.
+void AnalyseTextures(const std::string& Path, std::vector<TTextureDesc> Textures);
+
+// The shown texture of that name; throws std::runtime_error when none is.
+TTextureObject& ShownTexture(const std::string& Name);
+
+} // namespace swatchbox::testing
