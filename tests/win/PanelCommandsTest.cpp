@@ -7,13 +7,19 @@
 #include "shell/PopupMenu.h"
 #include "shell/Settings.h"
 #include "tests/builder/PackageBuilder.h"
+#include "tests/support/TestFiles.h"
+#include "tests/win/ClipboardLock.h"
 #include "tests/win/DialogDriver.h"
 #include "tests/win/ProgramFixture.h"
 #include "tests/win/WinTestHelpers.h"
 
 #include <colordlg.h>
 #include <commctrl.h>
+#include <commdlg.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
 
 namespace swatchbox::testing {
 namespace {
@@ -29,6 +35,7 @@ protected:
                                 .Width = 8,
                                 .Height = 8,
                                 .Pixels = TBytes(8 * 8 * 4, 0x80)});
+        std::filesystem::create_directory(Window.Folder.File("out"));
         const std::string Path = Window.Folder.File("Commands.utx");
         Builder.WriteTo(Path);
         AnalysePackage(Path);
@@ -219,6 +226,45 @@ TEST_F(PanelCommands, RightClickSelectsThenTheMenusCommandReachesThePanel) {
     // The size command cleared the selection the right-click made; a right-click
     // on empty space clears it as well.
     EXPECT_EQ(App.SelectedIndex, -1);
+}
+
+// Both export commands ask for the file and write it with the writer's
+// extension; a cancelled dialog writes nothing. Ctrl+C reaches the clipboard.
+TEST_F(PanelCommands, ExportCommandsWriteTheChosenFileAndControlCCopies) {
+    App.SelectedIndex = 1;
+    const auto Export = [&](int Command, const std::string& Name) {
+        const TModalDriver Driver([&](HWND Dialog) {
+            if (Name.empty()) {
+                PressButton(Dialog, IDCANCEL);
+                return;
+            }
+            // The dialog takes backslashes only.
+            std::string Path = Window.Folder.File(Name);
+            std::replace(Path.begin(), Path.end(), '/', '\\');
+            SendMessageA(Dialog, CDM_SETCONTROLTEXT, 0x47c, reinterpret_cast<LPARAM>(Path.c_str()));
+            PressButton(Dialog, IDOK);
+        });
+        Send(WM_COMMAND, static_cast<WPARAM>(Command));
+        EXPECT_TRUE(Driver.Ran());
+    };
+    Export(CMD_EXPORT_AS_IS, "");
+    Export(CMD_EXPORT_FORMATTED, "");
+    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(Window.Folder.File("")) / "out"));
+    Export(CMD_EXPORT_AS_IS, "out\\Raw");
+    Export(CMD_EXPORT_FORMATTED, "out\\Formatted");
+    const auto Raw = ReadFileBytes(Window.Folder.File("out\\Raw.BMP"));
+    const auto Formatted = ReadFileBytes(Window.Folder.File("out\\Formatted.BMP"));
+    ASSERT_EQ(Raw.size(), 54u + 8 * 8 * 4);
+    ASSERT_EQ(Formatted.size(), 54u + 8 * 8 * 3);
+    EXPECT_EQ(Formatted[28], 24);
+    EXPECT_TRUE(Window.Reporter.Messages.empty());
+
+    const TClipboardTestLock Lock;
+    ASSERT_TRUE(OpenClipboard(App.MainWnd));
+    EmptyClipboard();
+    CloseClipboard();
+    SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(CMD_COPY_KEY, 1), 0);
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
 }
 
 } // namespace

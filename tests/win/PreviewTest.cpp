@@ -4,6 +4,7 @@
 #include "shell/CenterWindow.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
+#include "shell/WinHandles.h"
 #include "tests/builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
 #include "tests/win/WinTestHelpers.h"
@@ -31,15 +32,17 @@ protected:
     // system's smallest window with a caption.
     void SetUp() override {
         TPackageBuilder Builder;
+        // Grey levels 0x40, 0x80 and 0xC0.
         const std::pair<const char*, SIZE> Textures[] = {
             {"A", {256, 64}}, {"B", {128, 256}}, {"C", {160, 160}}};
+        uint8_t Grey = 0;
         for (const auto& [Name, Size] : Textures)
             Builder.AddTexture(
                 {.Name = Name,
                  .Format = pfRGBA8,
                  .Width = Size.cx,
                  .Height = Size.cy,
-                 .Pixels = TBytes(static_cast<std::size_t>(Size.cx * Size.cy * 4), 0x40)});
+                 .Pixels = TBytes(static_cast<std::size_t>(Size.cx * Size.cy * 4), Grey += 0x40)});
         const std::string Path = Window.Folder.File("Preview.utx");
         Builder.WriteTo(Path);
         AnalysePackage(Path);
@@ -69,6 +72,12 @@ protected:
         EXPECT_EQ(Own.left, Expected.left);
         EXPECT_EQ(Own.top, Expected.top);
     }
+    // A pixel of the painted client area.
+    static COLORREF Painted(HWND Preview, int X, int Y) {
+        UpdateWindow(Preview);
+        const TWindowDC Context(Preview);
+        return GetPixel(Context.Get(), X, Y);
+    }
     void Key(HWND Preview, WPARAM Key) {
         SendMessageA(Preview, WM_KEYDOWN, Key, 0);
         Window.Pump();
@@ -92,6 +101,7 @@ TEST_F(Preview, OpensAtTheTextureSizeCentredAndStepsThroughTheGroupBothWays) {
     EXPECT_EQ(BitmapSize(App.PreviewTile.Get()).cy, 32);
     EXPECT_EQ(BitmapSize(App.PreviewBitmap.Get()).cx, 256);
     EXPECT_FALSE(IsWindowEnabled(App.MainWnd));
+    EXPECT_EQ(Painted(Shown, 255, 63), RGB(0x40, 0x40, 0x40));
 
     const std::tuple<WPARAM, int32_t, const char*, SIZE> Steps[] = {
         {VK_LEFT, 2, "C (160x160), [3/3]", {160, 160}},
@@ -108,6 +118,8 @@ TEST_F(Preview, OpensAtTheTextureSizeCentredAndStepsThroughTheGroupBothWays) {
         EXPECT_EQ(ClientSize(Shown).cx, Size.cx);
         EXPECT_EQ(ClientSize(Shown).cy, Size.cy);
         ExpectCentredOnScreen(Shown);
+        const uint8_t Grey = static_cast<uint8_t>(0x40 * (Index + 1));
+        EXPECT_EQ(Painted(Shown, Size.cx - 1, Size.cy - 1), RGB(Grey, Grey, Grey));
     }
     // The wheel turned away from the user steps forward.
     SendMessageA(Shown, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
@@ -134,6 +146,9 @@ TEST_F(Preview, ClicksSwitchBetweenTheTextureSizeAndTheTiledOrStretchedMaximised
     SendMessageA(Shown, WM_LBUTTONDOWN, 0, 0);
     EXPECT_TRUE(IsZoomed(Shown));
     EXPECT_TRUE(App.PreviewTiled);
+    // The pattern covers the whole client area.
+    EXPECT_EQ(Painted(Shown, ClientSize(Shown).cx - 1, ClientSize(Shown).cy - 1),
+              RGB(0x80, 0x80, 0x80));
     // Stepping keeps the maximised view and its size.
     const SIZE Maximised = ClientSize(Shown);
     Key(Shown, VK_RIGHT);
