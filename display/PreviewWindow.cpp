@@ -7,6 +7,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -175,6 +176,19 @@ void OnMouseWheel(HWND Window, int, int, int Delta, UINT) {
         Step(Window, false);
 }
 
+// The system keeps captioned windows at a minimum width; a smaller texture
+// would be stretched to it. Lowering the minimum to the texture's window keeps
+// the client area at the texture's size, so the image shows 1:1.
+void OnGetMinMaxInfo(HWND, LPMINMAXINFO Limits) {
+    if (App.SelectedIndex < 0 ||
+        static_cast<std::size_t>(App.SelectedIndex) >= App.ShownTextures.size())
+        return;
+    RECT Rect{};
+    PreviewWindowRect(Rect);
+    Limits->ptMinTrackSize.x = std::min(Limits->ptMinTrackSize.x, Rect.right - Rect.left);
+    Limits->ptMinTrackSize.y = std::min(Limits->ptMinTrackSize.y, Rect.bottom - Rect.top);
+}
+
 void OnDestroy(HWND) {
     App.PreviewTile.Reset();
     App.PreviewBitmap.Reset();
@@ -240,6 +254,7 @@ LRESULT CALLBACK PreviewProc(HWND Window, UINT Message, WPARAM wParam, LPARAM lP
         HANDLE_MSG(Window, WM_RBUTTONUP, OnRightButtonUp);
         HANDLE_MSG(Window, WM_KEYDOWN, OnKeyDown);
         HANDLE_MSG(Window, WM_MOUSEWHEEL, OnMouseWheel);
+        HANDLE_MSG(Window, WM_GETMINMAXINFO, OnGetMinMaxInfo);
         HANDLE_MSG(Window, WM_DESTROY, OnDestroy);
     default:
         return DefWindowProcA(Window, Message, wParam, lParam);

@@ -28,13 +28,13 @@ TEST(PreviewTile, LongerSideIs128AndTheShorterKeepsTheAspect) {
 
 class Preview : public ::testing::Test {
 protected:
-    // Three textures of different shapes, sorted A, B, C; wide enough for the
-    // system's smallest window with a caption.
+    // Three textures of different shapes, sorted A, B, C; C is smaller than
+    // the system's smallest window with a caption.
     void SetUp() override {
         TPackageBuilder Builder;
         // Grey levels 0x40, 0x80 and 0xC0.
         const std::pair<const char*, SIZE> Textures[] = {
-            {"A", {256, 64}}, {"B", {128, 256}}, {"C", {160, 160}}};
+            {"A", {256, 64}}, {"B", {128, 256}}, {"C", {32, 32}}};
         uint8_t Grey = 0;
         for (const auto& [Name, Size] : Textures)
             Builder.AddTexture(
@@ -104,9 +104,9 @@ TEST_F(Preview, OpensAtTheTextureSizeCentredAndStepsThroughTheGroupBothWays) {
     EXPECT_EQ(Painted(Shown, 255, 63), RGB(0x40, 0x40, 0x40));
 
     const std::tuple<WPARAM, int32_t, const char*, SIZE> Steps[] = {
-        {VK_LEFT, 2, "C (160x160), [3/3]", {160, 160}},
+        {VK_LEFT, 2, "C (32x32), [3/3]", {32, 32}},
         {VK_LEFT, 1, "B (128x256), [2/3]", {128, 256}},
-        {VK_RIGHT, 2, "C (160x160), [3/3]", {160, 160}},
+        {VK_RIGHT, 2, "C (32x32), [3/3]", {32, 32}},
         {VK_RIGHT, 0, "A (256x64), [1/3]", {256, 64}},
         {VK_SPACE, 0, "A (256x64), [1/3]", {256, 64}},
     };
@@ -159,8 +159,8 @@ TEST_F(Preview, ClicksSwitchBetweenTheTextureSizeAndTheTiledOrStretchedMaximised
     SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
     EXPECT_FALSE(IsZoomed(Shown));
     EXPECT_FALSE(App.PreviewTiled);
-    EXPECT_EQ(ClientSize(Shown).cx, 160);
-    EXPECT_EQ(ClientSize(Shown).cy, 160);
+    EXPECT_EQ(ClientSize(Shown).cx, 32);
+    EXPECT_EQ(ClientSize(Shown).cy, 32);
     ExpectCentredOnScreen(Shown);
 
     SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
