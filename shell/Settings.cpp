@@ -67,7 +67,9 @@ TWindowPlacement CurrentPlacement(HWND Window) {
 
 } // namespace
 
-std::string GetProgramFolder() {
+std::string GetProgramFileName() {
+    // A module path never grows beyond this, so a longer buffer is never needed.
+    constexpr std::size_t LongestPath = 32768;
     std::string Path(MAX_PATH, '\0');
     for (;;) {
         const DWORD Length =
@@ -76,10 +78,16 @@ std::string GetProgramFolder() {
             return {};
         if (Length < Path.size()) {
             Path.resize(Length);
-            break;
+            return Path;
         }
+        if (Path.size() >= LongestPath)
+            return {};
         Path.resize(Path.size() * 2);
     }
+}
+
+std::string GetProgramFolder() {
+    const std::string Path = GetProgramFileName();
     const auto Separator = Path.find_last_of("\\/");
     return Separator == std::string::npos ? std::string() : Path.substr(0, Separator + 1);
 }

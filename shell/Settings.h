@@ -24,7 +24,8 @@ struct TSettings {
 
 extern TSettings Settings;
 
-// Folder of the running program file, ending in its separator.
+// The running program's full path, and its folder with a trailing separator.
+std::string GetProgramFileName();
 std::string GetProgramFolder();
 // The settings file: Swatchbox.INI beside the program, unless a test chose
 // another with UseSettingsFile.

@@ -1,5 +1,7 @@
 #include "shell/VersionInfo.h"
 
+#include "shell/Settings.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -7,30 +9,6 @@
 #include <vector>
 
 namespace swatchbox {
-
-namespace {
-
-// Beyond this a module path can't grow, so a longer buffer is never needed.
-constexpr std::size_t LongestPath = 32768;
-
-std::string ProgramFileName() {
-    std::string Path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD Length =
-            GetModuleFileNameA(nullptr, Path.data(), static_cast<DWORD>(Path.size()));
-        if (Length == 0)
-            return {};
-        if (Length < Path.size()) {
-            Path.resize(Length);
-            return Path;
-        }
-        if (Path.size() >= LongestPath)
-            return {};
-        Path.resize(Path.size() * 2);
-    }
-}
-
-} // namespace
 
 std::string QueryVersionString(const std::string& FileName, const std::string& ValueName) {
     // An empty name would look up the block itself, which is no text.
@@ -58,7 +36,7 @@ std::string QueryVersionString(const std::string& FileName, const std::string& V
 }
 
 std::string MakeVersionText() {
-    const std::string Program = ProgramFileName();
+    const std::string Program = GetProgramFileName();
     return QueryVersionString(Program, "ProductVersion") + " (" +
            QueryVersionString(Program, "BuildDate") + ")";
 }
