@@ -5,6 +5,7 @@
 #include "package/Errors.h"
 #include "tests/package/PackageFile.h"
 #include "tests/win/ProgramFixture.h"
+#include "tests/win/ReferencePixels.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +14,6 @@
 
 namespace swatchbox::testing {
 namespace {
-
-using TBgra = std::array<uint8_t, 4>;
-
-TBytes NoiseBytes(std::size_t Count, uint32_t Seed) {
-    TBytes Bytes(Count);
-    uint32_t State = Seed * 2654435761u + 1;
-    for (auto& Byte : Bytes) {
-        State = State * 1664525u + 1013904223u;
-        Byte = static_cast<uint8_t>(State >> 24);
-    }
-    return Bytes;
-}
 
 // The name OpenGL hands out next. Names come in rising order, so an upload
 // that took none leaves the next one just after the previous.
