@@ -36,9 +36,9 @@ struct TSeen {
 TSeen Look(HWND Dialog) {
     TSeen Seen;
     Seen.Title = WindowText(Dialog);
-    char Spec[MAX_PATH * 2] = {};
-    SendMessageA(Dialog, CDM_GETSPEC, sizeof(Spec), reinterpret_cast<LPARAM>(Spec));
-    Seen.FileName = Spec;
+    char ShownName[MAX_PATH * 2] = {};
+    SendMessageA(Dialog, CDM_GETSPEC, sizeof(ShownName), reinterpret_cast<LPARAM>(ShownName));
+    Seen.FileName = ShownName;
     const HWND Types = GetDlgItem(Dialog, TypeList);
     Seen.Type = WindowText(Types);
     Seen.TypeEnabled = IsWindowEnabled(Types);
