@@ -111,6 +111,27 @@ TEST_F(PackageList, RetailSymbolsMarkTheMarkedGamesNamesWhateverTheExtension) {
     EXPECT_EQ(ImageList_GetImageCount(Images), 5);
 }
 
+// Each game marks the names of its own list: entries new to a list are found,
+// names taken out of one are no longer marked.
+TEST_F(PackageList, RetailMarksFollowEachGamesList) {
+    const std::string Folder = MakeFolder("Textures");
+    for (const char* Name : {"AW-Ancient.utx", "ScottT.utx", "UT2003Fonts_kot.utx"})
+        Write(Folder + "\\" + Name, "x");
+    AddFolderFiles(Folder, false);
+    const struct {
+        int Command;
+        std::vector<std::string> Rows;
+    } Games[] = {
+        {CMD_RETAIL_UNREAL2, {"AW-Ancient.utx:-1", "ScottT.utx:1", "UT2003Fonts_kot.utx:-1"}},
+        {CMD_RETAIL_UT2003, {"AW-Ancient.utx:-1", "ScottT.utx:-1", "UT2003Fonts_kot.utx:3"}},
+        {CMD_RETAIL_UT2004, {"AW-Ancient.utx:4", "ScottT.utx:-1", "UT2003Fonts_kot.utx:4"}},
+    };
+    for (const auto& Game : Games) {
+        ListCommand(Game.Command);
+        EXPECT_EQ(Rows(), Game.Rows) << Game.Command;
+    }
+}
+
 TEST_F(PackageList, FolderFilesReplaceOrJoinTheListSortedByFileNameAlone) {
     const std::string One = MakeFolder("One");
     const std::string Two = MakeFolder("Two");
