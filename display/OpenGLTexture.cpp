@@ -12,10 +12,6 @@ namespace {
 
 constexpr int64_t LargestBuffer = std::numeric_limits<int32_t>::max();
 
-int64_t BlockCount(int32_t Width, int32_t Height) {
-    return ((int64_t{Width} + 3) / 4) * ((int64_t{Height} + 3) / 4);
-}
-
 } // namespace
 
 bool IsUploadedFormat(TPixelFormat Format) {
@@ -32,21 +28,10 @@ bool IsUploadedFormat(TPixelFormat Format) {
     }
 }
 
-int64_t UploadDataSize(TPixelFormat Format, int32_t Width, int32_t Height) {
-    if (!IsUploadedFormat(Format) || Width <= 0 || Height <= 0)
-        return 0;
-    // OpenGL wants every block a compressed image touches, also the partly
-    // covered ones at the right and bottom edges of sizes below 4 or between
-    // multiples of 4.
-    if (Format == pfDXT1)
-        return BlockCount(Width, Height) * 8;
-    if (Format == pfDXT3 || Format == pfDXT5)
-        return BlockCount(Width, Height) * 16;
-    return PixelDataSize(Format, Width, Height);
-}
-
 bool UploadFitsFile(const TUploadRequest& Request, int64_t FileSize) {
-    const int64_t Size = UploadDataSize(Request.Format, Request.Width, Request.Height);
+    const int64_t Size = IsUploadedFormat(Request.Format)
+                             ? MipByteSize(Request.Format, Request.Width, Request.Height)
+                             : 0;
     if (Size <= 0 || Request.DataPosition < 0 || Size > FileSize - Request.DataPosition)
         return false;
     if (Request.Format != pfP8)
@@ -103,7 +88,7 @@ void TOpenGLTexture::Upload() {
     default:
         return;
     }
-    DataSize = static_cast<int32_t>(UploadDataSize(Format, Width, Height));
+    DataSize = static_cast<int32_t>(MipByteSize(Format, Width, Height));
     if (Format == pfP8)
         LoadPaletted();
     else

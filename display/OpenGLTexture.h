@@ -66,11 +66,6 @@ public:
 // Whether the format is one that gets an OpenGL texture.
 bool IsUploadedFormat(TPixelFormat Format);
 
-// Bytes of the first mip map as OpenGL takes them: compressed formats in
-// whole 4x4 blocks. 0 for formats that are not uploaded and sizes that are
-// not positive; saturates instead of overflowing.
-int64_t UploadDataSize(TPixelFormat Format, int32_t Width, int32_t Height);
-
 // True when the pixels (and, for pfP8, the palette) lie inside a file of
 // FileSize bytes and the upload's buffers fit the sizes OpenGL is given.
 bool UploadFitsFile(const TUploadRequest& Request, int64_t FileSize);

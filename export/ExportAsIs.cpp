@@ -86,7 +86,7 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
     const std::string Target = FixExtension(FileName, ".BMP");
     return GuardedWrite(Reporter, Target, [&] {
         const int BytesPerPixel = swatchbox::BytesPerPixel(Texture.Format);
-        const int64_t DataSize = PixelDataSize(Texture.Format, Texture.USize, Texture.VSize);
+        const int64_t DataSize = MipByteSize(Texture.Format, Texture.USize, Texture.VSize);
         // The package is checked before the output is created; a failure while
         // copying discards the unfinished file and keeps any older one.
         TInstalledStream Package(*Texture.Owner);

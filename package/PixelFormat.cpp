@@ -45,17 +45,17 @@ bool IsCompressedFormat(TPixelFormat Format) {
     return Format == pfDXT1 || Format == pfDXT3 || Format == pfDXT5;
 }
 
-int64_t PixelDataSize(TPixelFormat Format, int32_t Width, int32_t Height) {
+int64_t MipByteSize(TPixelFormat Format, int32_t Width, int32_t Height) {
     if (Width <= 0 || Height <= 0)
         return 0;
     const int64_t Pixels = int64_t{Width} * Height;
+    const int64_t Blocks = ((int64_t{Width} + 3) / 4) * ((int64_t{Height} + 3) / 4);
     switch (Format) {
     case pfDXT1:
-        // Eight bytes per 4x4 block.
-        return Pixels / 16 * 8;
+        return Blocks * 8;
     case pfDXT3:
     case pfDXT5:
-        return Pixels;
+        return Blocks * 16;
     default:
         // At most 2^62 pixels times 4 bytes would overflow; no file is that big.
         return Pixels > std::numeric_limits<int64_t>::max() / 4

@@ -22,9 +22,12 @@ enum TPixelFormat : uint8_t {
 // Display name, such as "DXT1"; "(unknown)" for values without one.
 std::string_view GetFormatName(TPixelFormat Format);
 
-// Byte count of a Width x Height first mip map in Format, computed in 64 bits;
-// 0 for formats that are not handled and for sizes that are not positive.
-int64_t PixelDataSize(TPixelFormat Format, int32_t Width, int32_t Height);
+// Byte count of one Width x Height mip map in Format, computed in 64 bits:
+// compressed formats in whole 4x4 blocks, also the partly covered ones at the
+// right and bottom edges. 0 for formats that are not handled and for sizes
+// that are not positive. The reader, the writers and the upload all take a
+// mip's size from here.
+int64_t MipByteSize(TPixelFormat Format, int32_t Width, int32_t Height);
 
 // Bytes per pixel of the uncompressed handled formats; 0 otherwise.
 int BytesPerPixel(TPixelFormat Format);

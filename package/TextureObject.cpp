@@ -136,7 +136,7 @@ int32_t TTextureObject::FindPalettePosition() {
 }
 
 bool TTextureObject::PixelDataInFile(int64_t FileSize) const {
-    const int64_t DataSize = PixelDataSize(Format, USize, VSize);
+    const int64_t DataSize = MipByteSize(Format, USize, VSize);
     if (DataSize <= 0 || MipDataPosition < 0 || DataSize > FileSize - MipDataPosition)
         return false;
     return Format != pfP8 || (PalettePosition >= 0 && PalettePosition <= FileSize - PaletteBytes);

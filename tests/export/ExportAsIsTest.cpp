@@ -28,7 +28,7 @@ protected:
 
     std::vector<uint8_t> Stored() const {
         const auto Begin = Built.Bytes.begin() + Texture->MipDataPosition;
-        return {Begin, Begin + PixelDataSize(Texture->Format, Texture->USize, Texture->VSize)};
+        return {Begin, Begin + MipByteSize(Texture->Format, Texture->USize, Texture->VSize)};
     }
 
     bool Export(const std::string& Name) { return ExportAsIs(*Texture, Dir.File(Name), Reporter); }

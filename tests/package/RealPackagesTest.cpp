@@ -65,7 +65,7 @@ TEST_P(RealPackages, HoldTheirKnownTexturesWithPixelsInsideTheFile) {
         EXPECT_FALSE(Texture.IsIgnored()) << Texture.Name;
         EXPECT_GT(Texture.USize, 0) << Texture.Name;
         EXPECT_GT(Texture.VSize, 0) << Texture.Name;
-        EXPECT_GE(Texture.MipDataSize, PixelDataSize(Texture.Format, Texture.USize, Texture.VSize))
+        EXPECT_GE(Texture.MipDataSize, MipByteSize(Texture.Format, Texture.USize, Texture.VSize))
             << Texture.Name;
         EXPECT_TRUE(Texture.PixelDataInFile(Package.FileSize)) << Texture.Name;
         EXPECT_FALSE(Texture.Group.empty());

@@ -180,6 +180,24 @@ TEST(FormatName, NamesTheKnownFormatsAndNothingElse) {
     EXPECT_EQ(GetFormatName(static_cast<TPixelFormat>(255)), "(unknown)");
 }
 
+// Compressed mips count every 4x4 block they touch, also partly covered ones.
+TEST(MipByteSize, CountsWholeBlocksAndBytesPerPixel) {
+    const struct {
+        TPixelFormat Format;
+        int32_t Width, Height;
+        int64_t Bytes;
+    } Cases[] = {
+        {pfDXT1, 1, 1, 8},   {pfDXT1, 2, 2, 8},         {pfDXT1, 6, 8, 32},
+        {pfDXT1, 5, 3, 16},  {pfDXT3, 1, 1, 16},        {pfDXT5, 6, 8, 64},
+        {pfDXT5, 5, 3, 32},  {pfDXT1, 256, 256, 32768}, {pfP8, 5, 3, 15},
+        {pfRGBA8, 5, 3, 60}, {pfG16, 5, 3, 30},         {pfRGB8, 4, 4, 0},
+        {pfDXT1, 0, 4, 0},   {pfP8, 4, -1, 0},          {static_cast<TPixelFormat>(13), 4, 4, 0},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EQ(MipByteSize(Case.Format, Case.Width, Case.Height), Case.Bytes)
+            << GetFormatName(Case.Format) << " " << Case.Width << "x" << Case.Height;
+}
+
 TEST_F(TextureDecoding, KeepsAnUnknownFormatAndStillUploadsIt) {
     const int32_t Reference = Builder.AddTexture({.Format = 9});
     Open();
