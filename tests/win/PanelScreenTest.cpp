@@ -2,6 +2,7 @@
 // from OpenGL, so they are what the user sees whoever drew them.
 #include "display/PanelRendering.h"
 #include "display/PreviewWindow.h"
+#include "shell/MainWindow.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
 #include "shell/WinHandles.h"
@@ -124,13 +125,16 @@ protected:
         return Expected;
     }
 
-    // Lets the program draw and present frames until the screen shows what is
-    // expected; reports the first pixel that never did.
-    ::testing::AssertionResult
-    ScreenShows(const RECT& Area, const std::function<std::vector<TExpected>()>& Expected) {
+    // Lets the program draw and present frames (or, with Draw false, only
+    // handle its messages) until the screen shows what is expected; reports
+    // the first pixel that never did.
+    ::testing::AssertionResult ScreenShows(const RECT& Area,
+                                           const std::function<std::vector<TExpected>()>& Expected,
+                                           bool Draw = true) {
         std::string Mismatch;
         for (int Attempt = 0; Attempt < 60; ++Attempt) {
-            RenderTexturePanel();
+            if (Draw)
+                RenderTexturePanel();
             Window.Pump();
             Sleep(50);
             const TScreenPixels Screen(Area);
@@ -154,8 +158,14 @@ protected:
     TProgramWindow Window{{}, SettingsText};
 };
 
-TEST_F(PanelOnScreen, ShowsEveryThumbnailInItsCellOnTheBackground) {
-    EXPECT_TRUE(ScreenShows(ScreenRect(App.TexturePanel), PanelPixels));
+TEST_F(PanelOnScreen, ShowsEveryThumbnailInItsCellOnTheBackgroundAlsoWhenRepainted) {
+    const RECT Panel = ScreenRect(App.TexturePanel);
+    EXPECT_TRUE(ScreenShows(Panel, PanelPixels));
+
+    // Uncovered, the panel shows its frame again at once, with no new one drawn.
+    KillTimer(App.MainWnd, RenderTimerId);
+    RedrawWindow(App.TexturePanel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(ScreenShows(Panel, PanelPixels, false));
 }
 
 TEST_F(PanelOnScreen, APreviewOverThePanelKeepsItsOwnPixels) {
