@@ -1,5 +1,6 @@
 // The one walk over a package's texture exports: which exports it visits,
-// and the choices its callers make (skip or stop, where messages go).
+// and what it does at one it can't read, as its caller chooses. (Where the
+// messages go is seen in the program's analysis tests.)
 #include "package/TextureWalk.h"
 #include "package/Errors.h"
 #include "tests/package/PackageFile.h"
@@ -39,21 +40,6 @@ TEST(TextureWalk, VisitsTexturesInOrderAndSkipsOrStopsAtAnUnreadableExport) {
     EXPECT_THROW(Walk.Run(Package, Visit), EReferenceOutOfRange);
     EXPECT_TRUE(Visited.empty());
     EXPECT_EQ(Package.Stream, nullptr);
-}
-
-TEST(TextureWalk, SendsTheTexturesMessagesWhereTheCallerSays) {
-    TPackageBuilder Builder;
-    Builder.AddTexture({.Name = "Broken", .RawProperties = TBytes{}});
-    TPackageFile File(Builder);
-    TUnrealPackage& Package = File.Open();
-    TRecordingReporter Elsewhere;
-    TTextureWalk Walk;
-    Walk.Messages = &Elsewhere;
-    Walk.Run(Package,
-             [](std::unique_ptr<TTextureObject> Texture) { EXPECT_TRUE(Texture->IsIgnored()); });
-    EXPECT_FALSE(Elsewhere.Messages.empty());
-    EXPECT_TRUE(File.Reporter.Messages.empty());
-    EXPECT_EQ(Package.Reporter, &File.Reporter);
 }
 
 } // namespace
