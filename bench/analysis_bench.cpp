@@ -249,9 +249,9 @@ void Report(const std::string& Path, int Runs) {
     });
 
     // The analysis as a click runs it, each time after the previous package
-    // went; then the first frame of the panel.
-    std::vector<double> Analysis;
-    std::vector<double> Frame;
+    // went, and the first frame of the panel; in the same round, so under the
+    // same conditions, the parts of the analysis that can be run alone.
+    std::vector<double> Analysis, Frame, Tables, Decode, ReadOnly, Walk, UploadStep;
     for (int Run = 0; Run <= Runs; ++Run) {
         if (App.Package)
             ReleasePackage();
@@ -264,31 +264,31 @@ void Report(const std::string& Path, int Runs) {
         glFinish();
         const double Drawn = Now() - Start;
         Pump();
-        if (Run > 0) { // the first run warms the caches
-            Analysis.push_back(Analysed);
-            Frame.push_back(Drawn);
+        if (App.Package)
+            ReleasePackage();
+        Start = Now();
+        {
+            TQuietReporter Quiet;
+            TUnrealPackage Package(Path, Quiet);
         }
+        const double TablesRead = Now() - Start;
+        const double Decoded = TimeWalk(Path, TWalkUpload::None);
+        const double PixelsRead = TimeWalk(Path, TWalkUpload::ReadOnly);
+        double Uploaded = 0;
+        const double Walked = TimeWalk(Path, TWalkUpload::Program, &Uploaded);
+        if (Run == 0) // warms the caches
+            continue;
+        Analysis.push_back(Analysed);
+        Frame.push_back(Drawn);
+        Tables.push_back(TablesRead);
+        Decode.push_back(Decoded);
+        ReadOnly.push_back(PixelsRead);
+        Walk.push_back(Walked);
+        UploadStep.push_back(Uploaded);
     }
+    AnalysePackage(Path);
     const std::size_t Shown = App.ShownTextures.size();
-
-    // Where the time goes: the parts of the analysis that can be run alone.
     const double Open = MedianOf(Runs, [&] { TFileStream Stream(Path); });
-    const double Tables = MedianOf(Runs, [&] {
-        TQuietReporter Quiet;
-        TUnrealPackage Package(Path, Quiet);
-    });
-    const double Decode = MedianOf(Runs, [&] { TimeWalk(Path, TWalkUpload::None); });
-    const double ReadPixels =
-        MedianOf(Runs, [&] { TimeWalk(Path, TWalkUpload::ReadOnly); }) - Decode;
-    std::vector<double> Walks;
-    std::vector<double> Uploads;
-    for (int Run = 0; Run < Runs; ++Run) {
-        double UploadTime = 0;
-        Walks.push_back(TimeWalk(Path, TWalkUpload::Program, &UploadTime));
-        Uploads.push_back(UploadTime);
-    }
-    const double Walk = Median(Walks);
-    const double UploadStep = Median(Uploads);
     const double Sort = MedianOf(Runs, [] {
         std::vector<TTextureObject*> Order(App.ShownTextures);
         std::sort(Order.begin(), Order.end(),
@@ -309,19 +309,23 @@ void Report(const std::string& Path, int Runs) {
     const double Floor = Read + Upload;
     std::printf("%s: %zu textures shown, %.1f MB\n", Path.c_str(), Shown,
                 static_cast<double>(File.size()) / (1 << 20));
-    std::printf("  analysis %8.1f ms   floor %8.1f ms (read %.1f + upload %.1f)   ratio %.2f\n",
-                Median, Floor, Read, Upload, Median / Floor);
-    std::printf("  first frame %6.1f ms\n", ::Median(Frame));
-    std::printf("  where the time goes (ms): open file %.2f, tables %.1f, decode %.1f "
-                "(properties, palettes, mip headers), upload step %.1f (of it reading pixels "
-                "%.1f, converting and OpenGL %.1f), window work %.1f (status, messages, sort, "
-                "groups, scroll)\n",
-                Open, Tables, Decode, UploadStep, ReadPixels, UploadStep - ReadPixels,
-                Median - Tables - Walk);
-    std::printf(
-        "  per call (ms): sort of the shown set %.3f, status-bar text %.4f, reading a group "
-        "item %.4f, wait cursor and back %.4f\n",
-        Sort, StatusText, GroupItem, Cursor);
+    std::printf("  analysis %.1f ms, floor %.1f ms (read %.1f + upload %.1f), ratio %.2f; "
+                "first frame %.1f ms\n",
+                Median, Floor, Read, Upload, Median / Floor, ::Median(Frame));
+    // The conversion is what the upload step takes beyond reading the pixels
+    // and the upload floor; the window work what the analysis takes beyond
+    // the tables and the walk.
+    const double Decoded = ::Median(Decode);
+    const double ReadPixels = ::Median(ReadOnly) - Decoded;
+    const double Uploads = ::Median(UploadStep);
+    std::printf("  parts (ms): open file %.2f | tables %.1f | decode %.1f (properties, palettes, "
+                "mip headers) | upload step %.1f: read %.1f, convert %.1f, upload floor %.1f | "
+                "window work %.1f (status texts, groups, sort, scroll, cursor)\n",
+                Open, ::Median(Tables), Decoded, Uploads, ReadPixels, Uploads - ReadPixels - Upload,
+                Upload, Median - ::Median(Tables) - ::Median(Walk));
+    std::printf("  per call (ms): sort %.3f | status-bar text %.4f | group item read %.4f | "
+                "wait cursor and back %.4f\n",
+                Sort, StatusText, GroupItem, Cursor);
 }
 
 } // namespace
