@@ -71,33 +71,8 @@ void TOpenGLTexture::Upload() {
     if (!IsUploadedFormat(Format) || (Compressed && !glCompressedTexImage2DARB))
         return;
     const TUploadRequest Request{Width, Height, DataPosition, PalettePosition, Format, true};
-    if (!Stream || !UploadFitsFile(Request, Stream->Size()))
+    if (!Stream || !UploadFitsFile(Request, Stream->Size()) || !ChooseGLFormat())
         return;
-    switch (Format) {
-    case pfP8:
-        GLFormat = GL_RGBA;
-        GLType = GL_UNSIGNED_BYTE;
-        break;
-    case pfDXT1:
-        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT1_EXT;
-        break;
-    case pfRGBA8:
-        GLFormat = GL_BGRA_EXT;
-        GLType = GL_UNSIGNED_BYTE;
-        break;
-    case pfDXT3:
-        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT3_EXT;
-        break;
-    case pfDXT5:
-        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT5_EXT;
-        break;
-    case pfG16:
-        GLFormat = GL_LUMINANCE;
-        GLType = GL_UNSIGNED_SHORT;
-        break;
-    default:
-        return;
-    }
     DataSize = static_cast<int32_t>(MipByteSize(Format, Width, Height));
     if (Format == pfP8)
         LoadPaletted();
@@ -135,6 +110,34 @@ void TOpenGLTexture::LoadPlain() {
     Stream->Seek(DataPosition);
     Stream->Read(Stored.data(), Count);
     TextureID = MakeGLTexture({Stored.data(), Count});
+}
+
+bool TOpenGLTexture::ChooseGLFormat() {
+    switch (Format) {
+    case pfP8:
+        GLFormat = GL_RGBA;
+        GLType = GL_UNSIGNED_BYTE;
+        return true;
+    case pfDXT1:
+        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT1_EXT;
+        return true;
+    case pfRGBA8:
+        GLFormat = GL_BGRA_EXT;
+        GLType = GL_UNSIGNED_BYTE;
+        return true;
+    case pfDXT3:
+        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT3_EXT;
+        return true;
+    case pfDXT5:
+        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT5_EXT;
+        return true;
+    case pfG16:
+        GLFormat = GL_LUMINANCE;
+        GLType = GL_UNSIGNED_SHORT;
+        return true;
+    default:
+        return false;
+    }
 }
 
 GLuint TOpenGLTexture::MakeGLTexture(std::span<const uint8_t> Pixels) {

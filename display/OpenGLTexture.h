@@ -68,6 +68,9 @@ public:
     void LoadPaletted();
     // Uploads the stored bytes unchanged.
     void LoadPlain();
+    // Sets GLFormat and GLType for Format (the pixels as stored, or the
+    // palette's colours for pfP8); false for formats OpenGL is not given.
+    bool ChooseGLFormat();
     // Creates, fills and binds a texture; returns its name.
     GLuint MakeGLTexture(std::span<const uint8_t> Pixels);
 
