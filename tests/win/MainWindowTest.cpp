@@ -1,5 +1,5 @@
 // The main window as the program makes it: controls, layout, status bar,
-// system menu, size limit, timer redraws and dropped files.
+// system menu, size limit and dropped files.
 #include "resources/ResourceIds.h"
 #include "shell/MainWindowState.h"
 #include "tests/win/ProgramFixture.h"
