@@ -12,6 +12,15 @@ namespace {
 
 constexpr int64_t LargestBuffer = std::numeric_limits<int32_t>::max();
 
+// The colours keep the file's byte order, so each expanded pixel is one copy.
+TUploadBuffers::TPalette ReadPalette(TFileStream& Stream, int32_t Position) {
+    static_assert(sizeof(TUploadBuffers::TPalette) == PaletteBytes);
+    TUploadBuffers::TPalette Palette;
+    Stream.Seek(Position);
+    Stream.Read(Palette.data(), PaletteBytes);
+    return Palette;
+}
+
 } // namespace
 
 bool IsUploadedFormat(TPixelFormat Format) {
@@ -43,12 +52,13 @@ bool UploadFitsFile(const TUploadRequest& Request, int64_t FileSize) {
 
 TOpenGLTexture::TOpenGLTexture(TFileStream& Stream, int32_t Width, int32_t Height,
                                int32_t DataPosition, int32_t PalettePosition, TPixelFormat Format,
-                               bool UploadNow)
-    : Stream(&Stream), Width(Width), Height(Height), DataPosition(DataPosition),
+                               bool UploadNow, TUploadBuffers* Buffers)
+    : Stream(&Stream), Buffers(Buffers), Width(Width), Height(Height), DataPosition(DataPosition),
       PalettePosition(PalettePosition), Format(Format) {
     if (UploadNow)
         Upload();
     this->Stream = nullptr;
+    this->Buffers = nullptr;
 }
 
 TOpenGLTexture::~TOpenGLTexture() {
@@ -61,33 +71,8 @@ void TOpenGLTexture::Upload() {
     if (!IsUploadedFormat(Format) || (Compressed && !glCompressedTexImage2DARB))
         return;
     const TUploadRequest Request{Width, Height, DataPosition, PalettePosition, Format, true};
-    if (!Stream || !UploadFitsFile(Request, Stream->Size()))
+    if (!Stream || !UploadFitsFile(Request, Stream->Size()) || !ChooseGLFormat())
         return;
-    switch (Format) {
-    case pfP8:
-        GLFormat = GL_RGBA;
-        GLType = GL_UNSIGNED_BYTE;
-        break;
-    case pfDXT1:
-        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT1_EXT;
-        break;
-    case pfRGBA8:
-        GLFormat = GL_BGRA_EXT;
-        GLType = GL_UNSIGNED_BYTE;
-        break;
-    case pfDXT3:
-        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT3_EXT;
-        break;
-    case pfDXT5:
-        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT5_EXT;
-        break;
-    case pfG16:
-        GLFormat = GL_LUMINANCE;
-        GLType = GL_UNSIGNED_SHORT;
-        break;
-    default:
-        return;
-    }
     DataSize = static_cast<int32_t>(MipByteSize(Format, Width, Height));
     if (Format == pfP8)
         LoadPaletted();
@@ -96,24 +81,66 @@ void TOpenGLTexture::Upload() {
 }
 
 void TOpenGLTexture::LoadPaletted() {
-    Stream->Seek(PalettePosition);
-    const std::vector<uint8_t> Palette = Stream->ReadBlock(PaletteBytes);
+    TUploadBuffers Own;
+    TUploadBuffers& Shared = Buffers ? *Buffers : Own;
+    auto Found = Shared.Palettes.find(PalettePosition);
+    if (Found == Shared.Palettes.end())
+        Found =
+            Shared.Palettes.emplace(PalettePosition, ReadPalette(*Stream, PalettePosition)).first;
+    const TUploadBuffers::TPalette& Palette = Found->second;
+    // Buffers only grow, so a shared one is not cleared for every texture.
+    const auto Count = static_cast<std::size_t>(DataSize);
+    Shared.Stored.resize(std::max(Shared.Stored.size(), Count));
+    Shared.Expanded.resize(std::max(Shared.Expanded.size(), Count));
+    uint8_t* const Indices = Shared.Stored.data();
+    uint32_t* const Pixels = Shared.Expanded.data();
     Stream->Seek(DataPosition);
-    const std::vector<uint8_t> Indices = Stream->ReadBlock(DataSize);
-    DataSize = static_cast<int32_t>(Indices.size() * 4);
-    std::vector<uint8_t> Pixels(Indices.size() * 4);
-    auto Out = Pixels.begin();
-    for (const uint8_t Index : Indices)
-        Out = std::copy_n(Palette.begin() + std::size_t{Index} * 4, 4, Out);
-    TextureID = MakeGLTexture(Pixels);
+    Stream->Read(Indices, Count);
+    for (std::size_t Index = 0; Index < Count; ++Index)
+        Pixels[Index] = Palette[Indices[Index]];
+    DataSize = static_cast<int32_t>(Count * 4);
+    TextureID = MakeGLTexture({reinterpret_cast<const uint8_t*>(Pixels), Count * 4});
 }
 
 void TOpenGLTexture::LoadPlain() {
+    TUploadBuffers Own;
+    std::vector<uint8_t>& Stored = Buffers ? Buffers->Stored : Own.Stored;
+    const auto Count = static_cast<std::size_t>(DataSize);
+    Stored.resize(std::max(Stored.size(), Count));
     Stream->Seek(DataPosition);
-    TextureID = MakeGLTexture(Stream->ReadBlock(DataSize));
+    Stream->Read(Stored.data(), Count);
+    TextureID = MakeGLTexture({Stored.data(), Count});
 }
 
-GLuint TOpenGLTexture::MakeGLTexture(const std::vector<uint8_t>& Pixels) {
+bool TOpenGLTexture::ChooseGLFormat() {
+    switch (Format) {
+    case pfP8:
+        GLFormat = GL_RGBA;
+        GLType = GL_UNSIGNED_BYTE;
+        return true;
+    case pfDXT1:
+        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT1_EXT;
+        return true;
+    case pfRGBA8:
+        GLFormat = GL_BGRA_EXT;
+        GLType = GL_UNSIGNED_BYTE;
+        return true;
+    case pfDXT3:
+        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT3_EXT;
+        return true;
+    case pfDXT5:
+        GLFormat = GL_COMPRESSED_RGBA_S3TC_DXT5_EXT;
+        return true;
+    case pfG16:
+        GLFormat = GL_LUMINANCE;
+        GLType = GL_UNSIGNED_SHORT;
+        return true;
+    default:
+        return false;
+    }
+}
+
+GLuint TOpenGLTexture::MakeGLTexture(std::span<const uint8_t> Pixels) {
     GLuint Id = 0;
     glGenTextures(1, &Id);
     glBindTexture(GL_TEXTURE_2D, Id);
@@ -133,18 +160,33 @@ GLuint TOpenGLTexture::MakeGLTexture(const std::vector<uint8_t>& Pixels) {
     return Id;
 }
 
-std::unique_ptr<TTextureImage> UploadTexture(TFileStream& Stream, const TUploadRequest& Request) {
+namespace {
+
+std::unique_ptr<TTextureImage> MakeImage(TFileStream& Stream, const TUploadRequest& Request,
+                                         TUploadBuffers* Buffers) {
     if (Request.UploadNow && IsUploadedFormat(Request.Format) &&
         !UploadFitsFile(Request, Stream.Size()))
         return nullptr;
     try {
         return std::make_unique<TOpenGLTexture>(Stream, Request.Width, Request.Height,
                                                 Request.DataPosition, Request.PalettePosition,
-                                                Request.Format, Request.UploadNow);
+                                                Request.Format, Request.UploadNow, Buffers);
     } catch (const EPackageDamaged&) {
         // The file shrank since the package was read.
         return nullptr;
     }
+}
+
+} // namespace
+
+std::unique_ptr<TTextureImage> UploadTexture(TFileStream& Stream, const TUploadRequest& Request) {
+    return MakeImage(Stream, Request, nullptr);
+}
+
+TTextureUploader SharedUploader(TUploadBuffers& Buffers) {
+    return [&Buffers](TFileStream& Stream, const TUploadRequest& Request) {
+        return MakeImage(Stream, Request, &Buffers);
+    };
 }
 
 GLuint GetTextureID(const TTextureObject& Texture) {

@@ -30,9 +30,6 @@ public:
     void Detach();
     HWND DrawingWindow() const;
 
-    // True when frames are copied into the panel (under Wine).
-    bool CopiesFrames() const { return static_cast<bool>(Surface); }
-
     // Follows the panel's client size. The context must be current on DC.
     void Resize(HDC DC, int32_t Width, int32_t Height);
     // Shows the frame just drawn into the back buffer of DC, which is current.

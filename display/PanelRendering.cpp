@@ -123,6 +123,7 @@ void BuildFontLists(const std::string& FontName, int32_t FontSize) {
     // Some drivers fail the first call after a context change; a second one works.
     if (!wglUseFontBitmapsA(App.PanelDC, 0, GlyphCount, App.FontListBase))
         wglUseFontBitmapsA(App.PanelDC, 0, GlyphCount, App.FontListBase);
+    InvalidatePanelFrame();
 }
 
 void SetPanelProjection() {
@@ -138,6 +139,7 @@ void SetPanelProjection() {
     glOrtho(0, Width, Height, 0, 0, 128);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    InvalidatePanelFrame();
 }
 
 bool DrawTexturePanel() {
@@ -165,8 +167,16 @@ bool DrawTexturePanel() {
 }
 
 void RenderTexturePanel() {
+    App.PanelNeedsFrame = false;
     if (DrawTexturePanel())
         App.PanelPresenter.Present(App.PanelDC);
+}
+
+void InvalidatePanelFrame() {
+    App.PanelNeedsFrame = true;
+    // No erasing: the new frame covers the whole panel.
+    if (App.TexturePanel)
+        InvalidateRect(App.TexturePanel, nullptr, FALSE);
 }
 
 void DrawTextureLabel(int32_t Index, float X, float Baseline) {
@@ -189,8 +199,10 @@ void HitTestPanel(int32_t X, int32_t Y) {
     const std::optional<int32_t> Hit =
         grid::HitTest(X, Scrolled, PanelColumnCount(), Settings.TextureSize,
                       static_cast<int64_t>(App.ShownTextures.size()));
-    if (Hit)
+    if (Hit && *Hit != App.SelectedIndex) {
         App.SelectedIndex = *Hit;
+        InvalidatePanelFrame();
+    }
 }
 
 int32_t PanelColumnCount() {

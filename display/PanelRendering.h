@@ -20,12 +20,20 @@ bool DrawTexturePanel();
 // DrawTexturePanel, then puts the result on the screen.
 void RenderTexturePanel();
 
+// Says that something the panel shows has changed: the textures or group,
+// the selection, the scroll position, the thumbnail size, a colour or the
+// font, or the panel's size. The panel then gets one new frame as soon as
+// the program is idle (or at the render timer's next tick); until the next
+// change, it is only shown again, never drawn.
+void InvalidatePanelFrame();
+
 // The four label lines of ShownTextures[Index], the first on Baseline.
 void DrawTextureLabel(int32_t Index, float X, float Baseline);
 
 // Selects the texture under a point of the panel's client area (scrolling
 // included); a point beside or below the textures clears the selection, one
-// in the top or left margin leaves it as it is.
+// in the top or left margin leaves it as it is. A changed selection
+// invalidates the frame.
 void HitTestPanel(int32_t X, int32_t Y);
 
 // Thumbnail cells in one row of the panel at its present width.

@@ -1,6 +1,7 @@
 #include "display/PreviewWindow.h"
 
 #include "display/OpenGLTexture.h"
+#include "display/PanelRendering.h"
 #include "display/TextureReadback.h"
 #include "shell/CenterWindow.h"
 #include "shell/MainWindowState.h"
@@ -146,6 +147,7 @@ void Step(HWND Window, bool Forward) {
     else if (Index >= Count)
         Index = 0;
     App.SelectedIndex = Index;
+    InvalidatePanelFrame();
     ShowSelectedTexture(Window);
 }
 

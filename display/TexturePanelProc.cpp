@@ -58,6 +58,7 @@ void ApplyPanelScroll(HWND Window, int Position) {
     App.PanelScroll.nPos = std::clamp(Position, App.PanelScroll.nMin, App.PanelScroll.nMax);
     SetScrollInfo(Window, SB_VERT, &App.PanelScroll, TRUE);
     ReadPanelScroll(Window);
+    InvalidatePanelFrame();
 }
 
 // One line and one page are both one row of cells.
@@ -173,6 +174,7 @@ void SetTextureSize(int Command) {
     App.CellHeight = static_cast<float>(Settings.TextureSize + 80);
     UpdatePanelScrollRange();
     App.SelectedIndex = -1;
+    InvalidatePanelFrame();
 }
 
 void OnCommand(int Command) {
@@ -193,12 +195,15 @@ void OnCommand(int Command) {
         break;
     case CMD_COLOR_BACKGROUND:
         Settings.BackgroundColor = ChoosePanelColor(Command, Settings.BackgroundColor);
+        InvalidatePanelFrame();
         break;
     case CMD_COLOR_SELECTION:
         Settings.SelectionColor = ChoosePanelColor(Command, Settings.SelectionColor);
+        InvalidatePanelFrame();
         break;
     case CMD_COLOR_TEXT:
         Settings.TextColor = ChoosePanelColor(Command, Settings.TextColor);
+        InvalidatePanelFrame();
         break;
     case CMD_SIZE_128:
     case CMD_SIZE_256:
@@ -210,10 +215,10 @@ void OnCommand(int Command) {
     }
 }
 
-// Where frames are copied into the panel, the panel paints itself while it
-// shows textures: the button would otherwise fill it with its background.
+// While it shows textures the panel paints itself: the button would
+// otherwise fill it with its background.
 bool PanelPaintsItself() {
-    return App.PanelPresenter.CopiesFrames() && !App.ShownTextures.empty();
+    return !App.ShownTextures.empty();
 }
 
 // The scroll bar comes and goes with the scroll range, which changes the
@@ -224,11 +229,13 @@ void OnSize() {
         SetPanelProjection();
 }
 
-// The last frame again, or a new one when the panel's size has changed since.
+// A new frame when something shown has changed. Otherwise the last frame
+// again where it is kept (under Wine), and a new one where it isn't: after a
+// buffer swap the back buffer holds nothing to show again.
 void OnPaint(HWND Window) {
     PAINTSTRUCT Paint{};
     const HDC Target = BeginPaint(Window, &Paint);
-    if (Target && !App.PanelPresenter.PresentAgain(Target))
+    if (Target && (App.PanelNeedsFrame || !App.PanelPresenter.PresentAgain(Target)))
         RenderTexturePanel();
     EndPaint(Window, &Paint);
 }

@@ -27,14 +27,15 @@ std::string PaletteWarning(const std::string& Name, const char* Problem) {
 } // namespace
 
 TTextureObject::TTextureObject(TUnrealPackage& Owner, int32_t ExportIndex,
-                               const TTextureUploader& Uploader)
-    : Owner(&Owner), ExportIndex(ExportIndex) {
+                               const TTextureUploader& Uploader, TPalettePositions* Palettes)
+    : Owner(&Owner), ExportIndex(ExportIndex), KnownPalettes(Palettes) {
     const TExportObject& Export = Owner.ExportAt(ExportIndex);
     Name = Export.GetObjectName();
     Group = Export.GetPackageName();
     if (Group.empty())
         Group = "(None)";
     Read();
+    KnownPalettes = nullptr;
     if (!HasMipData || !Uploader)
         return;
     TInstalledStream Stream(Owner);
@@ -155,11 +156,17 @@ std::string TTextureObject::FirstMipProblem(int64_t FileSize) const {
 }
 
 int32_t TTextureObject::FindPalettePosition() {
+    if (KnownPalettes)
+        if (const auto Known = KnownPalettes->find(PaletteExport); Known != KnownPalettes->end())
+            return Known->second;
     TInstalledStream File(*Owner);
     File->Seek(Owner->ExportAt(PaletteExport).SerialOffset);
     Owner->ReadIndex(); // the palette's property run, a lone None tag
     Owner->ReadIndex(); // its colour count; 256 entries are always read
-    return static_cast<int32_t>(File->Position());
+    const auto Position = static_cast<int32_t>(File->Position());
+    if (KnownPalettes)
+        KnownPalettes->emplace(PaletteExport, Position);
+    return Position;
 }
 
 bool TTextureObject::PixelDataInFile(int64_t FileSize) const {

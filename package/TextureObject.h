@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -34,15 +35,21 @@ struct TUploadRequest {
 using TTextureUploader =
     std::function<std::unique_ptr<TTextureImage>(TFileStream& Stream, const TUploadRequest&)>;
 
+// Where the colours of palette exports begin, by export number, as found so
+// far: a walk over a package's textures reads each palette's header once.
+using TPalettePositions = std::map<int32_t, int32_t>;
+
 // One texture export, decoded: name and group, size, format and flags, the
 // palette and the position and size of the first mip map.
 class TTextureObject {
 public:
     // Decodes the texture and, when it has mip data and an Uploader is given,
     // runs the upload. Messages go to the package's reporter. Failures to open
-    // the file or look up a reference propagate as EPackageError.
+    // the file or look up a reference propagate as EPackageError. Palettes,
+    // when given, are shared with the other textures of a walk.
     TTextureObject(TUnrealPackage& Owner, int32_t ExportIndex,
-                   const TTextureUploader& Uploader = nullptr);
+                   const TTextureUploader& Uploader = nullptr,
+                   TPalettePositions* Palettes = nullptr);
     ~TTextureObject();
     TTextureObject(const TTextureObject&) = delete;
     TTextureObject& operator=(const TTextureObject&) = delete;
@@ -88,6 +95,8 @@ public:
     TUploadRequest MakeUploadRequest() const;
 
 private:
+    TPalettePositions* KnownPalettes; // valid only during construction
+
     void TakeProperties(const TObjectPropertyList& List);
     // False when the texture is ignored for its palette reference.
     bool ResolvePalette(const TObjectPropertyList& List, bool& HasPalette);

@@ -3,6 +3,7 @@
 #include "AsciiCase.h"
 #include "Errors.h"
 
+#include <map>
 #include <new>
 #include <vector>
 
@@ -56,6 +57,7 @@ void TTextureWalk::Run(TUnrealPackage& Package, const TVisit& Visit) const {
     // package file again.
     TInstalledStream Held(Package);
     TRedirectedMessages Redirected(Package, Messages);
+    TPalettePositions Palettes;
 
     std::vector<int32_t> Textures;
     const auto ExportCount = static_cast<int32_t>(Package.Exports.size());
@@ -69,7 +71,9 @@ void TTextureWalk::Run(TUnrealPackage& Package, const TVisit& Visit) const {
         const int32_t Index = Textures[Number];
         if (OnTexture)
             OnTexture(Index, Number, Textures.size());
-        Guarded(Index, [&] { Visit(std::make_unique<TTextureObject>(Package, Index, Uploader)); });
+        Guarded(Index, [&] {
+            Visit(std::make_unique<TTextureObject>(Package, Index, Uploader, &Palettes));
+        });
     }
 }
 

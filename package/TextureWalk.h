@@ -26,7 +26,8 @@ enum class TWalkErrors {
 
 // One pass over the texture exports of a package, in export-table order:
 // each becomes a texture object that is handed to the caller. The package
-// file is opened once and held for the whole walk. What callers do
+// file is opened once and held for the whole walk, and the header of each
+// palette is read once, however many textures share it. What callers do
 // differently is theirs to choose in the fields below. Whether a texture has
 // pixels is the texture object's to say (HasMipData, IsIgnored).
 //

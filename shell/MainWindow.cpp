@@ -71,8 +71,9 @@ LRESULT OnSysCommand(HWND Window, WPARAM WParam, LPARAM LParam) {
     return DefWindowProcA(Window, WM_SYSCOMMAND, WParam, LParam);
 }
 
+// A frame only when something shown has changed and no paint has drawn it yet.
 LRESULT OnTimer(WPARAM WParam) {
-    if (WParam == RenderTimerId && !IsMinimised())
+    if (WParam == RenderTimerId && App.PanelNeedsFrame && !IsMinimised())
         RenderTexturePanel();
     return 0;
 }

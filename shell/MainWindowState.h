@@ -82,6 +82,9 @@ struct TMainWindowState {
     uint32_t FontListBase = 0;
     TFontHandle PanelFont;
     TPanelPresenter PanelPresenter;
+    // Something the panel shows has changed since its last frame; set only
+    // by InvalidatePanelFrame. While it is clear nothing is drawn.
+    bool PanelNeedsFrame = true;
 
     // The HTML Help library, loaded when help is first asked for.
     TModuleHandle HtmlHelpLibrary;

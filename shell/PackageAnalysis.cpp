@@ -15,10 +15,17 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <set>
+#include <string_view>
 
 namespace swatchbox {
 
 namespace {
+
+// The running count of an analysis goes to the status bar at most this often,
+// in milliseconds: each new text repaints the status bar, which would take
+// longer than reading and uploading a small texture.
+constexpr DWORD ProgressInterval = 100;
 
 std::string CountText(std::size_t Count, std::size_t Total) {
     return std::to_string(Count) + "/" + std::to_string(Total) + " texture(s)";
@@ -29,8 +36,7 @@ void ShowTextureCounts() {
 }
 
 void EmptyGroupCombo() {
-    while (SendMessageA(App.GroupCombo, CB_GETCOUNT, 0, 0) > 0)
-        SendMessageA(App.GroupCombo, CB_DELETESTRING, 0, 0);
+    SendMessageA(App.GroupCombo, CB_RESETCONTENT, 0, 0);
 }
 
 // Every texture is read and uploaded. An export that can't be read at all
@@ -42,17 +48,25 @@ void ReadTextures(TTextureMessageLimit& Messages) {
     TUnrealPackage& Package = *App.Package;
     SetStatusText(0, "Analysing package...");
     std::size_t Found = 0;
+    TUploadBuffers Buffers;
     TTextureWalk Walk;
     Walk.Errors = TWalkErrors::Stop;
-    Walk.Uploader = UploadTexture;
+    Walk.Uploader = SharedUploader(Buffers);
     Walk.Messages = &Messages;
     Walk.OnTexture = [&](int32_t Index, std::size_t, std::size_t Count) {
         Found = Count;
         Messages.SetTexture(Package.Exports[static_cast<std::size_t>(Index)].GetObjectName());
     };
+    DWORD Shown = GetTickCount();
     Walk.Run(Package, [&](std::unique_ptr<TTextureObject> Texture) {
         App.AllTextures.push_back(std::move(Texture));
-        SetStatusText(1, CountText(App.AllTextures.size(), Found), saCentre);
+        // Nothing else is painted while the analysis runs: the count is
+        // painted here, so that a long analysis shows how far it is.
+        if (const DWORD Now = GetTickCount(); Now - Shown >= ProgressInterval) {
+            Shown = Now;
+            SetStatusText(1, CountText(App.AllTextures.size(), Found), saCentre);
+            UpdateWindow(App.StatusBar);
+        }
     });
 }
 
@@ -65,11 +79,15 @@ void SortAndKeepUploaded() {
         App.ShownTextures.push_back(Texture.get());
 }
 
+// "(All)" and each distinct group once, exactly as spelt; the box sorts them.
 void FillGroupCombo() {
     EmptyGroupCombo();
+    std::set<std::string_view> Added{"(All)"};
     SendMessageA(App.GroupCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("(All)"));
     for (const auto& Texture : App.AllTextures)
-        AddGroup(Texture->Group);
+        if (Added.insert(Texture->Group).second)
+            SendMessageA(App.GroupCombo, CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(Texture->Group.c_str()));
     SendMessageA(App.GroupCombo, CB_SETCURSEL, 0, 0);
     const LRESULT Groups = SendMessageA(App.GroupCombo, CB_GETCOUNT, 0, 0);
     SetWindowTextA(App.GroupLabel, ("Group (" + std::to_string(Groups) + ")").c_str());
@@ -79,6 +97,7 @@ void ResetPanelScroll() {
     App.PanelScroll.nTrackPos = 0;
     App.PanelScroll.nPos = 0;
     SetScrollInfo(App.TexturePanel, SB_VERT, &App.PanelScroll, TRUE);
+    InvalidatePanelFrame();
 }
 
 // Whatever part of the set was built goes, and the window looks as if no
@@ -117,8 +136,11 @@ void AnalysePackage(const std::string& Path) {
     FillGroupCombo();
     ShowTextureCounts();
     SetStatusText(0, std::string(FileNamePart(App.Package->FileName)));
+    // The new range, at the top, in one update of the scroll bar.
+    App.PanelScroll.nTrackPos = 0;
+    App.PanelScroll.nPos = 0;
     UpdatePanelScrollRange();
-    ResetPanelScroll();
+    InvalidatePanelFrame();
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
     Messages.Finish();
 }
@@ -128,6 +150,8 @@ void ReleasePackage() {
     App.ShownTextures.clear();
     App.SelectedIndex = -1;
     App.Package.reset();
+    // With nothing to show, the panel's own background takes the frame's place.
+    InvalidatePanelFrame();
     InvalidateRect(App.TexturePanel, nullptr, TRUE);
 }
 
@@ -138,20 +162,13 @@ int CompareTextures(const TTextureObject& A, const TTextureObject& B) {
            2;
 }
 
-void AddGroup(const std::string& Name) {
-    const LRESULT Count = SendMessageA(App.GroupCombo, CB_GETCOUNT, 0, 0);
-    for (LRESULT Index = 0; Index < Count; ++Index)
-        if (ComboItemText(App.GroupCombo, Index) == Name)
-            return;
-    SendMessageA(App.GroupCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Name.c_str()));
-}
-
 void FilterByGroup(const std::string& Name) {
     App.ShownTextures.clear();
     for (const auto& Texture : App.AllTextures)
         if (Name == "(All)" || Texture->Group == Name)
             App.ShownTextures.push_back(Texture.get());
     UpdatePanelScrollRange();
+    InvalidatePanelFrame();
 }
 
 void UpdatePanelScrollRange() {
@@ -161,6 +178,8 @@ void UpdatePanelScrollRange() {
     App.PanelScroll.nMax = static_cast<int>(static_cast<float>(Rows) * App.CellHeight);
     App.PanelScroll.nPage = static_cast<UINT>(App.CellHeight);
     SetScrollInfo(App.TexturePanel, SB_VERT, &App.PanelScroll, TRUE);
+    // The bar keeps the position within the new range, which may move the view.
+    InvalidatePanelFrame();
 }
 
 void OnGroupChoice() {

@@ -15,7 +15,6 @@ void ReleasePackage();
 // Shows the textures of one group, or all for "(All)".
 void FilterByGroup(const std::string& Name);
 void UpdatePanelScrollRange();
-void AddGroup(const std::string& Name);
 // Locale order of the names, case ignored: <0, 0 or >0.
 int CompareTextures(const TTextureObject& A, const TTextureObject& B);
 

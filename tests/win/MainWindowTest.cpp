@@ -1,5 +1,5 @@
 // The main window as the program makes it: controls, layout, status bar,
-// size limit, timer redraws and dropped files.
+// size limit and dropped files.
 #include "shell/MainWindowState.h"
 #include "tests/win/ProgramFixture.h"
 #include "tests/win/WinTestHelpers.h"

@@ -5,6 +5,7 @@
 #include "shell/MainWindow.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
+#include "shell/Settings.h"
 #include "shell/WinHandles.h"
 #include "tests/builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
@@ -12,12 +13,17 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <sstream>
 
 namespace swatchbox::testing {
 namespace {
 
 constexpr COLORREF Background = RGB(0x10, 0x20, 0x40);
+constexpr COLORREF Selection = RGB(0x60, 0x60, 0x60);
+// What another window leaves on the panel's part of the screen until the
+// panel paints it again.
+constexpr COLORREF Leftover = RGB(0xF0, 0xF0, 0xF0);
 constexpr COLORREF Palette[] = {RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(0, 0, 255),
                                 RGB(255, 255, 0), RGB(0, 255, 255), RGB(255, 0, 255),
                                 RGB(255, 128, 0), RGB(128, 0, 255)};
@@ -27,7 +33,8 @@ constexpr int Size = 128; // TextureSize: cells of 144 x 208
 // middle of the screen, where the preview opens.
 const std::string SettingsText =
     "[Window]\r\nX=0\r\nY=0\r\nW=1100\r\nH=900\r\n[Colors]\r\nBackground=" +
-    std::to_string(Background) + "\r\n[Rendering]\r\nTextureSize=128\r\n";
+    std::to_string(Background) + "\r\nSelection=" + std::to_string(Selection) +
+    "\r\n[Rendering]\r\nTextureSize=128\r\n";
 
 // A rectangle of the screen as the display shows it.
 class TScreenPixels {
@@ -76,13 +83,22 @@ struct TExpected {
     std::string What;
 };
 
+int ScrollPosition() {
+    SCROLLINFO Info{};
+    Info.cbSize = sizeof(Info);
+    Info.fMask = SIF_POS;
+    GetScrollInfo(App.TexturePanel, SB_VERT, &Info);
+    return Info.nPos;
+}
+
 class PanelOnScreen : public ::testing::Test {
 protected:
+    // 24 textures of eight colours in two groups; the first is larger.
     void SetUp() override {
         TPackageBuilder Builder;
-        AddSolid(Builder, "A", 256, Palette[0]);
+        AddSolid(Builder, "A", "Even", 256, Palette[0]);
         for (int Index = 1; Index < 24; ++Index)
-            AddSolid(Builder, "T" + std::to_string(100 + Index), 64,
+            AddSolid(Builder, "T" + std::to_string(100 + Index), Index % 2 ? "Odd" : "Even", 64,
                      Palette[Index % std::size(Palette)]);
         const std::string Path = Window.Folder.File("Screen.utx");
         Builder.WriteTo(Path);
@@ -94,47 +110,70 @@ protected:
             DestroyWindow(Preview);
     }
 
-    static void AddSolid(TPackageBuilder& Builder, const std::string& Name, int32_t Edge,
-                         COLORREF Colour) {
+    void AddSolid(TPackageBuilder& Builder, const std::string& Name, const std::string& Group,
+                  int32_t Edge, COLORREF Colour) {
         TBytes Pixels;
         for (int32_t Index = 0; Index < Edge * Edge; ++Index)
             Pixels.insert(Pixels.end(),
                           {GetBValue(Colour), GetGValue(Colour), GetRValue(Colour), 255});
-        Builder.AddTexture(
-            {.Name = Name, .Format = pfRGBA8, .Width = Edge, .Height = Edge, .Pixels = Pixels});
+        Builder.AddTexture({.Name = Name,
+                            .Group = Group,
+                            .Format = pfRGBA8,
+                            .Width = Edge,
+                            .Height = Edge,
+                            .Pixels = Pixels});
+        Colours[Name] = Colour;
     }
 
-    // The centre of each whole thumbnail in view, and the background beside
-    // each and in the top-left margin, at screen coordinates.
-    static std::vector<TExpected> PanelPixels() {
+    // What the panel shows now, at screen coordinates: the background in the
+    // top-left margin, and for each whole cell in view the centre of its
+    // thumbnail and a corner of its cell, in the selection colour for the
+    // selected texture.
+    std::vector<TExpected> PanelPixels() const {
         const RECT Panel = ScreenRect(App.TexturePanel);
         const int Columns = PanelColumnCount();
+        const int Scrolled = ScrollPosition();
         std::vector<TExpected> Expected{
             {{Panel.left + 4, Panel.top + 4}, Background, "top-left margin"}};
         for (int Index = 0; Index < static_cast<int>(App.ShownTextures.size()); ++Index) {
-            const int X = Panel.left + 16 + Index % Columns * (Size + 16);
-            const int Y = Panel.top + 16 + Index / Columns * (Size + 80);
-            if (Y + Size > Panel.bottom)
+            const int X = Panel.left + 8 + Index % Columns * (Size + 16);
+            const int Y = Panel.top + 8 + Index / Columns * (Size + 80) - Scrolled;
+            if (Y < Panel.top)
+                continue;
+            if (Y + 8 + Size > Panel.bottom)
                 break;
             const std::string Name = App.ShownTextures[static_cast<std::size_t>(Index)]->Name;
-            Expected.push_back({{X + Size / 2, Y + Size / 2},
-                                Palette[Index % std::size(Palette)],
-                                Name + " centre"});
-            Expected.push_back({{X + Size + 8, Y + Size / 2}, Background, Name + " right"});
+            Expected.push_back(
+                {{X + 8 + Size / 2, Y + 8 + Size / 2}, Colours.at(Name), Name + " centre"});
+            Expected.push_back({{X + 4, Y + 4},
+                                Index == App.SelectedIndex ? Selection : Background,
+                                Name + " cell corner"});
         }
         return Expected;
     }
 
-    // Lets the program draw and present frames (or, with Draw false, only
-    // handle its messages) until the screen shows what is expected; reports
-    // the first pixel that never did.
-    ::testing::AssertionResult ScreenShows(const RECT& Area,
-                                           const std::function<std::vector<TExpected>()>& Expected,
-                                           bool Draw = true) {
+    // The whole panel as another window left it.
+    std::vector<TExpected> LeftoverPixels() const {
+        std::vector<TExpected> Expected = PanelPixels();
+        for (TExpected& Pixel : Expected)
+            Pixel.Colour = Leftover;
+        return Expected;
+    }
+    static void CoverPanel() {
+        const TWindowDC Panel(App.TexturePanel);
+        const TBrushHandle Brush(CreateSolidBrush(Leftover));
+        RECT Client{};
+        GetClientRect(App.TexturePanel, &Client);
+        FillRect(Panel.Get(), &Client, Brush.Get());
+    }
+
+    // Lets the program handle its messages until the screen shows what is
+    // expected; reports the first pixel that never did.
+    ::testing::AssertionResult
+    ScreenShows(const std::function<std::vector<TExpected>()>& Expected) {
+        const RECT Area = ScreenRect(App.TexturePanel);
         std::string Mismatch;
         for (int Attempt = 0; Attempt < 60; ++Attempt) {
-            if (Draw)
-                RenderTexturePanel();
             Window.Pump();
             Sleep(50);
             const TScreenPixels Screen(Area);
@@ -156,16 +195,47 @@ protected:
     }
 
     TProgramWindow Window{{}, SettingsText};
+    std::map<std::string, COLORREF> Colours;
 };
 
-TEST_F(PanelOnScreen, ShowsEveryThumbnailInItsCellOnTheBackgroundAlsoWhenRepainted) {
-    const RECT Panel = ScreenRect(App.TexturePanel);
-    EXPECT_TRUE(ScreenShows(Panel, PanelPixels));
+TEST_F(PanelOnScreen, AnIdlePanelDrawsNothingAndAPaintRequestShowsItAgain) {
+    EXPECT_TRUE(ScreenShows([this] { return PanelPixels(); }));
 
-    // Uncovered, the panel shows its frame again at once, with no new one drawn.
-    KillTimer(App.MainWnd, RenderTimerId);
+    // Several ticks of the render timer go by without a frame over the leftover.
+    CoverPanel();
+    for (int Tick = 0; Tick < 5; ++Tick) {
+        Sleep(static_cast<DWORD>(Settings.RenderTime));
+        Window.Pump();
+    }
+    EXPECT_TRUE(ScreenShows([this] { return LeftoverPixels(); }));
+
+    // Uncovering asks the panel to paint itself, and it shows its frame again.
     RedrawWindow(App.TexturePanel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_TRUE(ScreenShows(Panel, PanelPixels, false));
+    EXPECT_TRUE(ScreenShows([this] { return PanelPixels(); }));
+}
+
+TEST_F(PanelOnScreen, EveryChangeOfWhatIsShownReachesTheScreen) {
+    EXPECT_TRUE(ScreenShows([this] { return PanelPixels(); }));
+    const auto ChooseGroup = [](const char* Name) {
+        const LRESULT Item =
+            SendMessageA(App.GroupCombo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(Name));
+        SendMessageA(App.GroupCombo, CB_SETCURSEL, Item, 0);
+        SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(App.GroupCombo));
+    };
+    const std::pair<const char*, std::function<void()>> Changes[] = {
+        {"selection",
+         [] { SendMessageA(App.TexturePanel, WM_LBUTTONDOWN, 0, MAKELPARAM(170, 20)); }},
+        {"scroll", [] { SendMessageA(App.TexturePanel, WM_VSCROLL, SB_LINEDOWN, 0); }},
+        {"group", [&] { ChooseGroup("Odd"); }},
+        {"scroll back", [] { SendMessageA(App.TexturePanel, WM_VSCROLL, SB_PAGEUP, 0); }},
+    };
+    for (const auto& [What, Change] : Changes) {
+        // Left on the screen, the old frame would hide a change that is not drawn.
+        CoverPanel();
+        Change();
+        EXPECT_TRUE(ScreenShows([this] { return PanelPixels(); })) << What;
+    }
 }
 
 TEST_F(PanelOnScreen, APreviewOverThePanelKeepsItsOwnPixels) {
@@ -179,8 +249,9 @@ TEST_F(PanelOnScreen, APreviewOverThePanelKeepsItsOwnPixels) {
     IntersectRect(&Overlap, &Panel, &Image);
     ASSERT_TRUE(EqualRect(&Overlap, &Image)) << "the preview must lie over the panel";
 
-    // Every pixel of the preview is its texture's, while the panel around it
-    // keeps being drawn.
+    // Every pixel of the preview is its texture's, also when the panel
+    // around it draws a new frame.
+    InvalidatePanelFrame();
     const auto Expected = [&] {
         std::vector<TExpected> Pixels;
         for (const TExpected& Pixel : PanelPixels())
@@ -191,7 +262,7 @@ TEST_F(PanelOnScreen, APreviewOverThePanelKeepsItsOwnPixels) {
                 Pixels.push_back({{X, Y}, Palette[0], "preview"});
         return Pixels;
     };
-    EXPECT_TRUE(ScreenShows(Panel, Expected));
+    EXPECT_TRUE(ScreenShows(Expected));
 }
 
 } // namespace

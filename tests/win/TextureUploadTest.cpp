@@ -3,12 +3,14 @@
 #include "display/GLContext.h"
 #include "display/OpenGLTexture.h"
 #include "package/Errors.h"
+#include "shell/PackageAnalysis.h"
 #include "tests/package/PackageFile.h"
 #include "tests/win/ProgramFixture.h"
 #include "tests/win/ReferencePixels.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 
@@ -202,6 +204,52 @@ TEST_F(TextureUpload, PixelsOrPaletteBeyondTheEndOfTheFileLeaveNoTexture) {
     EXPECT_EQ(Upload({16, 16, 0, 0, pfRGBA8, true}), nullptr);
     EXPECT_THROW(TOpenGLTexture(Stream, 16, 16, 0, 0, pfRGBA8, true), EPackageDamaged);
     EXPECT_EQ(NextTextureName(), Before + 2);
+}
+
+// The uploads of one analysis share palettes and buffers: every texture must
+// still get its own palette and only its own pixels, also after a larger one.
+TEST_F(TextureUpload, TexturesOfOneAnalysisKeepTheirOwnPaletteAndPixels) {
+    const TBytes First = DefaultPaletteColours();
+    TBytes Second = First;
+    std::reverse(Second.begin(), Second.end());
+    TPackageBuilder Builder;
+    const int32_t FirstPalette = Builder.AddPalette("First", First);
+    const int32_t SecondPalette = Builder.AddPalette("Second", Second);
+    const struct {
+        TTextureDesc Desc;
+        const TBytes* Palette;
+    } Cases[] = {
+        {{.Name = "a", .Format = pfP8, .Width = 16, .Height = 16, .Palette = FirstPalette}, &First},
+        {{.Name = "b", .Format = pfP8, .Width = 4, .Height = 4, .Palette = SecondPalette}, &Second},
+        {{.Name = "c", .Format = pfP8, .Width = 8, .Height = 4, .Palette = FirstPalette}, &First},
+        {{.Name = "d", .Format = pfRGBA8, .Width = 2, .Height = 3}, &First},
+    };
+    std::vector<TBytes> Stored;
+    for (const auto& Case : Cases) {
+        TTextureDesc Desc = Case.Desc;
+        Desc.Pixels =
+            NoiseBytes(static_cast<std::size_t>(MipByteSize(static_cast<TPixelFormat>(*Desc.Format),
+                                                            Desc.Width, Desc.Height)),
+                       static_cast<uint32_t>(Stored.size() + 7));
+        Stored.push_back(*Desc.Pixels);
+        Builder.AddTexture(Desc);
+    }
+    const std::string Path = Window.Folder.File("Shared.utx");
+    Builder.WriteTo(Path);
+    AnalysePackage(Path);
+
+    for (std::size_t Index = 0; Index < std::size(Cases); ++Index) {
+        const TTextureDesc& Desc = Cases[Index].Desc;
+        SCOPED_TRACE(Desc.Name);
+        const auto* Image =
+            dynamic_cast<const TOpenGLTexture*>(ShownTexture(Desc.Name).GLTexture.get());
+        ASSERT_NE(Image, nullptr);
+        EXPECT_EQ(
+            FirstDifference(ReadBack(*Image),
+                            ReferencePixels(static_cast<TPixelFormat>(*Desc.Format), Desc.Width,
+                                            Desc.Height, Stored[Index], *Cases[Index].Palette)),
+            -1);
+    }
 }
 
 } // namespace
