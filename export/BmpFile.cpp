@@ -1,8 +1,10 @@
 #include "BmpFile.h"
 
+#include "ExportErrors.h"
 #include "RowPitch.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <vector>
 
@@ -78,6 +80,32 @@ void WriteBottomUpRows(int32_t Width, int32_t Height, int BytesPerPixel, const T
         }
         Done += Count;
     } while (Done < Height);
+}
+
+void CopyBgrRows(const TRgbaImage& Image, int64_t FirstRow, int64_t Count, int BytesPerPixel,
+                 uint8_t* Into) {
+    const auto PixelCount = static_cast<std::size_t>(Count) * static_cast<std::size_t>(Image.Width);
+    const uint8_t* From = Image.Row(static_cast<int32_t>(FirstRow));
+    for (std::size_t Pixel = 0; Pixel < PixelCount; ++Pixel, From += 4, Into += BytesPerPixel) {
+        Into[0] = From[2];
+        Into[1] = From[1];
+        Into[2] = From[0];
+        if (BytesPerPixel == 4)
+            Into[3] = From[3];
+    }
+}
+
+void WriteBmp(const TRgbaImage& Image, int BitsPerPixel, const TWriteBytes& Write) {
+    const int BytesPerPixel = BitsPerPixel / 8;
+    if (PaddedRowLength(Image.Width, BytesPerPixel) * Image.Height >
+        std::numeric_limits<uint32_t>::max() - BmpHeaderSize)
+        throw EExportError("The texture is too large for a bitmap file.");
+    WriteBottomUpRows(
+        Image.Width, Image.Height, BytesPerPixel,
+        [&](int64_t FirstRow, int64_t Count, uint8_t* Into) {
+            CopyBgrRows(Image, FirstRow, Count, BytesPerPixel, Into);
+        },
+        Write, MakeBmpHeaders({Image.Width, Image.Height, BitsPerPixel, 0, 0}));
 }
 
 } // namespace swatchbox
