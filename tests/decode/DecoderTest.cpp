@@ -6,17 +6,12 @@
 #include "package/FileStream.h"
 #include "tests/package/PackageFile.h"
 
+#include "tests/support/ImageReader.h"
+
 #include <gtest/gtest.h>
 
 namespace swatchbox::testing {
 namespace {
-
-using TRgba = std::array<uint8_t, 4>;
-
-TRgba At(const TRgbaImage& Image, int32_t X, int32_t Y) {
-    const uint8_t* P = Image.Pixel(X, Y);
-    return {P[0], P[1], P[2], P[3]};
-}
 
 // DXT1 end points red (0xF800) and blue (0x001F); each row of texels uses
 // codes 0, 1, 2, 3 from left to right.
@@ -115,13 +110,13 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
         ASSERT_EQ(Image.Height, Case.Height);
         ASSERT_EQ(Image.Pixels.size(), std::size_t(Case.Width * Case.Height * 4));
         for (const auto& [X, Y, Pixel] : Case.Expected)
-            EXPECT_EQ(At(Image, X, Y), Pixel) << X << "," << Y;
+            EXPECT_EQ(PixelAt(Image, X, Y), Pixel) << X << "," << Y;
     }
     // The three-colour block's fourth code is transparent black; its third
     // is the middle of blue and red.
     const TRgbaImage Three = DecodeMip({pfDXT1, 4, 1, ThreeColourBlock, {}}, Keep);
-    EXPECT_EQ(At(Three, 2, 0), (TRgba{127, 0, 127, 255}));
-    EXPECT_EQ(At(Three, 3, 0), (TRgba{0, 0, 0, 0}));
+    EXPECT_EQ(PixelAt(Three, 2, 0), (TRgba{127, 0, 127, 255}));
+    EXPECT_EQ(PixelAt(Three, 3, 0), (TRgba{0, 0, 0, 0}));
 }
 
 TEST(PixelDecoder, AlphaFollowsTheFlagsTheFormatAndTheMode) {
@@ -160,8 +155,8 @@ TEST(PixelDecoder, AlphaFollowsTheFlagsTheFormatAndTheMode) {
         const TRgbaImage Image =
             DecodeMip({Case.Format, Case.Width, 1, Case.Data, Palette},
                       AlphaRuleFor(Case.Format, Case.Masked, Case.Alpha, Case.Mode));
-        EXPECT_EQ(At(Image, 0, 0)[3], Case.First);
-        EXPECT_EQ(At(Image, Case.Width - 1, 0)[3], Case.Second);
+        EXPECT_EQ(PixelAt(Image, 0, 0)[3], Case.First);
+        EXPECT_EQ(PixelAt(Image, Case.Width - 1, 0)[3], Case.Second);
     }
 }
 
@@ -228,8 +223,8 @@ TEST_F(TextureDecoderFromFile, ReadsThePixelsAndPaletteTheTextureNames) {
     const TRgbaImage Image = DecodeTexture(Stream, P8, TAlphaMode::Engine);
     ASSERT_EQ(Image.Width, 3);
     ASSERT_EQ(Image.Height, 2);
-    EXPECT_EQ(At(Image, 0, 0), (TRgba{0, 255, 0, 0}));
-    EXPECT_EQ(At(Image, 2, 1), (TRgba{5, 250, 35, 255}));
+    EXPECT_EQ(PixelAt(Image, 0, 0), (TRgba{0, 255, 0, 0}));
+    EXPECT_EQ(PixelAt(Image, 2, 1), (TRgba{5, 250, 35, 255}));
 
     const TGrey16Image Values = ReadGrey16(Stream, Source(Grey));
     EXPECT_EQ(Values.Values, (std::vector<uint16_t>{0x0201, 0x0403, 0x0605}));

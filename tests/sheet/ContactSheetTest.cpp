@@ -2,19 +2,14 @@
 // over a checkerboard, and labels that stay inside their cell.
 #include "sheet/ContactSheet.h"
 
+#include "tests/support/ImageReader.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 
 namespace swatchbox::testing {
 namespace {
-
-using TRgba = std::array<uint8_t, 4>;
-
-TRgba At(const TRgbaImage& Image, int32_t X, int32_t Y) {
-    const uint8_t* P = Image.Pixel(X, Y);
-    return {P[0], P[1], P[2], P[3]};
-}
 
 TEST(ContactSheet, ThumbnailsKeepTheAspectAndShowACheckerboardThroughAlpha) {
     // Left half opaque red, right half fully transparent.
@@ -28,21 +23,21 @@ TEST(ContactSheet, ThumbnailsKeepTheAspectAndShowACheckerboardThroughAlpha) {
     const TRgbaImage Thumbnail = MakeThumbnail(Picture, 32);
     ASSERT_EQ(Thumbnail.Width, 32);
     ASSERT_EQ(Thumbnail.Height, 16);
-    EXPECT_EQ(At(Thumbnail, 15, 15), (TRgba{255, 0, 0, 255}));
+    EXPECT_EQ(PixelAt(Thumbnail, 15, 15), (TRgba{255, 0, 0, 255}));
     // Behind the transparent half, squares of two greys alternate.
-    EXPECT_NE(At(Thumbnail, 16, 0), At(Thumbnail, 24, 0));
-    EXPECT_EQ(At(Thumbnail, 16, 0), At(Thumbnail, 24, 8));
-    EXPECT_EQ(At(Thumbnail, 16, 0)[0], At(Thumbnail, 16, 0)[1]);
+    EXPECT_NE(PixelAt(Thumbnail, 16, 0), PixelAt(Thumbnail, 24, 0));
+    EXPECT_EQ(PixelAt(Thumbnail, 16, 0), PixelAt(Thumbnail, 24, 8));
+    EXPECT_EQ(PixelAt(Thumbnail, 16, 0)[0], PixelAt(Thumbnail, 16, 0)[1]);
 
     const TRgbaImage Tall = PlainThumbnail(64, 256, 128);
     EXPECT_EQ(Tall.Width, 32);
     EXPECT_EQ(Tall.Height, 128);
-    EXPECT_EQ(At(Tall, 31, 127), (TRgba{255, 255, 255, 255}));
+    EXPECT_EQ(PixelAt(Tall, 31, 127), (TRgba{255, 255, 255, 255}));
 }
 
 TEST(ContactSheet, ThumbnailsGoToTheirCellsAndLabelsStayInside) {
     TContactSheet Sheet(40, 64);
-    const TRgba Background = At(Sheet.Image(), 0, 0);
+    const TRgba Background = PixelAt(Sheet.Image(), 0, 0);
     EXPECT_EQ(Background, (TRgba{0x4F, 0x4F, 0x4F, 255}));
     const int32_t Columns = Sheet.Columns();
     ASSERT_GT(Columns, 1);
@@ -56,17 +51,17 @@ TEST(ContactSheet, ThumbnailsGoToTheirCellsAndLabelsStayInside) {
     const int32_t Left = Sheet.AreaLeft(Index), Top = Sheet.AreaTop(Index);
     EXPECT_EQ(Left, Sheet.AreaLeft(1));
     EXPECT_GT(Top, Sheet.AreaTop(1) + 64);
-    EXPECT_EQ(At(Sheet.Image(), Left, Top), (TRgba{0, 255, 0, 255}));
-    EXPECT_EQ(At(Sheet.Image(), Left + 63, Top + 63), (TRgba{0, 255, 0, 255}));
-    EXPECT_EQ(At(Sheet.Image(), Left - 1, Top), Background);
+    EXPECT_EQ(PixelAt(Sheet.Image(), Left, Top), (TRgba{0, 255, 0, 255}));
+    EXPECT_EQ(PixelAt(Sheet.Image(), Left + 63, Top + 63), (TRgba{0, 255, 0, 255}));
+    EXPECT_EQ(PixelAt(Sheet.Image(), Left - 1, Top), Background);
 
     // Some text under the thumbnail, none past the cell's right edge, where
     // the next column's area begins.
     bool Text = false;
     for (int32_t Y = Top + 64; Y < Sheet.AreaTop(Index + Columns); ++Y) {
         for (int32_t X = Left; X < Sheet.AreaLeft(Index + 1); ++X)
-            Text = Text || At(Sheet.Image(), X, Y) != Background;
-        EXPECT_EQ(At(Sheet.Image(), Sheet.AreaLeft(Index + 1), Y), Background);
+            Text = Text || PixelAt(Sheet.Image(), X, Y) != Background;
+        EXPECT_EQ(PixelAt(Sheet.Image(), Sheet.AreaLeft(Index + 1), Y), Background);
     }
     EXPECT_TRUE(Text);
 }
