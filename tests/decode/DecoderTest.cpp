@@ -5,7 +5,6 @@
 #include "decode/TextureDecoder.h"
 #include "package/FileStream.h"
 #include "tests/package/PackageFile.h"
-
 #include "tests/support/ImageReader.h"
 
 #include <gtest/gtest.h>

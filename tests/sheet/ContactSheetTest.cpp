@@ -1,7 +1,6 @@
 // Contact sheets: thumbnails scaled like the panel draws them, transparency
 // over a checkerboard, and labels that stay inside their cell.
 #include "sheet/ContactSheet.h"
-
 #include "tests/support/ImageReader.h"
 
 #include <gtest/gtest.h>
