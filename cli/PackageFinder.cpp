@@ -93,4 +93,9 @@ TFoundPackages FindPackages(const std::vector<std::string>& Paths, IReporter& Re
     return Found;
 }
 
+std::string OtherFilesText(std::size_t Count) {
+    return std::to_string(Count) + (Count == 1 ? " file in the folders is no package."
+                                               : " files in the folders are no packages.");
+}
+
 } // namespace swatchbox::cli

@@ -23,4 +23,7 @@ struct TFoundPackages {
 // read is reported as a warning and skipped.
 TFoundPackages FindPackages(const std::vector<std::string>& Paths, IReporter& Reporter);
 
+// "3 files in the folders are no packages." for the commands' summaries.
+std::string OtherFilesText(std::size_t Count);
+
 } // namespace swatchbox::cli
