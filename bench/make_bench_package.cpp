@@ -3,6 +3,7 @@
 // Usage: make-bench-package OUTPUT.utx [--mips]
 //   --mips  also write each texture's smaller mip maps, as saved packages do
 #include "tests/builder/PackageBuilder.h"
+#include "tools/ToolUsage.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -64,12 +65,18 @@ void Fill(TPackageBuilder& Package, bool Mips) {
     }
 }
 
+const char* const Usage = "usage: make-bench-package OUTPUT.utx [--mips]\n"
+                          "Writes a 256 MB package of 2,048 textures for bench/run-bench;\n"
+                          "--mips also writes each texture's smaller mip maps.\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const auto Status = swatchbox::tools::AnswerOptions(argc, argv, Usage, {"--mips"}))
+        return *Status;
     const bool Mips = argc == 3 && std::string_view(argv[2]) == "--mips";
     if (argc != 2 && !Mips) {
-        std::cerr << "usage: make-bench-package OUTPUT.utx [--mips]\n";
+        std::cerr << Usage;
         return 2;
     }
     try {

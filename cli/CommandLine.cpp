@@ -16,7 +16,7 @@ namespace swatchbox::cli {
 namespace {
 
 const char* const UsageText = "Usage: swatchbox-cli list [--json] PACKAGE...\n"
-                              "       swatchbox-cli export [--out DIR] PACKAGE...\n"
+                              "       swatchbox-cli export [--out DIR] [--verbose] PACKAGE...\n"
                               "       swatchbox-cli --help | --version\n";
 
 const char* const HelpText =
@@ -29,12 +29,16 @@ const char* const HelpText =
     "Options:\n"
     "  --json        list: print one JSON array of all textures instead of tables.\n"
     "  --out DIR     export: the folder to write to; made when missing.\n"
+    "  --verbose     export: name each texture skipped for having no stored mip\n"
+    "                map (by default a package with many gets one line).\n"
     "  --help        Show this text.\n"
     "  --version     Show the version.\n"
     "  --            End of options; all further arguments are packages.\n"
     "\n"
     "Exit status: 0 when everything was read and written, 1 when anything failed,\n"
-    "2 for a usage error.\n";
+    "2 for a usage error. Textures that can't be exported as is (formats without\n"
+    "a file type, textures stored without mip maps) are skipped with a warning\n"
+    "and are no failure.\n";
 
 int UsageError(std::ostream& Err, const std::string& Problem) {
     Err << "swatchbox-cli: " << EscapeControls(Problem) << '\n' << UsageText;
@@ -46,6 +50,7 @@ struct TParsed {
     std::vector<std::string> Packages;
     bool Json = false;
     std::optional<std::string> OutDir;
+    bool Verbose = false;
     bool Help = false;
     bool Version = false;
 };
@@ -72,6 +77,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& Arguments, TPar
             Parsed.Version = true;
         } else if (Argument == "--json" && Parsed.Command == "list") {
             Parsed.Json = true;
+        } else if ((Argument == "--verbose" || Argument == "-v") && Parsed.Command == "export") {
+            Parsed.Verbose = true;
         } else if (Argument == "--out" && Parsed.Command == "export") {
             if (I + 1 == Arguments.size())
                 return "--out needs a folder";
@@ -112,7 +119,8 @@ int RunCommandLine(const std::vector<std::string>& Arguments, std::ostream& Out,
     const bool ShowProgress = ErrIsTerminal && Parsed.Packages.size() > 1;
     if (Parsed.Command == "list")
         return RunList({Parsed.Packages, Parsed.Json, ShowProgress}, Out, Err);
-    return RunExport({Parsed.Packages, Parsed.OutDir.value_or(""), ShowProgress}, Out, Err);
+    return RunExport({Parsed.Packages, Parsed.OutDir.value_or(""), ShowProgress, Parsed.Verbose},
+                     Out, Err);
 }
 
 } // namespace swatchbox::cli

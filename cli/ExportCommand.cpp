@@ -13,6 +13,7 @@
 #include <system_error>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace swatchbox::cli {
 
@@ -58,10 +59,14 @@ std::string FoldKey(const std::string& Name) {
     return AsciiUpper(Name);
 }
 
+// A package with more textures without mip maps than this gets one line for
+// them all (stripped packages have hundreds).
+constexpr std::size_t MipLessListedOneByOne = 3;
+
 class TExporter {
 public:
     TExporter(const TExportOptions& Options, TConsoleReporter& Reporter)
-        : Root(TrimFolder(Options.OutDir)), Reporter(Reporter) {}
+        : Root(TrimFolder(Options.OutDir)), Verbose(Options.Verbose), Reporter(Reporter) {}
 
     void ExportPackage(TUnrealPackage& Package);
     void WriteSummary(std::ostream& Out) const;
@@ -72,9 +77,14 @@ private:
                          std::string_view Extension);
     bool EnsureFolder(const std::string& Folder);
     void ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder);
+    void SkipMipLess();
+    void ReportMipLess();
 
     std::string Root;
+    bool Verbose;
     TConsoleReporter& Reporter;
+    // Contexts of the current package's textures without mip maps, not yet reported.
+    std::vector<std::string> MipLess;
     std::unordered_set<std::string> UsedPackageFolders;
     // Files of the current package by folded "Group/File" key, with the export
     // that took the name.
@@ -83,8 +93,11 @@ private:
     std::unordered_map<std::string, bool> Folders;
     int Written = 0;
     int Skipped = 0;
+    int SkippedMipLess = 0;
     int Failed = 0;
 };
+
+const char* const MipLessWarning = "the texture has no stored mip map; skipped.";
 
 // Two packages with the same base name (a/Walls.utx, b/Walls.u) get folders
 // of their own: the later one gets a number suffix.
@@ -138,15 +151,47 @@ bool TExporter::EnsureFolder(const std::string& Folder) {
     return Made;
 }
 
+// A texture without mip maps is no failure: the package simply carries no
+// pixels for it.
+void TExporter::SkipMipLess() {
+    ++Skipped;
+    ++SkippedMipLess;
+    if (Verbose)
+        ReportWarning(Reporter, MipLessWarning);
+    else
+        MipLess.push_back(Reporter.Context());
+}
+
+void TExporter::ReportMipLess() {
+    if (MipLess.size() > MipLessListedOneByOne) {
+        ReportWarning(Reporter, "Skipped " + std::to_string(MipLess.size()) +
+                                    " textures without a stored mip map (--verbose lists them).");
+    } else {
+        for (const std::string& Context : MipLess) {
+            TReportContext Texture(Reporter, Context);
+            ReportWarning(Reporter, MipLessWarning);
+        }
+    }
+    MipLess.clear();
+}
+
 void TExporter::ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder) {
     if (Texture.IsIgnored()) {
         ++Skipped;
         return;
     }
+    if (!Texture.HasMipData) {
+        SkipMipLess();
+        return;
+    }
     const std::string_view Extension = AsIsExtension(Texture.Format);
     if (Extension.empty()) {
-        ReportWarning(Reporter, "format " + std::string(GetFormatName(Texture)) +
-                                    " can't be exported as is; skipped.");
+        // A format without a name is told by its number.
+        const std::string_view Name = GetFormatName(Texture);
+        const std::string Format = Name == "(unknown)"
+                                       ? "unknown format " + std::to_string(int{Texture.Format})
+                                       : "format " + std::string(Name);
+        ReportWarning(Reporter, Format + " can't be exported as is; skipped.");
         ++Skipped;
         return;
     }
@@ -172,14 +217,21 @@ void TExporter::ExportPackage(TUnrealPackage& Package) {
     UsedFiles.clear();
     ScanTextures(Package, Reporter,
                  [&](const TTextureObject& Texture) { ExportTexture(Texture, PackageFolder); });
+    ReportMipLess();
 }
 
 void TExporter::WriteSummary(std::ostream& Out) const {
-    Out << "Wrote " << Written << (Written == 1 ? " file" : " files") << " to "
-        << (Root.empty() ? std::string("the current folder") : "\"" + EscapeControls(Root) + "\"")
-        << '.';
-    if (Skipped > 0)
-        Out << " Skipped " << Skipped << (Skipped == 1 ? " texture." : " textures.");
+    Out << "Wrote " << Written << (Written == 1 ? " file" : " files") << " to ";
+    if (Root.empty())
+        Out << "the current folder.";
+    else
+        Out << '"' << EscapeControls(Root) << "\".";
+    if (Skipped > 0) {
+        Out << " Skipped " << Skipped << (Skipped == 1 ? " texture" : " textures");
+        if (SkippedMipLess > 0)
+            Out << " (" << SkippedMipLess << " without a stored mip map)";
+        Out << '.';
+    }
     if (Failed > 0)
         Out << ' ' << Failed << (Failed == 1 ? " texture" : " textures") << " failed.";
     Out << '\n';

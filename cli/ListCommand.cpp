@@ -34,7 +34,16 @@ std::string Flags(const TTextureObject& Texture) {
         Add("alpha");
     if (Texture.IsIgnored())
         Add("ignored");
+    else if (!Texture.HasMipData)
+        Add("no mips");
     return Result;
+}
+
+// The first mip map's position as a JSON value: null where no mip-map header
+// was read (a texture stored without mip maps, or one read no further than
+// its properties). Position 0 is the package signature, never pixels.
+std::string MipPosition(const TTextureObject& Texture) {
+    return Texture.MipDataPosition > 0 ? std::to_string(Texture.MipDataPosition) : "null";
 }
 
 TRow TextRow(const TTextureObject& Texture) {
@@ -83,7 +92,8 @@ void WriteJsonObject(std::ostream& Out, const std::string& Package, const TTextu
         .Number("format_id", Texture.Format)
         .Bool("masked", Texture.bMasked)
         .Bool("alpha_texture", Texture.bAlphaTexture)
-        .Number("mip_position", Texture.MipDataPosition)
+        .Number("mip_count", Texture.MipCount)
+        .Literal("mip_position", MipPosition(Texture))
         .Number("mip_size", Texture.MipDataSize)
         .Number("palette_position", Texture.PalettePosition)
         .Bool("ignored", Texture.IsIgnored());

@@ -35,7 +35,13 @@ TProgress::~TProgress() {
 void TProgress::Show(std::size_t Number, std::string_view Path) {
     if (!Enabled)
         return;
-    std::string Counter = "[" + std::to_string(Number) + "/" + std::to_string(Total) + "] ";
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about
+    // a literal put in front of a temporary string.
+    std::string Counter = "[";
+    Counter += std::to_string(Number);
+    Counter += '/';
+    Counter += std::to_string(Total);
+    Counter += "] ";
     const std::string Shown = EscapeControls(Path);
     const std::size_t Room = MaxColumns > Counter.size() ? MaxColumns - Counter.size() : 0;
     if (DisplayWidth(Shown) > Room && Room > 3)

@@ -1,11 +1,10 @@
 #include "cli/TextureScan.h"
 
 #include "cli/DisplayText.h"
-#include "package/AsciiCase.h"
 #include "package/Errors.h"
+#include "package/TextureWalk.h"
 
 #include <exception>
-#include <optional>
 
 namespace swatchbox::cli {
 
@@ -37,45 +36,29 @@ std::unique_ptr<TUnrealPackage> OpenPackage(const std::string& Path, TConsoleRep
     return nullptr;
 }
 
-bool IsTextureExport(const TExportObject& Export) {
-    return AsciiUpper(Export.GetClassName()) == "TEXTURE";
-}
-
 void ScanTextures(TUnrealPackage& Package, TConsoleReporter& Reporter,
                   const std::function<void(const TTextureObject&)>& Visit) {
-    // One open file serves the whole scan: every read of every texture (and
-    // its export) borrows it instead of reopening the package.
-    std::optional<TInstalledStream> Held;
+    // The walk sets each export's context; the caller's comes back after it.
+    TReportContext Restored(Reporter, Reporter.Context());
+    int MessagesBefore = 0;
+    TTextureWalk Walk;
+    Walk.Errors = TWalkErrors::Skip;
+    Walk.OnTexture = [&](int32_t Index, std::size_t, std::size_t) {
+        Reporter.SetContext(ExportContext(Package, Index));
+        MessagesBefore = Reporter.Messages();
+    };
+    Walk.OnError = [&](int32_t Index, const std::exception& Error) {
+        Reporter.SetContext(ExportContext(Package, Index));
+        ReportError(Reporter, Error.what());
+    };
     try {
-        Held.emplace(Package);
+        Walk.Run(Package, [&](std::unique_ptr<TTextureObject> Texture) {
+            if (Texture->IsIgnored() && Reporter.Messages() == MessagesBefore)
+                ReportWarning(Reporter, "the texture is ignored.");
+            Visit(*Texture);
+        });
     } catch (const EFileOpenError& Error) {
         ReportError(Reporter, Error.what());
-        return;
-    }
-    const auto Count = static_cast<int32_t>(Package.Exports.size());
-    for (int32_t Index = 0; Index < Count; ++Index) {
-        bool IsTexture = false;
-        try {
-            IsTexture = IsTextureExport(Package.Exports[static_cast<std::size_t>(Index)]);
-        } catch (const EPackageError& Error) {
-            TReportContext Context(Reporter, ExportContext(Package, Index));
-            ReportError(Reporter, Error.what());
-        }
-        if (!IsTexture)
-            continue;
-        TReportContext Context(Reporter, ExportContext(Package, Index));
-        try {
-            const int MessagesBefore = Reporter.Messages();
-            const TTextureObject Texture(Package, Index);
-            if (Texture.IsIgnored() && Reporter.Messages() == MessagesBefore)
-                ReportWarning(Reporter, "the texture is ignored.");
-            Visit(Texture);
-        } catch (const EFileOpenError& Error) {
-            ReportError(Reporter, Error.what());
-            return;
-        } catch (const std::exception& Error) {
-            ReportError(Reporter, Error.what());
-        }
     }
 }
 

@@ -15,16 +15,12 @@ namespace swatchbox::cli {
 // none.
 std::unique_ptr<TUnrealPackage> OpenPackage(const std::string& Path, TConsoleReporter& Reporter);
 
-// True when the export's class name upper-cases to TEXTURE. Throws
-// EReferenceOutOfRange for a class reference outside the tables.
-bool IsTextureExport(const TExportObject& Export);
-
 // Decodes every texture export of Package in export-table order, without
 // reading pixel data, and hands each to Visit. While a texture is decoded and
 // visited, messages carry the package and the export as context. An ignored
 // texture is always explained by a warning. A texture that can't be decoded
-// is reported and skipped; the scan stops early only when the file can no
-// longer be opened.
+// is reported and skipped; the scan ends early only when the file can't be
+// opened.
 void ScanTextures(TUnrealPackage& Package, TConsoleReporter& Reporter,
                   const std::function<void(const TTextureObject&)>& Visit);
 

@@ -44,7 +44,8 @@ void SetFloatingPointControl() {
 bool CreateGLContext(HWND Window, HDC& DC, HGLRC& Context) {
     DC = nullptr;
     Context = nullptr;
-    const HDC WindowDC = GetDC(Window);
+    // GetDC of no window would give the screen's context.
+    const HDC WindowDC = Window ? GetDC(Window) : nullptr;
     if (WindowDC) {
         PIXELFORMATDESCRIPTOR Descriptor = PanelPixelFormat();
         const int Format = ChoosePixelFormat(WindowDC, &Descriptor);

@@ -131,6 +131,7 @@ void SetPanelProjection() {
     GetClientRect(App.TexturePanel, &Client);
     const int Width = Client.right - Client.left;
     const int Height = Client.bottom - Client.top;
+    App.PanelPresenter.Resize(App.PanelDC, Width, Height);
     glViewport(0, 0, Width, Height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -165,7 +166,7 @@ bool DrawTexturePanel() {
 
 void RenderTexturePanel() {
     if (DrawTexturePanel())
-        SwapBuffers(App.PanelDC);
+        App.PanelPresenter.Present(App.PanelDC);
 }
 
 void DrawTextureLabel(int32_t Index, float X, float Baseline) {

@@ -17,7 +17,7 @@ void SetPanelProjection();
 // Returns false, having touched nothing, when no texture is shown.
 bool DrawTexturePanel();
 
-// DrawTexturePanel, then shows the result.
+// DrawTexturePanel, then puts the result on the screen.
 void RenderTexturePanel();
 
 // The four label lines of ShownTextures[Index], the first on Baseline.

@@ -210,6 +210,29 @@ void OnCommand(int Command) {
     }
 }
 
+// Where frames are copied into the panel, the panel paints itself while it
+// shows textures: the button would otherwise fill it with its background.
+bool PanelPaintsItself() {
+    return App.PanelPresenter.CopiesFrames() && !App.ShownTextures.empty();
+}
+
+// The scroll bar comes and goes with the scroll range, which changes the
+// client width without the main window being resized: the projection and the
+// frame follow the panel's own size.
+void OnSize() {
+    if (App.PanelGLContext && !IsIconic(App.MainWnd))
+        SetPanelProjection();
+}
+
+// The last frame again, or a new one when the panel's size has changed since.
+void OnPaint(HWND Window) {
+    PAINTSTRUCT Paint{};
+    const HDC Target = BeginPaint(Window, &Paint);
+    if (Target && !App.PanelPresenter.PresentAgain(Target))
+        RenderTexturePanel();
+    EndPaint(Window, &Paint);
+}
+
 } // namespace
 
 LRESULT CALLBACK TexturePanelProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -241,6 +264,19 @@ LRESULT CALLBACK TexturePanelProc(HWND Window, UINT Message, WPARAM WParam, LPAR
     case WM_COMMAND:
         OnCommand(LOWORD(WParam));
         return 0;
+    case WM_SIZE:
+        OnSize();
+        break;
+    case WM_ERASEBKGND:
+        if (PanelPaintsItself())
+            return 1;
+        break;
+    case WM_PAINT:
+        if (PanelPaintsItself()) {
+            OnPaint(Window);
+            return 0;
+        }
+        break;
     default:
         break;
     }

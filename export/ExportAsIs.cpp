@@ -25,6 +25,16 @@ constexpr int32_t AsIsPixelsPerMetre = 3780;
                        "\" holds fewer bytes than the texture needs.");
 }
 
+// A mip map that says it holds fewer bytes than the texture's size needs
+// (procedural textures store none, stripped ones have no mip map at all) has
+// no pixels of its own to copy: the rest would be another object's bytes.
+void RefuseShortMip(const TTextureObject& Texture) {
+    const int64_t Needed = MipByteSize(Texture.Format, Texture.USize, Texture.VSize);
+    if (Texture.MipDataSize < Needed)
+        throw EExportError("The texture stores " + std::to_string(Texture.MipDataSize) +
+                           " pixel bytes where its size needs " + std::to_string(Needed) + ".");
+}
+
 // Copies Count bytes at Position: inside the system where it can, else
 // through a small reused buffer.
 void CopyBytes(TFileStream& From, int64_t Position, int64_t Count, TOutputFile& To) {
@@ -86,18 +96,12 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
     const std::string Target = FixExtension(FileName, ".BMP");
     return GuardedWrite(Reporter, Target, [&] {
         const int BytesPerPixel = swatchbox::BytesPerPixel(Texture.Format);
-        const int64_t DataSize = MipByteSize(Texture.Format, Texture.USize, Texture.VSize);
         // The package is checked before the output is created; a failure while
         // copying discards the unfinished file and keeps any older one.
         TInstalledStream Package(*Texture.Owner);
         if (BytesPerPixel == 0 || !Texture.PixelDataInFile(Package->Size()))
             ThrowShort(Texture);
-        // A mip map that says it holds fewer bytes (procedural textures store
-        // none) has no pixels of its own to copy.
-        if (Texture.MipDataSize < DataSize)
-            throw EExportError("The texture stores " + std::to_string(Texture.MipDataSize) +
-                               " pixel bytes where its size needs " + std::to_string(DataSize) +
-                               ".");
+        RefuseShortMip(Texture);
         const TBmpLayout Layout{Texture.USize, Texture.VSize, BytesPerPixel * 8, AsIsPixelsPerMetre,
                                 Texture.Format == pfP8 ? 256u : 0u};
         std::vector<uint8_t> Palette;
@@ -134,6 +138,7 @@ bool WriteDDS(const TTextureObject& Texture, const std::string& FileName, IRepor
         if (Texture.MipDataSize < 0 || Texture.MipDataPosition < 0 ||
             Texture.MipDataSize > Package->Size() - Texture.MipDataPosition)
             ThrowShort(Texture);
+        RefuseShortMip(Texture);
         const auto Header =
             MakeDdsHeader(Texture.USize, Texture.VSize, GetFormatName(Texture.Format));
         TOutputFile Output(Target);

@@ -16,6 +16,11 @@
 #ifdef _WIN32
 #include <io.h>
 #include <share.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -51,6 +56,27 @@ int WriteSome(int Handle, const void* Data, std::size_t Count) {
 int CloseFile(int Handle) {
     return _close(Handle);
 }
+
+std::string WindowsReason(DWORD Code) {
+    char Text[512] = {};
+    const DWORD Length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, Code, 0, Text, sizeof Text, nullptr);
+    std::string Reason(Text, Length);
+    while (!Reason.empty() && (Reason.back() == '\n' || Reason.back() == '\r' ||
+                               Reason.back() == ' ' || Reason.back() == '.'))
+        Reason.pop_back();
+    return Reason.empty() ? "system error " + std::to_string(Code) : Reason;
+}
+
+// Puts the finished file in the target's place in one step, so there is no
+// moment without a target. A folder of that name, or a target that another
+// program holds open, makes the move fail and leaves the target as it was.
+bool MoveIntoPlace(const std::string& From, const std::string& To, std::string& Reason) {
+    if (MoveFileExA(From.c_str(), To.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    Reason = WindowsReason(GetLastError());
+    return false;
+}
 #else
 int CreateNew(const std::string& FileName) {
     return ::open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -60,6 +86,15 @@ ssize_t WriteSome(int Handle, const void* Data, std::size_t Count) {
 }
 int CloseFile(int Handle) {
     return ::close(Handle);
+}
+
+// rename replaces the target in one step.
+bool MoveIntoPlace(const std::string& From, const std::string& To, std::string& Reason) {
+    errno = 0;
+    if (std::rename(From.c_str(), To.c_str()) == 0)
+        return true;
+    Reason = SystemReason();
+    return false;
 }
 #endif
 
@@ -81,8 +116,11 @@ TOutputFile::~TOutputFile() {
 }
 
 void TOutputFile::Fail(const char* What) const {
-    throw EExportError("Cannot " + std::string(What) + " file \"" + Target +
-                       "\": " + SystemReason());
+    Fail(What, SystemReason());
+}
+
+void TOutputFile::Fail(const char* What, const std::string& Reason) const {
+    throw EExportError("Cannot " + std::string(What) + " file \"" + Target + "\": " + Reason);
 }
 
 void TOutputFile::Close() {
@@ -131,32 +169,9 @@ void TOutputFile::Commit() {
     // A failing close can be the first sign that the data did not fit.
     if (CloseFile(std::exchange(Handle, -1)) != 0)
         Fail("write");
-#ifdef _WIN32
-    // rename does not replace an existing file here, so the old file steps
-    // aside first and comes back if the new one can't take its place.
-    if (std::rename(Temporary.c_str(), Target.c_str()) != 0) {
-        // Only a file steps aside: a folder of the target's name stays where
-        // it is and the write fails.
-        struct stat Existing {};
-        if (stat(Target.c_str(), &Existing) == 0 && S_ISDIR(Existing.st_mode)) {
-            errno = EISDIR;
-            Fail("replace");
-        }
-        const std::string Backup = Target + UniqueSuffix();
-        if (std::rename(Target.c_str(), Backup.c_str()) != 0)
-            Fail("replace");
-        if (std::rename(Temporary.c_str(), Target.c_str()) != 0) {
-            const int Reason = errno;
-            std::rename(Backup.c_str(), Target.c_str());
-            errno = Reason;
-            Fail("replace");
-        }
-        std::remove(Backup.c_str());
-    }
-#else
-    if (std::rename(Temporary.c_str(), Target.c_str()) != 0)
-        Fail("replace");
-#endif
+    std::string Reason;
+    if (!MoveIntoPlace(Temporary, Target, Reason))
+        Fail("replace", Reason);
     Committed = true;
 }
 

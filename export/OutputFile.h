@@ -30,7 +30,10 @@ public:
     const std::string& TargetName() const { return Target; }
 
 private:
+    // Throws EExportError naming the target and the reason (by default the
+    // system's, from errno).
     [[noreturn]] void Fail(const char* What) const;
+    [[noreturn]] void Fail(const char* What, const std::string& Reason) const;
     void Close();
 
     std::string Target;

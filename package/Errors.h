@@ -23,6 +23,12 @@ public:
     using EPackageError::EPackageError;
 };
 
+// A package from an engine build older than the layouts this reader knows.
+class EPackageTooOld : public EPackageError {
+public:
+    using EPackageError::EPackageError;
+};
+
 // An object reference or name index outside its table.
 class EReferenceOutOfRange : public EPackageError {
 public:

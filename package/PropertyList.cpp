@@ -86,7 +86,7 @@ void TObjectPropertyList::ReportTagFailure() {
     ++FailedTags;
     // One message per run: a damaged run would otherwise raise one per tag.
     if (FailedTags == 1)
-        ReportError(Owner->Reporter, PropertyReadError);
+        ReportError(*Owner->Reporter, PropertyReadError);
 }
 
 bool TObjectPropertyList::Read(int32_t ExportIndex, int32_t& EndPosition) {

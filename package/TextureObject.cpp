@@ -35,7 +35,7 @@ TTextureObject::TTextureObject(TUnrealPackage& Owner, int32_t ExportIndex,
     if (Group.empty())
         Group = "(None)";
     Read();
-    if (IsIgnored() || !Uploader)
+    if (!HasMipData || !Uploader)
         return;
     TInstalledStream Stream(Owner);
     GLTexture = Uploader(*Stream, MakeUploadRequest());
@@ -49,7 +49,7 @@ void TTextureObject::Read() {
     {
         TObjectPropertyList List(*Owner);
         if (!List.Read(ExportIndex, EndPosition)) {
-            ReportError(Owner->Reporter, TextureReadError);
+            ReportError(*Owner->Reporter, TextureReadError);
             return;
         }
         TakeProperties(List);
@@ -58,14 +58,25 @@ void TTextureObject::Read() {
                 return;
         }
     }
+    int64_t FileSize = 0;
     try {
         if (HasPalette)
             PalettePosition = FindPalettePosition();
-        ReadMipHeader(EndPosition);
-        Decoded = true;
+        FileSize = ReadMipHeader(EndPosition);
     } catch (const EPackageDamaged&) {
-        ReportError(Owner->Reporter, TextureReadError);
+        ReportError(*Owner->Reporter, TextureReadError);
+        return;
     }
+    if (MipCount > 0) {
+        // A first mip map too short for the texture's size would make every
+        // reader of its pixels take bytes of whatever follows it.
+        if (const std::string Problem = FirstMipProblem(FileSize); !Problem.empty()) {
+            ReportError(*Owner->Reporter, std::string(TextureReadError) + "\r\n\r\n" + Problem);
+            return;
+        }
+        HasMipData = true;
+    }
+    Decoded = true;
 }
 
 void TTextureObject::TakeProperties(const TObjectPropertyList& List) {
@@ -97,14 +108,14 @@ bool TTextureObject::ResolvePalette(const TObjectPropertyList& List, bool& HasPa
     // Reference 0 (no object) and imports give a negative export number.
     PaletteExport = static_cast<int32_t>(std::max<int64_t>(Reference - 1, -1));
     if (PaletteExport < 0) {
-        ReportWarning(Owner->Reporter,
+        ReportWarning(*Owner->Reporter,
                       PaletteWarning(Name, "needs an imported palette.\r\n"
                                            "Imported palettes are not supported!"));
         return false;
     }
     const TExportObject* PaletteObject = Owner->GetExport(PaletteExport);
     if (!PaletteObject || PaletteObject->SerialSize <= 0) {
-        ReportWarning(Owner->Reporter,
+        ReportWarning(*Owner->Reporter,
                       PaletteWarning(
                           Name, PaletteObject ? "refers to a palette that holds no colours."
                                               : "refers to a palette that is not in the package."));
@@ -115,16 +126,32 @@ bool TTextureObject::ResolvePalette(const TObjectPropertyList& List, bool& HasPa
     return true;
 }
 
-void TTextureObject::ReadMipHeader(int32_t EndPosition) {
+int64_t TTextureObject::ReadMipHeader(int32_t EndPosition) {
     TInstalledStream File(*Owner);
     File->Seek(EndPosition);
     MipCount = File->ReadByte();
+    // Without mip maps the bytes that follow belong to the next object.
+    if (MipCount == 0)
+        return File->Size();
     if (Owner->PackageVersion >= 63)
         MipEndOffset = File->ReadI32();
     if (Owner->PackageVersion == 110)
         File->Skip(1);
     MipDataSize = Owner->ReadIndex();
     MipDataPosition = static_cast<int32_t>(File->Position());
+    return File->Size();
+}
+
+std::string TTextureObject::FirstMipProblem(int64_t FileSize) const {
+    const int64_t Needed = MipByteSize(Format, USize, VSize);
+    if (Needed <= 0)
+        return {}; // a format or size whose pixels are never read
+    if (MipDataSize < Needed)
+        return "Texture \"" + Name + "\" stores " + std::to_string(MipDataSize) +
+               " bytes for its first mip map where its size needs " + std::to_string(Needed) + ".";
+    if (Needed > FileSize - MipDataPosition)
+        return "Texture \"" + Name + "\" has its first mip map beyond the end of the file.";
+    return {};
 }
 
 int32_t TTextureObject::FindPalettePosition() {

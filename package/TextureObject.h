@@ -38,7 +38,7 @@ using TTextureUploader =
 // palette and the position and size of the first mip map.
 class TTextureObject {
 public:
-    // Decodes the texture and, unless it is ignored or no Uploader is given,
+    // Decodes the texture and, when it has mip data and an Uploader is given,
     // runs the upload. Messages go to the package's reporter. Failures to open
     // the file or look up a reference propagate as EPackageError.
     TTextureObject(TUnrealPackage& Owner, int32_t ExportIndex,
@@ -62,9 +62,16 @@ public:
     int32_t PalettePosition = 0;
     bool bAlphaTexture = false;
     bool bMasked = false;
-    // False when the property run or the mip-map header could not be read;
-    // such a texture is ignored.
+    // False when the property run or the mip-map header could not be read, or
+    // the first mip map is shorter than the texture's size needs or runs past
+    // the end of the file; such a texture is ignored.
     bool Decoded = false;
+    // True when the texture stores a first mip map whose pixels can be read.
+    // False for a texture stored without any (MipCount 0, as in packages
+    // stripped for dedicated servers): it is read and listed, but nothing
+    // after MipCount is read for it, MipDataSize and MipDataPosition stay 0,
+    // and it gets no upload and no export. Always false for ignored textures.
+    bool HasMipData = false;
     std::unique_ptr<TTextureImage> GLTexture;
 
     // Decodes properties, palette and mip-map header. The constructor calls it.
@@ -84,7 +91,11 @@ private:
     void TakeProperties(const TObjectPropertyList& List);
     // False when the texture is ignored for its palette reference.
     bool ResolvePalette(const TObjectPropertyList& List, bool& HasPalette);
-    void ReadMipHeader(int32_t EndPosition);
+    // Reads the mip-map header; returns the file's length.
+    int64_t ReadMipHeader(int32_t EndPosition);
+    // Why the first mip map can't hold the texture's pixels; empty when it can
+    // or when the pixels of its format and size are never read.
+    std::string FirstMipProblem(int64_t FileSize) const;
 };
 
 std::string_view GetFormatName(const TTextureObject& Texture);

@@ -49,11 +49,21 @@ void ReadTable(TFileStream& File, const char* Table, TReadTable&& Read) {
 } // namespace
 
 TUnrealPackage::TUnrealPackage(std::string FileName, IReporter& Reporter)
-    : FileName(std::move(FileName)), Reporter(Reporter) {
+    : FileName(std::move(FileName)), Reporter(&Reporter) {
     TInstalledStream File(*this);
     FileSize = File->Size();
     ReadHeader(*File);
-    ReadTables(*File);
+    try {
+        ReadTables(*File);
+    } catch (const EPackageDamaged&) {
+        // Engine builds before version 61 laid their tables out differently;
+        // such a file is old, not damaged.
+        if (PackageVersion > 0 && PackageVersion < OldestReadableVersion)
+            throw EPackageTooOld("Package \"" + this->FileName + "\" has version " +
+                                 std::to_string(PackageVersion) +
+                                 ", older than this program can read.");
+        throw;
+    }
 }
 
 TUnrealPackage::~TUnrealPackage() = default;

@@ -15,6 +15,8 @@ namespace swatchbox {
 class TUnrealPackage;
 
 inline constexpr uint32_t PackageSignature = 0x9E2A83C1;
+// Older versions store their tables in layouts this reader doesn't know.
+inline constexpr int16_t OldestReadableVersion = 61;
 // ObjectFlags bit: the export's data begins with a state frame.
 inline constexpr uint32_t RF_HasStack = 0x02000000;
 
@@ -66,7 +68,8 @@ struct THeritageObject {
 class TUnrealPackage {
 public:
     // Throws EFileOpenError when the file can't be opened and EPackageDamaged
-    // when the header or a table runs outside the file.
+    // when the header or a table runs outside the file; EPackageTooOld instead
+    // when the tables don't fit a package older than OldestReadableVersion.
     TUnrealPackage(std::string FileName, IReporter& Reporter);
     ~TUnrealPackage();
     TUnrealPackage(const TUnrealPackage&) = delete;
@@ -74,7 +77,9 @@ public:
 
     std::string FileName;
     TFileStream* Stream = nullptr; // not owned; see TInstalledStream
-    IReporter& Reporter;
+    // Where the messages of reads go; never none. Not owned: a caller may
+    // point it elsewhere for a batch of reads, as TTextureWalk does.
+    IReporter* Reporter;
 
     uint32_t Signature = 0;
     int16_t PackageVersion = 0;

@@ -108,10 +108,14 @@ LRESULT OnMainWindowCreate(HWND Window) {
 
     CreateTexturePanel();
 
-    // Without a context the program can't show anything: quit as soon as the
-    // message loop starts, but finish creating so the shutdown finds everything.
-    if (!CreateGLContext(App.TexturePanel, App.PanelDC, App.PanelGLContext))
-        SendMessageA(Window, WM_DESTROY, 1, 0);
+    // Without a context the program can't show anything. The message has been
+    // shown; creation stops here, which destroys the window, and start-up ends
+    // without a second message about the missing extension.
+    if (!CreateGLContext(App.PanelPresenter.Attach(App.TexturePanel), App.PanelDC,
+                         App.PanelGLContext)) {
+        App.PanelPresenter.Detach();
+        return -1;
+    }
     BuildFontLists(Settings.FontName, Settings.FontSize);
 
     AddSystemMenuItems();

@@ -26,15 +26,22 @@ void FreeShellData() {
 } // namespace
 
 LRESULT OnMainWindowDestroy(HWND Window, WPARAM WParam) {
-    // Context creation failed: nothing to take down, just end the loop.
     if (WParam == 1) {
         PostQuitMessage(0);
+        return 0;
+    }
+    // No context: creation stopped before one was made, or the shutdown has
+    // already run (the extension lookup failed). Nothing is left to take down,
+    // and the settings file stays as it was.
+    if (!App.PanelGLContext) {
+        FreeShellData();
         return 0;
     }
     if (App.FontListBase != 0)
         glDeleteLists(App.FontListBase, 256);
     App.FontListBase = 0;
-    DestroyGLContext(App.TexturePanel, App.PanelDC, App.PanelGLContext);
+    DestroyGLContext(App.PanelPresenter.DrawingWindow(), App.PanelDC, App.PanelGLContext);
+    App.PanelPresenter.Detach();
     App.PanelDC = nullptr;
     App.PanelGLContext = nullptr;
     if (App.Package)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/PanelPresenter.h"
 #include "package/Reporter.h"
 #include "package/TextureObject.h"
 #include "package/UnrealPackage.h"
@@ -74,11 +75,13 @@ struct TMainWindowState {
     std::vector<TTextureObject*> ShownTextures;
     int32_t SelectedIndex = -1;
 
-    // OpenGL.
+    // OpenGL: the device context the panel is drawn into, its context, and
+    // what puts the frames on the screen.
     HDC PanelDC = nullptr;
     HGLRC PanelGLContext = nullptr;
     uint32_t FontListBase = 0;
     TFontHandle PanelFont;
+    TPanelPresenter PanelPresenter;
 
     // The HTML Help library, loaded when help is first asked for.
     TModuleHandle HtmlHelpLibrary;

@@ -2,16 +2,15 @@
 
 #include "display/OpenGLTexture.h"
 #include "display/PanelRendering.h"
-#include "package/AsciiCase.h"
+#include "package/TextureWalk.h"
 #include "shell/ComboText.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageNames.h"
 #include "shell/Settings.h"
 #include "shell/StatusText.h"
+#include "shell/TextureMessageLimit.h"
 
 #include <windows.h>
-// The export's GetClassName, not the window function of that name.
-#undef GetClassName
 
 #include <algorithm>
 #include <exception>
@@ -34,25 +33,27 @@ void EmptyGroupCombo() {
         SendMessageA(App.GroupCombo, CB_DELETESTRING, 0, 0);
 }
 
-bool IsTextureExport(const TExportObject& Export) {
-    return EqualsIgnoringAsciiCase(Export.GetClassName(), "TEXTURE");
-}
-
-void ReadTextures() {
+// Every texture is read and uploaded. An export that can't be read at all
+// (a reference outside the tables) ends the analysis, so no package is shown
+// with textures silently missing; textures without pixels (stored without mip
+// maps, or ignored with a message) come without an OpenGL image and are
+// dropped after the sort.
+void ReadTextures(TTextureMessageLimit& Messages) {
     TUnrealPackage& Package = *App.Package;
-    const auto ExportCount = static_cast<int32_t>(Package.Exports.size());
-    int32_t Found = 0;
-    for (int32_t Index = 0; Index < ExportCount; ++Index)
-        Found += IsTextureExport(Package.Exports[static_cast<std::size_t>(Index)]) ? 1 : 0;
-
     SetStatusText(0, "Analysing package...");
-    for (int32_t Index = 0; Index < ExportCount; ++Index) {
-        if (!IsTextureExport(Package.Exports[static_cast<std::size_t>(Index)]))
-            continue;
-        App.AllTextures.push_back(std::make_unique<TTextureObject>(Package, Index, UploadTexture));
-        SetStatusText(1, CountText(App.AllTextures.size(), static_cast<std::size_t>(Found)),
-                      saCentre);
-    }
+    std::size_t Found = 0;
+    TTextureWalk Walk;
+    Walk.Errors = TWalkErrors::Stop;
+    Walk.Uploader = UploadTexture;
+    Walk.Messages = &Messages;
+    Walk.OnTexture = [&](int32_t Index, std::size_t, std::size_t Count) {
+        Found = Count;
+        Messages.SetTexture(Package.Exports[static_cast<std::size_t>(Index)].GetObjectName());
+    };
+    Walk.Run(Package, [&](std::unique_ptr<TTextureObject> Texture) {
+        App.AllTextures.push_back(std::move(Texture));
+        SetStatusText(1, CountText(App.AllTextures.size(), Found), saCentre);
+    });
 }
 
 void SortAndKeepUploaded() {
@@ -101,9 +102,10 @@ void AnalysePackage(const std::string& Path) {
     SetStatusText(-1);
     if (App.Package)
         ReleasePackage();
+    TTextureMessageLimit Messages(*App.Reporter);
     try {
         App.Package = std::make_unique<TUnrealPackage>(Path, *App.Reporter);
-        ReadTextures();
+        ReadTextures(Messages);
     } catch (const std::bad_alloc&) {
         AbandonAnalysis(Path, "Not enough memory");
         return;
@@ -118,6 +120,7 @@ void AnalysePackage(const std::string& Path) {
     UpdatePanelScrollRange();
     ResetPanelScroll();
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    Messages.Finish();
 }
 
 void ReleasePackage() {

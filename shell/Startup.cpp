@@ -43,12 +43,14 @@ bool StartProgram(HINSTANCE Instance, std::vector<std::string> Files) {
     App.CellHeight = static_cast<float>(Settings.TextureSize + 80);
 
     // MainWnd is set by the window's creation message, before any child exists.
-    CreateWindowExA(WS_EX_ACCEPTFILES, MainClassName, MainTitle,
-                    WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, Settings.WindowX,
-                    Settings.WindowY, Settings.WindowW, Settings.WindowH, nullptr, nullptr,
-                    Instance, nullptr);
-    if (!App.MainWnd)
+    // It is null when creation stopped, after the one message that says why.
+    if (!CreateWindowExA(WS_EX_ACCEPTFILES, MainClassName, MainTitle,
+                         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, Settings.WindowX,
+                         Settings.WindowY, Settings.WindowW, Settings.WindowH, nullptr, nullptr,
+                         Instance, nullptr)) {
+        App.MainWnd = nullptr;
         return false;
+    }
 
     RegisterWindowClass(PreviewClassName, PreviewProc);
     LoadGLExtensions();

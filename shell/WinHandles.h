@@ -68,6 +68,9 @@ inline void ReleaseLibrary(HMODULE Module) {
 inline void DeleteMemoryDC(HDC Context) {
     DeleteDC(Context);
 }
+inline void DestroyWindowHandle(HWND Window) {
+    DestroyWindow(Window);
+}
 } // namespace handles
 
 template <typename TGdi>
@@ -82,6 +85,7 @@ using TFindHandle = TWinHandle<HANDLE, handles::CloseFind>;
 using TKernelHandle = TWinHandle<HANDLE, handles::CloseKernelHandle>;
 using TModuleHandle = TWinHandle<HMODULE, handles::ReleaseLibrary>;
 using TMemoryDC = TWinHandle<HDC, handles::DeleteMemoryDC>;
+using TWindowHandle = TWinHandle<HWND, handles::DestroyWindowHandle>;
 
 // A window's device context (the screen's for none), released on leaving.
 class TWindowDC {

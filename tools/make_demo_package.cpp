@@ -5,6 +5,7 @@
 #include "DemoTextures.h"
 #include "DxtEncoder.h"
 #include "PixelEncoding.h"
+#include "ToolUsage.h"
 
 #include "tests/builder/PackageBuilder.h"
 
@@ -112,8 +113,13 @@ void Fill(TDemoPackage& Demo) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const char* const Usage = "usage: make-demo-package OUTPUT.utx\n"
+                              "Writes the demonstration package: procedural textures in every\n"
+                              "pixel format, the same bytes on every run.\n";
+    if (const auto Status = swatchbox::tools::AnswerOptions(argc, argv, Usage))
+        return *Status;
     if (argc != 2) {
-        std::cerr << "usage: make-demo-package OUTPUT.utx\n";
+        std::cerr << Usage;
         return 2;
     }
     try {

@@ -112,8 +112,11 @@ struct TTextureDesc {
     std::optional<TBytes> Pixels{};
     std::optional<int32_t> StatedMipSize{}; // MipDataSize instead of Pixels' length
     std::optional<uint8_t> MipCount{};      // default 1 + MoreMips
-    std::optional<int32_t> MipEndOffset{};  // default: file position after the pixels
-    uint8_t Version110Byte = 0;             // the extra byte of version 110
+    // MipCount 0 and no mip map at all, as packages stripped for dedicated
+    // servers store textures: the next export's data follows (after Trailer).
+    bool Stripped = false;
+    std::optional<int32_t> MipEndOffset{}; // default: file position after the pixels
+    uint8_t Version110Byte = 0;            // the extra byte of version 110
     // Further mip maps, each written with its own header and size trailer.
     std::vector<TBytes> MoreMips{};
     // Bytes after the last mip map.

@@ -69,6 +69,11 @@ int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
     TExportEntry& Entry = Export(Reference);
     Entry.Data = Properties.Bytes();
     Entry.PropertiesEnd = static_cast<int32_t>(Entry.Data.size());
+    if (Desc.Stripped) {
+        PutU8(Entry.Data, 0);
+        PutBytes(Entry.Data, Desc.Trailer);
+        return Reference;
+    }
     PutU8(Entry.Data, Desc.MipCount.value_or(static_cast<uint8_t>(1 + Desc.MoreMips.size())));
 
     const uint8_t Format = Desc.Format.value_or(pfP8);

@@ -20,6 +20,7 @@ namespace swatchbox::cli {
 namespace {
 
 using testing::TBuiltPackage;
+using testing::TBytes;
 using testing::TPackageBuilder;
 using testing::TTempDir;
 using testing::TTextureDesc;
@@ -190,6 +191,14 @@ private:
     std::size_t Pos = 0;
 };
 
+// The value of Key in one object the reader gave, empty when it has none.
+std::string ValueOf(const TJsonReader::TObject& Object, const std::string& Key) {
+    for (const auto& [Name, Text] : Object)
+        if (Name == Key)
+            return Text;
+    return {};
+}
+
 class CommandsTest : public ::testing::Test {
 protected:
     TTempDir Temp;
@@ -246,9 +255,9 @@ TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
     }
     ASSERT_EQ(Objects.size(), 10u);
     const std::vector<std::string> Keys = {
-        "package",          "export",    "name",   "group",         "width",        "height",
-        "format",           "format_id", "masked", "alpha_texture", "mip_position", "mip_size",
-        "palette_position", "ignored"};
+        "package",  "export",           "name",   "group",         "width",     "height",
+        "format",   "format_id",        "masked", "alpha_texture", "mip_count", "mip_position",
+        "mip_size", "palette_position", "ignored"};
     for (const TJsonReader::TObject& Object : Objects) {
         std::vector<std::string> Found;
         for (const auto& Item : Object)
@@ -256,10 +265,7 @@ TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
         EXPECT_EQ(Found, Keys);
     }
     auto Value = [&](std::size_t Index, const std::string& Key) {
-        for (const auto& [Name, Text] : Objects.at(Index))
-            if (Name == Key)
-                return Text;
-        return std::string();
+        return ValueOf(Objects.at(Index), Key);
     };
     const int32_t BrickReference = Small.Brick + 1;
     EXPECT_EQ(Value(0, "package"), SmallPath);
@@ -357,19 +363,21 @@ TEST_F(CommandsTest, ABadPackageIsReportedAndTheNextOneStillRead) {
     EXPECT_FALSE(std::filesystem::exists(OutDir / "Broken"));
 }
 
-TEST_F(CommandsTest, ListReadsNoPixelsButExportFailsOnMissingOnes) {
-    // The texture claims far more pixel bytes than the file holds.
+TEST_F(CommandsTest, PixelsBeyondTheFileAreAnErrorInListAndExport) {
+    // The texture's first mip map needs more bytes than the file holds.
     TPackageBuilder Builder(69);
     const int32_t Short = Builder.AddTexture({.Name = "Short",
                                               .Format = pfDXT1,
-                                              .Width = 4,
-                                              .Height = 4,
+                                              .Width = 1024,
+                                              .Height = 1024,
+                                              .Pixels = TBytes(64),
                                               .StatedMipSize = 1 << 20}) -
                           1;
     const std::string Path = Temp.File("Short.utx");
     Builder.WriteTo(Path);
-    EXPECT_EQ(RunList({{Path}}, Out, Err), ExitOk) << Err.str();
-    EXPECT_NE(Out.str().find("Short"), std::string::npos);
+    EXPECT_EQ(RunList({{Path}}, Out, Err), ExitFailed);
+    EXPECT_NE(Out.str().find("ignored"), std::string::npos) << Out.str();
+    EXPECT_TRUE(HasErrorNaming(Err.str(), Path + ", export " + std::to_string(Short))) << Err.str();
 
     std::ostringstream ExportErr;
     const std::filesystem::path OutDir = Temp.Path() / "out";
@@ -378,6 +386,72 @@ TEST_F(CommandsTest, ListReadsNoPixelsButExportFailsOnMissingOnes) {
               std::string::npos)
         << ExportErr.str();
     EXPECT_FALSE(std::filesystem::exists(OutDir / "Short/(None)/Short.DDS"));
+}
+
+// Packages stripped for dedicated servers keep their textures without mip
+// maps: listed with a flag, skipped on export without failing, with one line
+// for many unless --verbose. A format without a name is listed and skipped.
+TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
+    TPackageBuilder Builder(128, 29);
+    for (const uint8_t Format : {pfP8, pfRGBA8, pfG16, pfDXT1, pfDXT3, pfDXT5})
+        Builder.AddTexture({.Name = "Bare" + std::string(GetFormatName(TPixelFormat(Format))),
+                            .Format = Format,
+                            .Width = 512,
+                            .Height = 512,
+                            .Stripped = true});
+    Builder.AddTexture({.Name = "Kept", .Format = pfDXT1, .Width = 8, .Height = 8});
+    Builder.AddTexture({.Name = "Future", .Format = 13, .Width = 8, .Height = 8});
+    const std::string Path = Temp.File("Server.utx");
+    Builder.WriteTo(Path);
+
+    EXPECT_EQ(RunList({{Path}}, Out, Err), ExitOk) << Err.str();
+    const std::vector<std::string> Rows = Lines(Out.str());
+    ASSERT_EQ(Rows.size(), 9u) << Out.str();
+    std::istringstream Stripped(Rows[6]);
+    std::string Export, Group, Name, Size, Format, MipBytes, Flags;
+    Stripped >> Export >> Group >> Name >> Size >> Format >> MipBytes;
+    std::getline(Stripped, Flags);
+    EXPECT_EQ(Format + " " + MipBytes + Flags, "DXT5 0  no mips") << Rows[6];
+    EXPECT_EQ(Rows[7].find("no mips"), std::string::npos) << Rows[7];
+
+    std::ostringstream Json;
+    EXPECT_EQ(RunList({{Path}, true}, Json, Err), ExitOk) << Err.str();
+    const auto Objects = TJsonReader(Json.str()).ReadArray();
+    ASSERT_EQ(Objects.size(), 8u);
+    auto Value = [&](std::size_t Index, const std::string& Key) {
+        return ValueOf(Objects.at(Index), Key);
+    };
+    EXPECT_EQ(Value(0, "mip_count"), "0");
+    EXPECT_EQ(Value(0, "mip_size"), "0");
+    EXPECT_EQ(Value(0, "mip_position"), "null");
+    EXPECT_EQ(Value(0, "ignored"), "false");
+    EXPECT_EQ(Value(6, "mip_count"), "1");
+    EXPECT_EQ(Value(7, "format_id"), "13");
+    EXPECT_TRUE(Err.str().empty()) << Err.str();
+
+    auto CountLines = [](const std::string& Text, const std::string& Part) {
+        const auto All = Lines(Text);
+        return std::count_if(All.begin(), All.end(), [&](const std::string& Line) {
+            return Line.find(Part) != std::string::npos;
+        });
+    };
+    for (const bool Verbose : {false, true}) {
+        SCOPED_TRACE(Verbose);
+        std::ostringstream ExportOut;
+        std::ostringstream ExportErr;
+        const std::filesystem::path OutDir = Temp.Path() / ("out" + std::to_string(Verbose));
+        EXPECT_EQ(RunExport({{Path}, OutDir.string(), false, Verbose}, ExportOut, ExportErr),
+                  ExitOk);
+        EXPECT_EQ(FilesUnder(OutDir), (std::set<std::string>{"Server/(None)/Kept.DDS"}));
+        EXPECT_EQ(CountLines(ExportErr.str(), "Warning: "), Verbose ? 7 : 2) << ExportErr.str();
+        EXPECT_EQ(CountLines(ExportErr.str(), "Skipped 6 textures without a stored mip map"),
+                  Verbose ? 0 : 1);
+        EXPECT_EQ(CountLines(ExportErr.str(), "unknown format 13 can't be exported"), 1)
+            << ExportErr.str();
+        EXPECT_NE(ExportOut.str().find("Skipped 7 textures (6 without a stored mip map)."),
+                  std::string::npos)
+            << ExportOut.str();
+    }
 }
 
 TEST(CommandLine, UsageErrorsHelpAndVersion) {
@@ -392,6 +466,7 @@ TEST(CommandLine, UsageErrorsHelpAndVersion) {
         {{"list", "--bogus", "a.utx"}, ExitUsage},
         {{"export", "--json", "a.utx"}, ExitUsage},
         {{"list", "--out", "x", "a.utx"}, ExitUsage},
+        {{"list", "--verbose", "a.utx"}, ExitUsage},
         {{"export", "a.utx", "--out"}, ExitUsage},
         {{"export", "--out=", "a.utx"}, ExitUsage},
         {{"--help"}, ExitOk},

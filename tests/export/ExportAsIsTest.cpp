@@ -217,6 +217,12 @@ TEST_F(AsIsExport, FailuresLeaveNoFileAndKeepTheOldOne) {
     // textures store none) has no pixels to copy.
     Make({.Width = 32, .Height = 32, .Pixels = TBytes{}, .Trailer = TBytes(2048)}, true);
     ExpectFailure("empty.BMP", "pixel bytes");
+    // The same for compressed ones, partly covered 4x4 blocks counted, and
+    // for textures stored without any mip map.
+    Make({.Format = pfDXT1, .Width = 6, .Height = 8, .Pixels = TBytes(16), .Trailer = TBytes(64)});
+    ExpectFailure("blocks.DDS", "pixel bytes");
+    Make({.Format = pfDXT5, .Width = 64, .Height = 64, .Stripped = true});
+    ExpectFailure("stripped.DDS", "pixel bytes");
 
     // Nonsense sizes never reach an allocation.
     Make({.Format = pfRGBA8, .Width = 0x7FFFFFFF, .Height = 0x7FFFFFFF, .Pixels = TBytes(16)});

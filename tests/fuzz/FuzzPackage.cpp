@@ -2,11 +2,9 @@
 // does with a package before it reaches OpenGL runs on it: the header and
 // tables, every texture export, and the export "as is" of each texture.
 #include "export/ExportAsIs.h"
-#include "export/ExportErrors.h"
-#include "package/AsciiCase.h"
 #include "package/Errors.h"
 #include "package/Reporter.h"
-#include "package/TextureObject.h"
+#include "package/TextureWalk.h"
 #include "package/UnrealPackage.h"
 
 #include <cstddef>
@@ -63,15 +61,6 @@ void WriteInput(const std::string& Path, const uint8_t* Data, std::size_t Size) 
     }
 }
 
-void DecodeAndExport(swatchbox::TUnrealPackage& Package, int32_t ExportIndex,
-                     const std::string& ExportBase, swatchbox::IReporter& Reporter) {
-    if (swatchbox::AsciiUpper(Package.Exports[ExportIndex].GetClassName()) != "TEXTURE")
-        return;
-    swatchbox::TTextureObject Texture(Package, ExportIndex);
-    // Every texture, ignored ones too: a damaged one must fail cleanly.
-    swatchbox::ExportAsIs(Texture, ExportBase, Reporter);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size) {
@@ -83,15 +72,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size) {
     swatchbox::TSilentReporter Quiet;
     try {
         swatchbox::TUnrealPackage Package(PackagePath, Quiet);
-        for (int32_t Index = 0; Index < static_cast<int32_t>(Package.Exports.size()); ++Index) {
-            try {
-                DecodeAndExport(Package, Index, ExportBase, Quiet);
-            } catch (const swatchbox::EPackageError&) {
-            } catch (const swatchbox::EExportError&) {
-            }
-        }
+        // The walk the program and the command-line tool use, going on past
+        // every texture that fails.
+        swatchbox::TTextureWalk Walk;
+        Walk.Errors = swatchbox::TWalkErrors::Skip;
+        Walk.Run(Package, [&](std::unique_ptr<swatchbox::TTextureObject> Texture) {
+            // Every texture, ignored ones and those without mip maps too: a
+            // damaged one must be refused cleanly.
+            swatchbox::ExportAsIs(*Texture, ExportBase, Quiet);
+        });
     } catch (const swatchbox::EPackageError&) {
-    } catch (const swatchbox::EExportError&) {
     }
     return 0;
 }

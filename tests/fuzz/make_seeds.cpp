@@ -1,8 +1,10 @@
 // Writes small, varied packages into a folder as a starting corpus for the
 // package fuzzer: every package version family, every pixel format, palettes,
-// groups, state frames and the tag kinds a texture's properties may hold.
+// groups, state frames, textures without mip maps and the tag kinds a
+// texture's properties may hold.
 // Usage: make_seeds FOLDER
 #include "tests/builder/PackageBuilder.h"
+#include "tools/ToolUsage.h"
 
 #include <array>
 #include <cstdint>
@@ -138,6 +140,19 @@ void Compressed(TPackageBuilder& Package) {
     Package.AddTexture(Paletted(Package, "Flag", 16, 16, "Flags"));
 }
 
+// Textures stored without mip maps, as packages stripped for dedicated
+// servers hold them, between ordinary ones.
+void Stripped(TPackageBuilder& Package) {
+    for (const uint8_t Format : {pfP8, pfDXT1, pfRGBA8, pfDXT5, pfG16, pfDXT3}) {
+        const std::string Name = "Bare" + std::to_string(Format);
+        TTextureDesc Desc = Format == pfP8 ? Paletted(Package, Name, 16, 16, "Bare")
+                                           : Texture(Name, Format, 16, 16, "Bare");
+        Desc.Stripped = true;
+        Package.AddTexture(Desc);
+    }
+    Package.AddTexture(Texture("Kept", pfDXT1, 8, 8, "Kept"));
+}
+
 const std::vector<TSeed>& Seeds() {
     static const std::vector<TSeed> List{
         {"v61_paletted", 61, 0, [](TPackageBuilder& P) { P.AddTexture(Paletted(P, "Old", 8, 8)); }},
@@ -154,6 +169,7 @@ const std::vector<TSeed>& Seeds() {
         {"v69_odd_sizes", 69, 0, OddSizes},
         {"v69_class_spelling", 69, 0, SpelledClasses},
         {"v69_foreign_palette", 69, 0, ForeignPalette},
+        {"v69_stripped", 69, 0, Stripped},
         {"v100_mips", 100, 0, [](TPackageBuilder& P) { MipChain(P, pfDXT1); }},
         {"v110_byte", 110, 0,
          [](TPackageBuilder& P) {
@@ -166,6 +182,7 @@ const std::vector<TSeed>& Seeds() {
         {"v128_dxt", 128, 29, Compressed},
         {"v128_formats", 128, 29, AllFormats},
         {"v128_tags", 128, 0, TaggedProperties},
+        {"v128_stripped", 128, 29, Stripped},
     };
     return List;
 }
@@ -173,8 +190,12 @@ const std::vector<TSeed>& Seeds() {
 } // namespace
 
 int main(int argc, char** argv) {
+    const char* const Usage = "usage: make_seeds FOLDER\n"
+                              "Writes the package fuzzer's starting corpus into FOLDER.\n";
+    if (const auto Status = swatchbox::tools::AnswerOptions(argc, argv, Usage))
+        return *Status;
     if (argc != 2) {
-        std::cerr << "usage: make_seeds FOLDER\n";
+        std::cerr << Usage;
         return 2;
     }
     try {

@@ -77,7 +77,8 @@ TEST(CompactIndex, EveryWidthAndSignRoundTripsIncludingPaddedForms) {
     std::vector<int32_t> Values = {0, 1, INT_MAX, INT_MIN, -INT_MAX};
     for (int Bits = 6; Bits <= 27; Bits += 7) {
         // Largest value of one width and smallest of the next.
-        Values.insert(Values.end(), {(1 << Bits) - 1, 1 << Bits, -((1 << Bits) - 1), -(1 << Bits)});
+        for (const int32_t Value : {(1 << Bits) - 1, 1 << Bits, -((1 << Bits) - 1), -(1 << Bits)})
+            Values.push_back(Value);
     }
     TBytes Data;
     std::vector<std::pair<int32_t, TBytes>> Encoded;

@@ -123,8 +123,10 @@ TEST_F(PropertyRun, NamesEveryTypeAndReadsItsValue) {
                                  "Name",    "String", "Class",   "Array",     "Struct", "Vector",
                                  "Rotator", "Str",    "Map",     "FixedArray"};
     const uint8_t Value[] = {0xAA, 0xBB, 0xCC, 0xDD};
-    for (int Type = 1; Type < 16; ++Type)
-        Tags.Tag("T" + std::to_string(Type), static_cast<TTagType>(Type), Value);
+    for (int Type = 1; Type < 16; ++Type) {
+        const std::string Number = std::to_string(Type);
+        Tags.Tag("T" + Number, static_cast<TTagType>(Type), Value);
+    }
     Tags.None();
     ASSERT_TRUE(Read());
     ASSERT_EQ(List->Count(), 16);

@@ -85,7 +85,8 @@ TEST_P(RealPackages, DecodeAndExportEveryTextureLikeExportWithoutHarm) {
         TTextureObject Texture(Package, Index);
         if (Texture.IsIgnored())
             continue;
-        const bool Exported = ExportAsIs(Texture, Out.File("t" + std::to_string(Index)), Reporter);
+        const std::string Number = std::to_string(Index);
+        const bool Exported = ExportAsIs(Texture, Out.File("t" + Number), Reporter);
         // An empty mip map (procedural textures) must be refused, never filled
         // with bytes that belong to something else.
         if (Texture.MipDataSize == 0) {

@@ -198,6 +198,61 @@ TEST(MipByteSize, CountsWholeBlocksAndBytesPerPixel) {
             << GetFormatName(Case.Format) << " " << Case.Width << "x" << Case.Height;
 }
 
+// Packages stripped for dedicated servers keep their textures' properties but
+// store no mip map (MipCount 0). Nothing after the count is taken for pixels:
+// not bytes that look like a mip map, nor the next export's data.
+TEST_F(TextureDecoding, WithoutMipMapsNothingAfterTheCountIsRead) {
+    std::vector<int32_t> Stripped;
+    for (const uint8_t Format : {pfP8, pfRGBA8, pfG16, pfDXT1, pfDXT3, pfDXT5})
+        Stripped.push_back(
+            Builder.AddTexture({.Format = Format, .Width = 512, .Height = 512, .Stripped = true}));
+    Stripped.push_back(Builder.AddTexture({.Format = pfDXT1, .MipCount = 0}));
+    const int32_t Next = Builder.AddTexture({.Name = "Next", .Format = pfDXT5});
+    Open();
+    for (const int32_t Reference : Stripped) {
+        const auto Texture = Decode(Reference);
+        EXPECT_FALSE(Texture->IsIgnored()) << Reference;
+        EXPECT_FALSE(Texture->HasMipData);
+        EXPECT_EQ(Texture->MipDataSize, 0);
+        EXPECT_EQ(Texture->MipDataPosition, 0);
+        EXPECT_EQ(Texture->GLTexture, nullptr);
+    }
+    EXPECT_TRUE(File->Uploads.empty());
+    EXPECT_TRUE(Decode(Next)->HasMipData);
+    EXPECT_EQ(File->Uploads.size(), 1u);
+    EXPECT_TRUE(File->Reporter.Messages.empty());
+}
+
+// A first mip map too short for the texture's size would hand whoever reads
+// the pixels another object's bytes: the texture is an error and ignored.
+TEST_F(TextureDecoding, AFirstMipMapTooShortForTheSizeIsAnError) {
+    const int32_t Short = Builder.AddTexture(
+        {.Name = "Short", .Format = pfDXT5, .Width = 512, .Height = 512, .Pixels = TBytes(26)});
+    // Two 4x4 blocks wide: a size rule without the partial blocks would take 16.
+    const int32_t Odd = Builder.AddTexture(
+        {.Name = "Odd", .Format = pfDXT1, .Width = 6, .Height = 8, .Pixels = TBytes(16)});
+    const int32_t Beyond = Builder.AddTexture({.Name = "Beyond",
+                                               .Format = pfRGBA8,
+                                               .Width = 512,
+                                               .Height = 512,
+                                               .Pixels = TBytes(64),
+                                               .StatedMipSize = 512 * 512 * 4});
+    Open();
+    for (const int32_t Reference : {Short, Odd, Beyond}) {
+        const auto Texture = Decode(Reference);
+        EXPECT_TRUE(Texture->IsIgnored());
+        EXPECT_FALSE(Texture->HasMipData);
+    }
+    EXPECT_TRUE(File->Uploads.empty());
+    const std::string Error = std::string(TextureReadError) + "\r\n\r\nTexture ";
+    EXPECT_EQ(File->Texts(),
+              (std::vector<std::string>{
+                  Error + "\"Short\" stores 26 bytes for its first mip map where its size needs "
+                          "262144.",
+                  Error + "\"Odd\" stores 16 bytes for its first mip map where its size needs 32.",
+                  Error + "\"Beyond\" has its first mip map beyond the end of the file."}));
+}
+
 TEST_F(TextureDecoding, KeepsAnUnknownFormatAndStillUploadsIt) {
     const int32_t Reference = Builder.AddTexture({.Format = 9});
     Open();

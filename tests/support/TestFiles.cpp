@@ -11,8 +11,11 @@ namespace swatchbox::testing {
 TTempDir::TTempDir() {
     static std::atomic<unsigned> Counter{0};
     std::random_device Random;
-    Root = std::filesystem::path(SWATCHBOX_TEST_TMP) /
-           ("t" + std::to_string(Random()) + "_" + std::to_string(++Counter));
+    std::string Name = "t";
+    Name += std::to_string(Random());
+    Name += '_';
+    Name += std::to_string(++Counter);
+    Root = std::filesystem::path(SWATCHBOX_TEST_TMP) / Name;
     std::filesystem::create_directories(Root);
 }
 

@@ -1,12 +1,14 @@
-// The OpenGL context on a window of the test's own, the compressed-texture
-// entry point and the floating-point settings.
+// The OpenGL context on a window of the test's own and at start-up, the
+// compressed-texture entry point and the floating-point settings.
 #include "display/GLContext.h"
 #include "shell/MainWindowState.h"
 #include "tests/support/RecordingReporter.h"
+#include "tests/win/ProgramFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
 namespace swatchbox::testing {
@@ -112,6 +114,42 @@ TEST_F(GLContext, WithoutTheEntryPointTheProgramIsToldToShutDown) {
                                                 "(OpenGL v1.3 or higher is needed)"});
     EXPECT_EQ(DestroyRequests, std::vector<WPARAM>{0});
     EXPECT_TRUE(IsWindow(Window));
+}
+
+// Refuses every button window of this thread, the texture panel among them.
+LRESULT CALLBACK RefuseButtons(int Code, WPARAM WParam, LPARAM LParam) {
+    char Class[16] = {};
+    if (Code == HCBT_CREATEWND &&
+        GetClassNameA(reinterpret_cast<HWND>(WParam), Class, sizeof(Class)) > 0 &&
+        lstrcmpiA(Class, "BUTTON") == 0)
+        return 1;
+    return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+TEST(GLContextAtStartUp, WithoutAContextTheProgramSaysSoOnceAndEndsWithoutSaving) {
+    const HHOOK Hook = SetWindowsHookExA(WH_CBT, RefuseButtons, nullptr, GetCurrentThreadId());
+    ASSERT_NE(Hook, nullptr);
+    TProgramWindow Window;
+    UnhookWindowsHookEx(Hook);
+
+    EXPECT_FALSE(Window.Started);
+    ASSERT_EQ(Window.Reporter.Messages.size(), 1u);
+    EXPECT_EQ(Window.Reporter.Messages[0].Text, "[OPENGL]\r\nInitialisation of OpenGL failed!");
+    EXPECT_EQ(Window.Reporter.Messages[0].Caption, "Error");
+    EXPECT_EQ(App.MainWnd, nullptr);
+    // Other tests may run their own main windows meanwhile: look at this thread's.
+    bool MainWindowLeft = false;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND Window, LPARAM Found) {
+            char Class[16] = {};
+            GetClassNameA(Window, Class, sizeof(Class));
+            *reinterpret_cast<bool*>(Found) |= lstrcmpA(Class, "SWATCHBOX") == 0;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&MainWindowLeft));
+    EXPECT_FALSE(MainWindowLeft);
+    EXPECT_FALSE(std::filesystem::exists(Window.SettingsFile));
 }
 
 TEST(FloatingPointControl, MasksEveryExceptionSoDivisionByZeroGivesInfinity) {

@@ -84,10 +84,8 @@ protected:
         SetPanelProjection();
     }
 
-    // One drawing pass left in the back buffer for reading. A full pass with
-    // its buffer swap comes first: Mesa under Wine keeps the back buffer of a
-    // resized child window at its old size until the next swap, which the
-    // render timer gives the program at once.
+    // One drawing pass left in the back buffer for reading, after a full pass
+    // as the render timer gives the program at once.
     static bool DrawForReading() {
         RenderTexturePanel();
         return DrawTexturePanel();
