@@ -66,7 +66,8 @@ std::vector<TEntry> CollectEntries(TUnrealPackage& Package, const TSheetOptions&
         Options.Name ? std::optional<TNamePattern>(*Options.Name) : std::nullopt;
     std::vector<TEntry> Entries;
     ScanTextures(Package, Reporter, [&](const TTextureObject& Texture) {
-        if (Texture.IsIgnored())
+        // What the panel leaves out: textures it ignores and those without pixels.
+        if (Texture.IsIgnored() || !Texture.HasMipData)
             return;
         if (Options.Group && !EqualsIgnoringAsciiCase(Texture.Group, *Options.Group))
             return;

@@ -13,9 +13,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Why a texture's pixels can't be read, in the words every reader of pixels
+// uses: the mip map states too few bytes, or the file ends before them.
 inline std::string ShortDataMessage(int64_t Stored, int64_t Needed) {
     return "The texture stores " + std::to_string(Stored) + " pixel bytes where its size needs " +
            std::to_string(Needed) + ".";
+}
+
+inline std::string ShortFileMessage(const std::string& FileName) {
+    return "The package \"" + FileName + "\" holds fewer bytes than the texture needs.";
 }
 
 } // namespace swatchbox

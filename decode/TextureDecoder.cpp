@@ -35,8 +35,7 @@ TStoredMip ReadStored(TFileStream& Stream, const TMipSource& Source) {
     const bool Paletted = Source.Format == pfP8;
     if (!InFile(Source.DataPosition, Needed, Stream.Size()) ||
         (Paletted && !InFile(Source.PalettePosition, PaletteBytes, Stream.Size())))
-        throw EDecodeError("The package \"" + Stream.FileName() +
-                           "\" holds fewer bytes than the texture needs.");
+        throw EDecodeError(ShortFileMessage(Stream.FileName()));
     TStoredMip Stored;
     if (Paletted) {
         Stream.Seek(Source.PalettePosition);
