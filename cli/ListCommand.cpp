@@ -112,8 +112,11 @@ int RunList(const TListOptions& Options, std::ostream& Out, std::ostream& Err) {
     TConsoleReporter Reporter(Err, &Progress);
     const std::optional<TNamePattern> Pattern =
         Options.Name ? std::optional<TNamePattern>(*Options.Name) : std::nullopt;
+    std::size_t Matches = 0;
     const auto Wanted = [&](const TTextureObject& Texture) {
-        return !Pattern || Pattern->MatchesTexture(Texture.Group, Texture.Name);
+        const bool Matched = !Pattern || Pattern->MatchesTexture(Texture.Group, Texture.Name);
+        Matches += Matched;
+        return Matched;
     };
     const bool Headings = Packages.size() > 1;
     bool FirstTable = true;
@@ -166,8 +169,11 @@ int RunList(const TListOptions& Options, std::ostream& Out, std::ostream& Err) {
     if (Options.Json)
         Out << (FirstObject ? "]\n" : "\n]\n");
     Out << std::flush;
+    if (Pattern && Matches == 0)
+        Err << "No texture matches \"" << EscapeControls(*Options.Name) << "\".\n";
     if (Found.OtherFiles > 0)
-        Err << OtherFilesText(Found.OtherFiles) << '\n' << std::flush;
+        Err << OtherFilesText(Found.OtherFiles) << '\n';
+    Err << std::flush;
     return Reporter.Errors() + FinderReporter.Errors() > 0 ? 1 : 0;
 }
 

@@ -165,6 +165,10 @@ TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
     EXPECT_EQ(Out.str().find("Sand"), std::string::npos);
     EXPECT_NE(Err.str().find("1 file in the folders is no package."), std::string::npos);
 
+    ASSERT_EQ(Run({"list", "--name", "Nothing", Game}), ExitOk);
+    EXPECT_EQ(Out.str(), "");
+    EXPECT_NE(Err.str().find("No texture matches \"Nothing\"."), std::string::npos);
+
     ASSERT_EQ(Run({"list", "--name", "Floors.*", "--json", Game}), ExitOk);
     EXPECT_NE(Out.str().find("\"rockfloor\""), std::string::npos);
     EXPECT_NE(Out.str().find("\"Sand\""), std::string::npos);
