@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <stdexcept>
 
 namespace swatchbox::cli {
 namespace {
@@ -31,13 +30,6 @@ TEST(OrderedJobs, DeliverInSubmissionOrderWithABoundedNumberUnderWay) {
     for (int Index = 0; Index < 40; ++Index)
         EXPECT_EQ(Delivered[static_cast<std::size_t>(Index)], Index);
     EXPECT_LE(MostUnderWay, 8);
-}
-
-TEST(OrderedJobs, AJobsExceptionReachesTheSubmitter) {
-    TThreadPool Pool(2);
-    TOrderedJobs<int> Jobs(Pool, [](int&) {});
-    Jobs.Submit([]() -> int { throw std::runtime_error("failed"); });
-    EXPECT_THROW(Jobs.Finish(), std::runtime_error);
 }
 
 } // namespace

@@ -34,31 +34,15 @@ TEST(ContactSheet, ThumbnailsKeepTheAspectAndShowACheckerboardThroughAlpha) {
     EXPECT_EQ(PixelAt(Tall, 31, 127), (TRgba{255, 255, 255, 255}));
 }
 
-TEST(ContactSheet, ThumbnailsGoToTheirCellsAndLabelsStayInside) {
+// Where thumbnails go is checked on whole sheets with the sheet command.
+TEST(ContactSheet, LongLabelsStayInsideTheirCell) {
     TContactSheet Sheet(40, 64);
     const TRgba Background = PixelAt(Sheet.Image(), 0, 0);
-    EXPECT_EQ(Background, (TRgba{0x4F, 0x4F, 0x4F, 255}));
-    const int32_t Columns = Sheet.Columns();
-    ASSERT_GT(Columns, 1);
-    ASSERT_LT(Columns, 20);
-
-    TRgbaImage Green(3, 3);
-    for (std::size_t At = 1; At < Green.Pixels.size(); At += 2)
-        Green.Pixels[At] = 255;                                      // green and alpha
-    const std::size_t Index = static_cast<std::size_t>(Columns) + 1; // second row, second column
-    Sheet.Draw(Index, MakeThumbnail(Green, 64), std::string(100, 'W'), "3x3 RGBA8");
-    const int32_t Left = Sheet.AreaLeft(Index), Top = Sheet.AreaTop(Index);
-    EXPECT_EQ(Left, Sheet.AreaLeft(1));
-    EXPECT_GT(Top, Sheet.AreaTop(1) + 64);
-    EXPECT_EQ(PixelAt(Sheet.Image(), Left, Top), (TRgba{0, 255, 0, 255}));
-    EXPECT_EQ(PixelAt(Sheet.Image(), Left + 63, Top + 63), (TRgba{0, 255, 0, 255}));
-    EXPECT_EQ(PixelAt(Sheet.Image(), Left - 1, Top), Background);
-
-    // Some text under the thumbnail, none past the cell's right edge, where
-    // the next column's area begins.
+    const std::size_t Index = 1;
+    Sheet.Draw(Index, PlainThumbnail(1, 1, 64), std::string(100, 'W'), "1x1 P8");
     bool Text = false;
-    for (int32_t Y = Top + 64; Y < Sheet.AreaTop(Index + Columns); ++Y) {
-        for (int32_t X = Left; X < Sheet.AreaLeft(Index + 1); ++X)
+    for (int32_t Y = Sheet.AreaTop(Index) + 64; Y < Sheet.AreaTop(Index + Sheet.Columns()); ++Y) {
+        for (int32_t X = Sheet.AreaLeft(Index); X < Sheet.AreaLeft(Index + 1); ++X)
             Text = Text || PixelAt(Sheet.Image(), X, Y) != Background;
         EXPECT_EQ(PixelAt(Sheet.Image(), Sheet.AreaLeft(Index + 1), Y), Background);
     }
