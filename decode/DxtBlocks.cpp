@@ -1,5 +1,7 @@
 #include "decode/DxtBlocks.h"
 
+#include <algorithm>
+
 namespace swatchbox {
 
 namespace {
@@ -48,14 +50,16 @@ TBlockTexels DecodeColours(std::span<const uint8_t> Block, bool ThreeColourMode)
         Colours[3] = {0, 0, 0};
         Alphas[3] = 0;
     }
+    // The four texels as they are copied, whole, for each code.
+    std::array<std::array<uint8_t, 4>, 4> Table;
+    for (std::size_t Code = 0; Code < 4; ++Code)
+        Table[Code] = {static_cast<uint8_t>(Colours[Code][0]),
+                       static_cast<uint8_t>(Colours[Code][1]),
+                       static_cast<uint8_t>(Colours[Code][2]), static_cast<uint8_t>(Alphas[Code])};
     const uint64_t Codes = GetBits(Block, 4, 4);
-    TBlockTexels Texels{};
-    for (std::size_t Texel = 0; Texel < 16; ++Texel) {
-        const std::size_t Code = Codes >> (2 * Texel) & 3;
-        for (std::size_t C = 0; C < 3; ++C)
-            Texels[Texel * 4 + C] = static_cast<uint8_t>(Colours[Code][C]);
-        Texels[Texel * 4 + 3] = static_cast<uint8_t>(Alphas[Code]);
-    }
+    TBlockTexels Texels;
+    for (std::size_t Texel = 0; Texel < 16; ++Texel)
+        std::copy_n(Table[Codes >> (2 * Texel) & 3].begin(), 4, Texels.begin() + Texel * 4);
     return Texels;
 }
 
