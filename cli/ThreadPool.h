@@ -50,14 +50,15 @@ private:
 };
 
 // Runs jobs on a pool and hands their results to Deliver on the calling
-// thread in the order they were submitted, with at most Window jobs under
-// way: memory stays bounded, and what is printed and written does not depend
-// on the number of threads.
+// thread in the order they were submitted, with at most four jobs a thread
+// submitted and not yet delivered: memory stays bounded, a slow job holds up
+// no thread, and what is printed and written does not depend on the number
+// of threads.
 template <class TResult>
 class TOrderedJobs {
 public:
     TOrderedJobs(TThreadPool& Pool, std::function<void(TResult&)> Deliver)
-        : Pool(Pool), Window(2 * Pool.Size()), Deliver(std::move(Deliver)) {}
+        : Pool(Pool), Window(4 * Pool.Size()), Deliver(std::move(Deliver)) {}
     ~TOrderedJobs() {
         // Jobs still under way refer to what their submitter owns: wait for
         // them also when the submitter leaves early through an exception.
