@@ -1,7 +1,8 @@
 // Writes a large texture package for timing the command-line tool: 2,048
 // textures in 16 groups, 256 MB of first mip maps in every handled format.
-// Usage: make-bench-package OUTPUT.utx [--mips]
-//   --mips  also write each texture's smaller mip maps, as saved packages do
+// Usage: make-bench-package OUTPUT.utx [--mips] [--small]
+//   --mips   also write each texture's smaller mip maps, as saved packages do
+//   --small  one group of 16 textures (2 MB), the size of a common package
 #include "tests/builder/PackageBuilder.h"
 #include "tools/ToolUsage.h"
 
@@ -35,10 +36,9 @@ constexpr TKind Kinds[] = {
     {pfRGBA8, 256, 256}, // 256 KB
     {pfDXT1, 512, 512},  // 128 KB
 };
-constexpr int GroupCount = 16;
-constexpr int TexturesPerGroup = 128;
-
-void Fill(TPackageBuilder& Package, bool Mips) {
+void Fill(TPackageBuilder& Package, bool Mips, bool Small) {
+    const int GroupCount = Small ? 1 : 16;
+    const int TexturesPerGroup = Small ? 16 : 128;
     uint32_t Seed = 0;
     for (int Group = 0; Group < GroupCount; ++Group) {
         const std::string GroupName = "Group" + std::to_string(Group);
@@ -65,23 +65,29 @@ void Fill(TPackageBuilder& Package, bool Mips) {
     }
 }
 
-const char* const Usage = "usage: make-bench-package OUTPUT.utx [--mips]\n"
+const char* const Usage = "usage: make-bench-package OUTPUT.utx [--mips] [--small]\n"
                           "Writes a 256 MB package of 2,048 textures for bench/run-bench;\n"
-                          "--mips also writes each texture's smaller mip maps.\n";
+                          "--mips also writes each texture's smaller mip maps, --small only\n"
+                          "16 textures (2 MB).\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (const auto Status = swatchbox::tools::AnswerOptions(argc, argv, Usage, {"--mips"}))
+    if (const auto Status =
+            swatchbox::tools::AnswerOptions(argc, argv, Usage, {"--mips", "--small"}))
         return *Status;
-    const bool Mips = argc == 3 && std::string_view(argv[2]) == "--mips";
-    if (argc != 2 && !Mips) {
+    bool Mips = false, Small = false;
+    for (int Index = 2; Index < argc; ++Index) {
+        Mips = Mips || std::string_view(argv[Index]) == "--mips";
+        Small = Small || std::string_view(argv[Index]) == "--small";
+    }
+    if (argc < 2 || argc > 4 || argv[1][0] == '-') {
         std::cerr << Usage;
         return 2;
     }
     try {
         TPackageBuilder Package(128, 29);
-        Fill(Package, Mips);
+        Fill(Package, Mips, Small);
         Package.WriteTo(argv[1]);
     } catch (const std::exception& Error) {
         std::cerr << "make-bench-package: " << Error.what() << "\n";

@@ -1,10 +1,15 @@
 #include "cli/ExportCommand.h"
 
 #include "cli/ConsoleReporter.h"
+#include "cli/DecodedExport.h"
 #include "cli/DisplayText.h"
+#include "cli/NamePattern.h"
+#include "cli/PackageFinder.h"
 #include "cli/Progress.h"
 #include "cli/SafePath.h"
 #include "cli/TextureScan.h"
+#include "cli/ThreadPool.h"
+#include "decode/PixelDecoder.h"
 #include "export/ExportAsIs.h"
 #include "package/AsciiCase.h"
 
@@ -63,13 +68,23 @@ std::string FoldKey(const std::string& Name) {
 // them all (stripped packages have hundreds).
 constexpr std::size_t MipLessListedOneByOne = 3;
 
+// A decoded texture's file, written on a worker thread.
+struct TWritten {
+    TDecodeResult Result;
+    std::string Context;
+};
+
 class TExporter {
 public:
     TExporter(const TExportOptions& Options, TConsoleReporter& Reporter)
-        : Root(TrimFolder(Options.OutDir)), Verbose(Options.Verbose), Reporter(Reporter) {}
+        : Root(TrimFolder(Options.OutDir)), Verbose(Options.Verbose), Format(Options.Format),
+          Alpha(Options.Opaque ? TAlphaMode::Opaque : TAlphaMode::Engine),
+          Pattern(Options.Name ? std::optional<TNamePattern>(*Options.Name) : std::nullopt),
+          Reporter(Reporter), Pool(Options.Jobs),
+          Jobs(Pool, [this](TWritten& Done) { Deliver(Done); }) {}
 
     void ExportPackage(TUnrealPackage& Package);
-    void WriteSummary(std::ostream& Out) const;
+    void WriteSummary(std::ostream& Out, std::size_t OtherFiles) const;
 
 private:
     std::string PackageFolderName(const std::string& Path);
@@ -79,10 +94,21 @@ private:
     void ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder);
     void SkipMipLess();
     void ReportMipLess();
+    // Where the texture's file goes, the folders made; empty when it is
+    // skipped or its folder can't be made.
+    std::string Target(const TTextureObject& Texture, const std::string& PackageFolder);
+    void Deliver(TWritten& Done);
 
     std::string Root;
     bool Verbose;
+    TExportFormat Format;
+    TAlphaMode Alpha;
+    std::optional<TNamePattern> Pattern;
     TConsoleReporter& Reporter;
+    // Decoded formats are decoded and written on these threads, the textures
+    // of one package at a time.
+    TThreadPool Pool;
+    TOrderedJobs<TWritten> Jobs;
     // Contexts of the current package's textures without mip maps, not yet reported.
     std::vector<std::string> MipLess;
     std::unordered_set<std::string> UsedPackageFolders;
@@ -175,41 +201,67 @@ void TExporter::ReportMipLess() {
     MipLess.clear();
 }
 
-void TExporter::ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder) {
+std::string TExporter::Target(const TTextureObject& Texture, const std::string& PackageFolder) {
     if (Texture.IsIgnored()) {
         ++Skipped;
-        return;
+        return {};
     }
     if (!Texture.HasMipData) {
         SkipMipLess();
-        return;
+        return {};
     }
-    const std::string_view Extension = AsIsExtension(Texture.Format);
-    if (Extension.empty()) {
+    const bool AsIs = Format == TExportFormat::AsIs;
+    const std::string_view Extension =
+        AsIs ? AsIsExtension(Texture.Format) : DecodedExtension(Format);
+    if (Extension.empty() || (!AsIs && !HasDecoder(Texture.Format))) {
         // A format without a name is told by its number.
         const std::string_view Name = GetFormatName(Texture);
         const std::string Format = Name == "(unknown)"
                                        ? "unknown format " + std::to_string(int{Texture.Format})
                                        : "format " + std::string(Name);
-        ReportWarning(Reporter, Format + " can't be exported as is; skipped.");
+        ReportWarning(Reporter, Format + (AsIs ? " can't be exported as is" : " can't be decoded") +
+                                    "; skipped.");
         ++Skipped;
-        return;
+        return {};
     }
     const std::string GroupFolderName = SafePathComponent(Texture.Group);
     const std::string File = FileName(Texture, GroupFolderName, Extension);
     const std::string Folder = Join(PackageFolder, GroupFolderName);
     if (!EnsureFolder(Folder)) {
         ++Failed;
+        return {};
+    }
+    return Join(Folder, File);
+}
+
+void TExporter::ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder) {
+    if (Pattern && !Pattern->MatchesTexture(Texture.Group, Texture.Name))
+        return;
+    const std::string File = Target(Texture, PackageFolder);
+    if (File.empty())
+        return;
+    if (Format != TExportFormat::AsIs) {
+        Jobs.Submit(
+            [Job = TDecodeJob{Texture.Owner->FileName, MipSourceOf(Texture), File, Format, Alpha},
+             Context = Reporter.Context()] {
+                return TWritten{RunDecodeJob(Job), Context};
+            });
         return;
     }
     const int ErrorsBefore = Reporter.Errors();
-    if (ExportAsIs(Texture, Join(Folder, File), Reporter)) {
+    if (ExportAsIs(Texture, File, Reporter)) {
         ++Written;
         return;
     }
     ++Failed;
     if (Reporter.Errors() == ErrorsBefore)
-        ReportError(Reporter, "Cannot write \"" + EscapeControls(Join(Folder, File)) + "\".");
+        ReportError(Reporter, "Cannot write \"" + EscapeControls(File) + "\".");
+}
+
+void TExporter::Deliver(TWritten& Done) {
+    TReportContext Context(Reporter, Done.Context);
+    Done.Result.Messages.ReplayTo(Reporter);
+    ++(Done.Result.Written ? Written : Failed);
 }
 
 void TExporter::ExportPackage(TUnrealPackage& Package) {
@@ -217,10 +269,12 @@ void TExporter::ExportPackage(TUnrealPackage& Package) {
     UsedFiles.clear();
     ScanTextures(Package, Reporter,
                  [&](const TTextureObject& Texture) { ExportTexture(Texture, PackageFolder); });
+    // The package's messages stay together, before the next one's.
+    Jobs.Finish();
     ReportMipLess();
 }
 
-void TExporter::WriteSummary(std::ostream& Out) const {
+void TExporter::WriteSummary(std::ostream& Out, std::size_t OtherFiles) const {
     Out << "Wrote " << Written << (Written == 1 ? " file" : " files") << " to ";
     if (Root.empty())
         Out << "the current folder.";
@@ -234,17 +288,22 @@ void TExporter::WriteSummary(std::ostream& Out) const {
     }
     if (Failed > 0)
         Out << ' ' << Failed << (Failed == 1 ? " texture" : " textures") << " failed.";
+    if (OtherFiles > 0)
+        Out << ' ' << OtherFilesText(OtherFiles);
     Out << '\n';
 }
 
 } // namespace
 
 int RunExport(const TExportOptions& Options, std::ostream& Out, std::ostream& Err) {
-    TProgress Progress(Err, Options.Packages.size(), Options.ShowProgress);
+    TConsoleReporter FinderReporter(Err);
+    const TFoundPackages Found = FindPackages(Options.Packages, FinderReporter);
+    TProgress Progress(Err, Found.Packages.size(),
+                       Options.ShowProgress && Found.Packages.size() > 1);
     TConsoleReporter Reporter(Err, &Progress);
     TExporter Exporter(Options, Reporter);
-    for (std::size_t Number = 0; Number < Options.Packages.size(); ++Number) {
-        const std::string& Path = Options.Packages[Number];
+    for (std::size_t Number = 0; Number < Found.Packages.size(); ++Number) {
+        const std::string& Path = Found.Packages[Number];
         Progress.Show(Number + 1, Path);
         if (const std::unique_ptr<TUnrealPackage> Package = OpenPackage(Path, Reporter)) {
             TReportContext Context(Reporter, EscapeControls(Path));
@@ -252,9 +311,9 @@ int RunExport(const TExportOptions& Options, std::ostream& Out, std::ostream& Er
         }
     }
     Progress.Clear();
-    Exporter.WriteSummary(Out);
+    Exporter.WriteSummary(Out, Found.OtherFiles);
     Out << std::flush;
-    return Reporter.Errors() > 0 ? 1 : 0;
+    return Reporter.Errors() + FinderReporter.Errors() > 0 ? 1 : 0;
 }
 
 } // namespace swatchbox::cli

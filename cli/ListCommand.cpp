@@ -3,6 +3,8 @@
 #include "cli/ConsoleReporter.h"
 #include "cli/DisplayText.h"
 #include "cli/Json.h"
+#include "cli/NamePattern.h"
+#include "cli/PackageFinder.h"
 #include "cli/Progress.h"
 #include "cli/TextureScan.h"
 
@@ -103,16 +105,27 @@ void WriteJsonObject(std::ostream& Out, const std::string& Package, const TTextu
 } // namespace
 
 int RunList(const TListOptions& Options, std::ostream& Out, std::ostream& Err) {
-    TProgress Progress(Err, Options.Packages.size(), Options.ShowProgress);
+    TConsoleReporter FinderReporter(Err);
+    const TFoundPackages Found = FindPackages(Options.Packages, FinderReporter);
+    const std::vector<std::string>& Packages = Found.Packages;
+    TProgress Progress(Err, Packages.size(), Options.ShowProgress && Packages.size() > 1);
     TConsoleReporter Reporter(Err, &Progress);
-    const bool Headings = Options.Packages.size() > 1;
+    const std::optional<TNamePattern> Pattern =
+        Options.Name ? std::optional<TNamePattern>(*Options.Name) : std::nullopt;
+    std::size_t Matches = 0;
+    const auto Wanted = [&](const TTextureObject& Texture) {
+        const bool Matched = !Pattern || Pattern->MatchesTexture(Texture.Group, Texture.Name);
+        Matches += Matched;
+        return Matched;
+    };
+    const bool Headings = Packages.size() > 1;
     bool FirstTable = true;
     bool FirstObject = true;
     if (Options.Json)
         Out << '[';
 
-    for (std::size_t Number = 0; Number < Options.Packages.size(); ++Number) {
-        const std::string& Path = Options.Packages[Number];
+    for (std::size_t Number = 0; Number < Packages.size(); ++Number) {
+        const std::string& Path = Packages[Number];
         Progress.Show(Number + 1, Path);
         const std::unique_ptr<TUnrealPackage> Package = OpenPackage(Path, Reporter);
         if (!Package)
@@ -123,14 +136,21 @@ int RunList(const TListOptions& Options, std::ostream& Out, std::ostream& Err) {
         std::ostringstream Text;
         if (Options.Json) {
             ScanTextures(*Package, Reporter, [&](const TTextureObject& Texture) {
+                if (!Wanted(Texture))
+                    return;
                 Text << (FirstObject ? "\n  " : ",\n  ");
                 FirstObject = false;
                 WriteJsonObject(Text, Path, Texture);
             });
         } else {
             std::vector<TRow> Rows;
-            ScanTextures(*Package, Reporter,
-                         [&](const TTextureObject& Texture) { Rows.push_back(TextRow(Texture)); });
+            ScanTextures(*Package, Reporter, [&](const TTextureObject& Texture) {
+                if (Wanted(Texture))
+                    Rows.push_back(TextRow(Texture));
+            });
+            // Looking for textures by name, the packages without any are noise.
+            if (Rows.empty() && Pattern)
+                continue;
             if (Headings)
                 Text << (FirstTable ? "" : "\n") << EscapeControls(Path) << ":\n";
             FirstTable = false;
@@ -149,7 +169,12 @@ int RunList(const TListOptions& Options, std::ostream& Out, std::ostream& Err) {
     if (Options.Json)
         Out << (FirstObject ? "]\n" : "\n]\n");
     Out << std::flush;
-    return Reporter.Errors() > 0 ? 1 : 0;
+    if (Pattern && Matches == 0)
+        Err << "No texture matches \"" << EscapeControls(*Options.Name) << "\".\n";
+    if (Found.OtherFiles > 0)
+        Err << OtherFilesText(Found.OtherFiles) << '\n';
+    Err << std::flush;
+    return Reporter.Errors() + FinderReporter.Errors() > 0 ? 1 : 0;
 }
 
 } // namespace swatchbox::cli

@@ -36,10 +36,10 @@ bool BoundLevelMatches(const TOpenGLTexture& Texture) {
 
 } // namespace
 
-int64_t ReadbackSize(const TOpenGLTexture& Texture, int BytesPerPixel) {
-    if (Texture.Width <= 0 || Texture.Height <= 0 || BytesPerPixel <= 0)
+int64_t ReadbackSize(const TOpenGLTexture& Texture) {
+    if (Texture.Width <= 0 || Texture.Height <= 0)
         return 0;
-    const int64_t Size = PaddedRowLength(Texture.Width, BytesPerPixel) * Texture.Height;
+    const int64_t Size = PaddedRowLength(Texture.Width, 4) * Texture.Height;
     return Size <= LargestReadback ? Size : 0;
 }
 
@@ -50,9 +50,9 @@ bool HasOpenGLImage(const TOpenGLTexture& Texture) {
     return BoundLevelMatches(Texture);
 }
 
-std::vector<uint8_t> ReadTextureImage(const TOpenGLTexture& Texture, int BytesPerPixel) {
-    const int64_t Size = ReadbackSize(Texture, BytesPerPixel);
-    if (Size == 0 || (BytesPerPixel != 3 && BytesPerPixel != 4))
+std::vector<uint8_t> ReadTextureImage(const TOpenGLTexture& Texture, GLenum Format) {
+    const int64_t Size = ReadbackSize(Texture);
+    if (Size == 0)
         return {};
     // Zero-filled, so a texture OpenGL holds no image of reads as cleared
     // pixels rather than whatever the memory held before.
@@ -65,14 +65,13 @@ std::vector<uint8_t> ReadTextureImage(const TOpenGLTexture& Texture, int BytesPe
     if (!BoundLevelMatches(Texture))
         return Pixels;
     const TPackState PackState;
-    glGetTexImage(GL_TEXTURE_2D, 0, BytesPerPixel == 3 ? GL_BGR_EXT : GL_BGRA_EXT, GL_UNSIGNED_BYTE,
-                  Pixels.data());
+    glGetTexImage(GL_TEXTURE_2D, 0, Format, GL_UNSIGNED_BYTE, Pixels.data());
     return Pixels;
 }
 
 HBITMAP CreateBitmapFromTexture(const TOpenGLTexture& Texture) {
     try {
-        const std::vector<uint8_t> Pixels = ReadTextureImage(Texture, 4);
+        const std::vector<uint8_t> Pixels = ReadTextureImage(Texture, GL_BGRA_EXT);
         if (Pixels.empty())
             return nullptr;
         return CreateBitmap(Texture.Width, Texture.Height, 1, 32, Pixels.data());

@@ -19,20 +19,19 @@ HBITMAP CreateBitmapFromTexture(const TOpenGLTexture& Texture);
 // fields from overflowing.
 inline constexpr int64_t LargestReadback = INT32_MAX;
 
-// Bytes of the texture read back with BytesPerPixel bytes a pixel, each row
-// padded to a multiple of 4; 0 when the size is not positive or exceeds
-// LargestReadback.
-int64_t ReadbackSize(const TOpenGLTexture& Texture, int BytesPerPixel);
+// Bytes of the texture read back with 4 bytes a pixel; 0 when the size is not
+// positive or exceeds LargestReadback.
+int64_t ReadbackSize(const TOpenGLTexture& Texture);
 
 // True when OpenGL holds a level-0 image of the texture's stated size, so a
 // read-back fills exactly ReadbackSize bytes.
 bool HasOpenGLImage(const TOpenGLTexture& Texture);
 
-// Level 0 of the texture with BytesPerPixel 3 (blue, green, red) or 4 (and
-// alpha), first stored row first, rows padded to 4 bytes. A texture without
-// an OpenGL image gives zeros; empty for another pixel size or when
+// Level 0 of the texture, 4 bytes a pixel in the order Format gives
+// (GL_BGRA_EXT for bitmaps, GL_RGBA for the image writers), first stored row
+// first. A texture without an OpenGL image gives zeros; empty when
 // ReadbackSize is 0. The rendering context that owns the texture must be
 // current; bindings and pixel-store settings are left as they were.
-std::vector<uint8_t> ReadTextureImage(const TOpenGLTexture& Texture, int BytesPerPixel);
+std::vector<uint8_t> ReadTextureImage(const TOpenGLTexture& Texture, GLenum Format);
 
 } // namespace swatchbox

@@ -1,8 +1,12 @@
 #include "BmpFile.h"
 
+#include "ExportErrors.h"
 #include "RowPitch.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
+#include <limits>
 #include <stdexcept>
 #include <vector>
 
@@ -78,6 +82,44 @@ void WriteBottomUpRows(int32_t Width, int32_t Height, int BytesPerPixel, const T
         }
         Done += Count;
     } while (Done < Height);
+}
+
+void CopyBgrRows(const TRgbaImage& Image, int64_t FirstRow, int64_t Count, int BytesPerPixel,
+                 uint8_t* Into) {
+    const auto PixelCount = static_cast<std::size_t>(Count) * static_cast<std::size_t>(Image.Width);
+    const uint8_t* From = Image.Row(static_cast<int32_t>(FirstRow));
+    if (BytesPerPixel == 3) {
+        for (std::size_t Pixel = 0; Pixel < PixelCount; ++Pixel, From += 4, Into += 3) {
+            Into[0] = From[2];
+            Into[1] = From[1];
+            Into[2] = From[0];
+        }
+        return;
+    }
+    // Red and blue change places: whole pixels at a time, which compilers
+    // turn into vector code.
+    for (std::size_t Pixel = 0; Pixel < PixelCount; ++Pixel) {
+        uint32_t Value;
+        std::memcpy(&Value, From + Pixel * 4, 4);
+        if constexpr (std::endian::native == std::endian::little)
+            Value = (Value & 0xFF00FF00u) | (Value >> 16 & 0xFFu) | (Value & 0xFFu) << 16;
+        else
+            Value = (Value & 0x00FF00FFu) | (Value >> 16 & 0xFF00u) | (Value & 0xFF00u) << 16;
+        std::memcpy(Into + Pixel * 4, &Value, 4);
+    }
+}
+
+void WriteBmp(const TRgbaImage& Image, int BitsPerPixel, const TWriteBytes& Write) {
+    const int BytesPerPixel = BitsPerPixel / 8;
+    if (PaddedRowLength(Image.Width, BytesPerPixel) * Image.Height >
+        std::numeric_limits<uint32_t>::max() - BmpHeaderSize)
+        throw EExportError("The texture is too large for a bitmap file.");
+    WriteBottomUpRows(
+        Image.Width, Image.Height, BytesPerPixel,
+        [&](int64_t FirstRow, int64_t Count, uint8_t* Into) {
+            CopyBgrRows(Image, FirstRow, Count, BytesPerPixel, Into);
+        },
+        Write, MakeBmpHeaders({Image.Width, Image.Height, BitsPerPixel, 0, 0}));
 }
 
 } // namespace swatchbox

@@ -6,6 +6,7 @@
 #include "OutputFile.h"
 #include "RowPitch.h"
 #include "SaveGuard.h"
+#include "decode/DecodeErrors.h"
 #include "package/AsciiCase.h"
 #include "package/Errors.h"
 
@@ -21,8 +22,7 @@ namespace {
 constexpr int32_t AsIsPixelsPerMetre = 3780;
 
 [[noreturn]] void ThrowShort(const TTextureObject& Texture) {
-    throw EExportError("The package \"" + Texture.Owner->FileName +
-                       "\" holds fewer bytes than the texture needs.");
+    throw EExportError(ShortFileMessage(Texture.Owner->FileName));
 }
 
 // A mip map that says it holds fewer bytes than the texture's size needs
@@ -31,8 +31,7 @@ constexpr int32_t AsIsPixelsPerMetre = 3780;
 void RefuseShortMip(const TTextureObject& Texture) {
     const int64_t Needed = MipByteSize(Texture.Format, Texture.USize, Texture.VSize);
     if (Texture.MipDataSize < Needed)
-        throw EExportError("The texture stores " + std::to_string(Texture.MipDataSize) +
-                           " pixel bytes where its size needs " + std::to_string(Needed) + ".");
+        throw EExportError(ShortDataMessage(Texture.MipDataSize, Needed));
 }
 
 // Copies Count bytes at Position: inside the system where it can, else

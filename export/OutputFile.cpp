@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <random>
 #include <utility>
 
@@ -28,9 +29,13 @@ namespace swatchbox {
 
 namespace {
 
+// Files are written from several threads at once, so the suffix's sources
+// are shared under a lock.
 std::string UniqueSuffix() {
+    static std::mutex Lock;
     static std::random_device Random;
     static unsigned Counter = 0;
+    const std::lock_guard Guard(Lock);
     char Text[32];
     std::snprintf(Text, sizeof Text, ".%08x%u.part", Random(), ++Counter);
     return Text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "decode/DecodeErrors.h"
 #include "export/ExportErrors.h"
 #include "package/Errors.h"
 #include "package/Reporter.h"
@@ -25,6 +26,8 @@ bool GuardedWrite(IReporter& Reporter, const std::string& FileName, TWrite&& Wri
     } catch (const EPackageError& Error) {
         Reason = Error.what();
     } catch (const EExportError& Error) {
+        Reason = Error.what();
+    } catch (const EDecodeError& Error) {
         Reason = Error.what();
     } catch (const std::bad_alloc&) {
         Reason = "Not enough memory.";

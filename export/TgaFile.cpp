@@ -1,5 +1,8 @@
 #include "export/TgaFile.h"
 
+#include "export/BmpFile.h"
+#include "export/ExportErrors.h"
+
 namespace swatchbox {
 
 std::array<uint8_t, TgaHeaderSize> MakeTgaHeader(int32_t Width, int32_t Height) {
@@ -16,6 +19,20 @@ std::array<uint8_t, TgaHeaderSize> MakeTgaHeader(int32_t Width, int32_t Height) 
     // 8 alpha bits; bits 4 and 5 clear: bottom row first, left to right.
     Header[17] = 8;
     return Header;
+}
+
+void WriteTga(const TRgbaImage& Image, const TWriteBytes& Write) {
+    constexpr int32_t LargestSide = 0xFFFF;
+    if (Image.Width > LargestSide || Image.Height > LargestSide)
+        throw EExportError("The texture is too large for a Targa file.");
+    // Rows of 4-byte pixels need no padding, so the bitmap's row writer
+    // serves as it is.
+    WriteBottomUpRows(
+        Image.Width, Image.Height, 4,
+        [&](int64_t FirstRow, int64_t Count, uint8_t* Into) {
+            CopyBgrRows(Image, FirstRow, Count, 4, Into);
+        },
+        Write, MakeTgaHeader(Image.Width, Image.Height));
 }
 
 } // namespace swatchbox

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "decode/Image.h"
+#include "export/ImageFile.h"
+
 #include <array>
 #include <cstdint>
 
@@ -11,5 +14,9 @@ inline constexpr int TgaHeaderSize = 19;
 // Header of an uncompressed 32-bit true-colour Targa file, bottom row first,
 // 8 alpha bits.
 std::array<uint8_t, TgaHeaderSize> MakeTgaHeader(int32_t Width, int32_t Height);
+
+// Writes an RGBA image as that file. Throws EExportError for a side above
+// 65535 pixels, which the header can't hold.
+void WriteTga(const TRgbaImage& Image, const TWriteBytes& Write);
 
 } // namespace swatchbox

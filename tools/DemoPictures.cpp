@@ -1,6 +1,7 @@
-#include "BitmapFont.h"
 #include "DemoNoise.h"
 #include "DemoTextures.h"
+
+#include "sheet/BitmapFont.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,20 +28,14 @@ TColour Hue(float Turn) {
 // with a one-pixel shadow below and to the right.
 void DrawText(TIndexedImage& Image, int X, int Y, std::string_view Text, int Scale, uint8_t Ink,
               uint8_t Shadow) {
-    for (const char Character : Text) {
-        for (int Pass = 0; Pass < 2; ++Pass) {
-            const int Offset = Pass == 0 ? 1 : 0;
-            for (int Gy = 0; Gy < GlyphHeight * Scale; ++Gy)
-                for (int Gx = 0; Gx < GlyphWidth * Scale; ++Gx) {
-                    const int Px = X + Gx + Offset;
-                    const int Py = Y + Gy + Offset;
-                    if (Px < 0 || Py < 0 || Px >= Image.Width || Py >= Image.Height)
-                        continue;
-                    if (GlyphPixel(Character, Gx / Scale, Gy / Scale))
-                        Image.At(Px, Py) = Pass == 0 ? Shadow : Ink;
-                }
-        }
-        X += (GlyphWidth + 1) * Scale;
+    for (int Pass = 0; Pass < 2; ++Pass) {
+        const int Offset = Pass == 0 ? 1 : 0;
+        ForEachTextPixel(Text, Scale, [&](int Gx, int Gy) {
+            const int Px = X + Gx + Offset;
+            const int Py = Y + Gy + Offset;
+            if (Px >= 0 && Py >= 0 && Px < Image.Width && Py < Image.Height)
+                Image.At(Px, Py) = Pass == 0 ? Shadow : Ink;
+        });
     }
 }
 

@@ -36,6 +36,16 @@ TBytes PatternBytes(std::size_t Count, uint32_t Seed) {
     return Bytes;
 }
 
+TBytes NoiseBytes(std::size_t Count, uint32_t Seed) {
+    TBytes Bytes(Count);
+    uint32_t State = Seed * 2654435761u + 1;
+    for (auto& Byte : Bytes) {
+        State = State * 1664525u + 1013904223u;
+        Byte = static_cast<uint8_t>(State >> 24);
+    }
+    return Bytes;
+}
+
 TBytes DefaultPaletteColours() {
     TBytes Colours;
     Colours.reserve(1024);

@@ -16,6 +16,10 @@ std::size_t StoredMipSize(uint8_t Format, int32_t Width, int32_t Height);
 // Seed, so copied pixels can be told from shifted, flipped or foreign ones.
 TBytes PatternBytes(std::size_t Count, uint32_t Seed = 0);
 
+// Bytes that look random, the same for the same seed: every DXT block mode
+// and colour order turns up in a few hundred blocks.
+TBytes NoiseBytes(std::size_t Count, uint32_t Seed);
+
 // 256 entries of red, green, blue, alpha: entry i is (i, 255 - i, 7i, 3i + 1)
 // modulo 256, so every entry and every channel differs.
 TBytes DefaultPaletteColours();

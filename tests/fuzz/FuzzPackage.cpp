@@ -1,8 +1,12 @@
 // libFuzzer entry: the input bytes are a package file. Everything the program
 // does with a package before it reaches OpenGL runs on it: the header and
-// tables, every texture export, and the export "as is" of each texture.
+// tables, every texture export, and the export "as is" of each texture; and
+// the command-line tool's decoding of each texture's pixels.
+#include "decode/DecodeErrors.h"
+#include "decode/TextureDecoder.h"
 #include "export/ExportAsIs.h"
 #include "package/Errors.h"
+#include "package/FileStream.h"
 #include "package/Reporter.h"
 #include "package/TextureWalk.h"
 #include "package/UnrealPackage.h"
@@ -76,10 +80,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size) {
         // every texture that fails.
         swatchbox::TTextureWalk Walk;
         Walk.Errors = swatchbox::TWalkErrors::Skip;
+        swatchbox::TFileStream Pixels(PackagePath);
         Walk.Run(Package, [&](std::unique_ptr<swatchbox::TTextureObject> Texture) {
             // Every texture, ignored ones and those without mip maps too: a
             // damaged one must be refused cleanly.
             swatchbox::ExportAsIs(*Texture, ExportBase, Quiet);
+            try {
+                swatchbox::DecodeTexture(Pixels, swatchbox::MipSourceOf(*Texture),
+                                         swatchbox::TAlphaMode::Engine);
+            } catch (const swatchbox::EDecodeError&) {
+            }
         });
     } catch (const swatchbox::EPackageError&) {
     }

@@ -1,6 +1,6 @@
-// Texture pixels decoded by the tests themselves, without OpenGL, to compare
-// with what the program reads back; and packages of such textures read into
-// the program's texture set.
+// Texture pixels decoded without OpenGL, to compare with what the program
+// reads back; and packages of such textures read into the program's texture
+// set.
 #pragma once
 
 #include "package/PixelFormat.h"
@@ -17,15 +17,12 @@ namespace swatchbox::testing {
 using TBgra = std::array<uint8_t, 4>;
 
 // Width x Height pixels, first stored row first, blue, green, red, alpha, as
-// a texture of Format with these stored bytes looks once uploaded: palette
-// and grey values expanded, DXT blocks decoded by their definition, alpha 255
-// for the formats uploaded with three components.
+// a texture of Format with these stored bytes looks once uploaded: the
+// portable decoder's pixels with the alpha of a texture without flags, which
+// is what OpenGL keeps of the formats uploaded with three components.
 std::vector<TBgra> ReferencePixels(TPixelFormat Format, int32_t Width, int32_t Height,
                                    const TBytes& Stored,
                                    const TBytes& Palette = DefaultPaletteColours());
-
-// Bytes that look random, the same for the same seed.
-TBytes NoiseBytes(std::size_t Count, uint32_t Seed);
 
 // Largest difference of any channel; 256 when the sizes differ.
 int LargestDifference(const std::vector<TBgra>& A, const std::vector<TBgra>& B);

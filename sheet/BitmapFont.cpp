@@ -1,6 +1,6 @@
-#include "BitmapFont.h"
+#include "sheet/BitmapFont.h"
 
-namespace swatchbox::demo {
+namespace swatchbox {
 
 namespace {
 
@@ -115,4 +115,4 @@ std::array<uint8_t, GlyphHeight> Glyph(char Character) {
     return Rows;
 }
 
-} // namespace swatchbox::demo
+} // namespace swatchbox

@@ -1,0 +1,99 @@
+#include "decode/DxtBlocks.h"
+
+#include <algorithm>
+
+namespace swatchbox {
+
+namespace {
+
+using TColour = std::array<int, 3>;
+
+uint32_t Get16(std::span<const uint8_t> Bytes, std::size_t At) {
+    return uint32_t{Bytes[At]} | uint32_t{Bytes[At + 1]} << 8;
+}
+
+// Little-endian bits of the 6 or 8 bytes from At on.
+uint64_t GetBits(std::span<const uint8_t> Bytes, std::size_t At, std::size_t Count) {
+    uint64_t Bits = 0;
+    for (std::size_t Byte = Count; Byte-- > 0;)
+        Bits = Bits << 8 | Bytes[At + Byte];
+    return Bits;
+}
+
+// 5-6-5 to 8 bits a channel, the top bits repeated into the low ones.
+TColour Expand565(uint32_t Value) {
+    const int R = static_cast<int>(Value >> 11 & 31);
+    const int G = static_cast<int>(Value >> 5 & 63);
+    const int B = static_cast<int>(Value & 31);
+    return {R << 3 | R >> 2, G << 2 | G >> 4, B << 3 | B >> 2};
+}
+
+TColour Mix(const TColour& A, int WeightA, const TColour& B, int WeightB) {
+    TColour Out{};
+    for (std::size_t C = 0; C < 3; ++C)
+        Out[C] = (A[C] * WeightA + B[C] * WeightB) / (WeightA + WeightB);
+    return Out;
+}
+
+// The colour half of a block: two 5-6-5 end points and 2-bit codes. The
+// in-between colours are the end points mixed and rounded down, as the
+// S3TC rules and common decoders have it.
+TBlockTexels DecodeColours(std::span<const uint8_t> Block, bool ThreeColourMode) {
+    const uint32_t Value0 = Get16(Block, 0);
+    const uint32_t Value1 = Get16(Block, 2);
+    const TColour C0 = Expand565(Value0);
+    const TColour C1 = Expand565(Value1);
+    std::array<TColour, 4> Colours{C0, C1, Mix(C0, 2, C1, 1), Mix(C0, 1, C1, 2)};
+    std::array<int, 4> Alphas{255, 255, 255, 255};
+    if (ThreeColourMode && Value0 <= Value1) {
+        Colours[2] = Mix(C0, 1, C1, 1);
+        Colours[3] = {0, 0, 0};
+        Alphas[3] = 0;
+    }
+    // The four texels as they are copied, whole, for each code.
+    std::array<std::array<uint8_t, 4>, 4> Table;
+    for (std::size_t Code = 0; Code < 4; ++Code)
+        Table[Code] = {static_cast<uint8_t>(Colours[Code][0]),
+                       static_cast<uint8_t>(Colours[Code][1]),
+                       static_cast<uint8_t>(Colours[Code][2]), static_cast<uint8_t>(Alphas[Code])};
+    const uint64_t Codes = GetBits(Block, 4, 4);
+    TBlockTexels Texels;
+    for (std::size_t Texel = 0; Texel < 16; ++Texel)
+        std::copy_n(Table[Codes >> (2 * Texel) & 3].begin(), 4, Texels.begin() + Texel * 4);
+    return Texels;
+}
+
+} // namespace
+
+TBlockTexels DecodeDxt1Block(std::span<const uint8_t, 8> Block) {
+    return DecodeColours(Block, true);
+}
+
+TBlockTexels DecodeDxt3Block(std::span<const uint8_t, 16> Block) {
+    TBlockTexels Texels = DecodeColours(Block.subspan<8>(), false);
+    const uint64_t Bits = GetBits(Block, 0, 8);
+    for (std::size_t Texel = 0; Texel < 16; ++Texel)
+        Texels[Texel * 4 + 3] = static_cast<uint8_t>((Bits >> (4 * Texel) & 15) * 17);
+    return Texels;
+}
+
+TBlockTexels DecodeDxt5Block(std::span<const uint8_t, 16> Block) {
+    TBlockTexels Texels = DecodeColours(Block.subspan<8>(), false);
+    const int A0 = Block[0];
+    const int A1 = Block[1];
+    // Eight values between the end points, or six and the two extremes.
+    std::array<int, 8> Alphas{A0, A1, 0, 0, 0, 0, 0, 255};
+    if (A0 > A1) {
+        for (int Code = 2; Code < 8; ++Code)
+            Alphas[static_cast<std::size_t>(Code)] = ((8 - Code) * A0 + (Code - 1) * A1) / 7;
+    } else {
+        for (int Code = 2; Code < 6; ++Code)
+            Alphas[static_cast<std::size_t>(Code)] = ((6 - Code) * A0 + (Code - 1) * A1) / 5;
+    }
+    const uint64_t Codes = GetBits(Block, 2, 6);
+    for (std::size_t Texel = 0; Texel < 16; ++Texel)
+        Texels[Texel * 4 + 3] = static_cast<uint8_t>(Alphas[Codes >> (3 * Texel) & 7]);
+    return Texels;
+}
+
+} // namespace swatchbox

@@ -1,0 +1,200 @@
+// swatchbox-cli export --format, folders, --name and -j, run in-process on
+// packages made by the test-side builder; the written files are read back
+// with an independent reader.
+#include "cli/CommandLine.h"
+#include "decode/PixelDecoder.h"
+#include "tests/builder/PackageBuilder.h"
+#include "tests/support/ImageReader.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace swatchbox::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TBytes;
+using testing::TPackageBuilder;
+using testing::TTempDir;
+using testing::TTextureDesc;
+
+// Textures of every decoded format at odd sizes, their stored bytes noise,
+// and one format without a decoder.
+std::vector<TTextureDesc> EveryFormat() {
+    auto Texture = [](const char* Name, uint8_t Format, int32_t Width, int32_t Height,
+                      uint32_t Seed) {
+        TTextureDesc Desc{
+            .Name = Name, .Group = "G", .Format = Format, .Width = Width, .Height = Height};
+        Desc.Pixels = testing::NoiseBytes(testing::StoredMipSize(Format, Width, Height), Seed);
+        return Desc;
+    };
+    std::vector<TTextureDesc> Textures = {
+        Texture("Paletted", pfP8, 5, 3, 1), Texture("Bgra", pfRGBA8, 2, 2, 2),
+        Texture("Grey", pfG16, 6, 8, 3),    Texture("Dxt1", pfDXT1, 6, 8, 4),
+        Texture("Dxt3", pfDXT3, 2, 2, 5),   Texture("Dxt5", pfDXT5, 5, 3, 6),
+        Texture("Legacy", pfRGB8, 4, 4, 7),
+    };
+    Textures[0].Masked = true;
+    Textures[1].AlphaTexture = true;
+    return Textures;
+}
+
+// Every file under Root with its bytes, by path relative to Root.
+std::map<std::string, std::vector<uint8_t>> FilesUnder(const fs::path& Root) {
+    std::map<std::string, std::vector<uint8_t>> Files;
+    for (const auto& Entry : fs::recursive_directory_iterator(Root))
+        if (Entry.is_regular_file())
+            Files[Entry.path().lexically_relative(Root).generic_string()] =
+                testing::ReadFileBytes(Entry.path().string());
+    return Files;
+}
+
+class DecodedExport : public ::testing::Test {
+protected:
+    int Run(std::vector<std::string> Arguments) {
+        Out.str("");
+        Err.str("");
+        return RunCommandLine(Arguments, Out, Err, false);
+    }
+    // Writes the package; its P8 textures get the default palette.
+    void Write(const std::string& Path, std::vector<TTextureDesc> Textures) {
+        TPackageBuilder Builder;
+        const int32_t Palette = Builder.AddPalette("Pal");
+        for (TTextureDesc& Desc : Textures) {
+            if (Desc.Format == pfP8)
+                Desc.Palette = Palette;
+            Builder.AddTexture(Desc);
+        }
+        Builder.WriteTo(Path);
+    }
+
+    TTempDir Temp;
+    std::ostringstream Out;
+    std::ostringstream Err;
+};
+
+TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
+    const std::vector<TTextureDesc> Textures = EveryFormat();
+    const std::string Package = Temp.File("Formats.utx");
+    Write(Package, Textures);
+    for (const char* Format : {"png", "tga", "bmp24", "bmp32"}) {
+        SCOPED_TRACE(Format);
+        const std::string Folder = Temp.File(Format);
+        ASSERT_EQ(Run({"export", "--format", Format, "--out", Folder, Package}), ExitOk)
+            << Err.str();
+        EXPECT_NE(Err.str().find("format RGB8 can't be decoded; skipped."), std::string::npos);
+        const std::string Extension = std::string(Format).substr(0, 3) == "bmp" ? ".BMP"
+                                      : Format == std::string("png")            ? ".PNG"
+                                                                                : ".TGA";
+        for (const TTextureDesc& Desc : Textures) {
+            if (Desc.Format == pfRGB8)
+                continue;
+            SCOPED_TRACE(Desc.Name);
+            const testing::TImageFile File =
+                testing::ReadImageFile(Folder + "/Formats/G/" + Desc.Name + Extension);
+            ASSERT_EQ(File.Width, Desc.Width);
+            ASSERT_EQ(File.Height, Desc.Height);
+            if (Desc.Format == pfG16 && Extension == ".PNG") {
+                // All 16 bits, as stored.
+                EXPECT_TRUE(File.SixteenBit);
+                for (std::size_t Index = 0; Index < File.Values.size(); ++Index)
+                    EXPECT_EQ(File.Values[Index],
+                              (*Desc.Pixels)[Index * 2] | (*Desc.Pixels)[Index * 2 + 1] << 8);
+                continue;
+            }
+            const bool Opaque = std::string(Format) == "bmp24";
+            TRgbaImage Expected = DecodeMip(
+                {static_cast<TPixelFormat>(*Desc.Format), Desc.Width, Desc.Height, *Desc.Pixels,
+                 testing::DefaultPaletteColours()},
+                AlphaRuleFor(static_cast<TPixelFormat>(*Desc.Format), Desc.Masked.value_or(false),
+                             Desc.AlphaTexture.value_or(false),
+                             Opaque ? TAlphaMode::Opaque : TAlphaMode::Engine));
+            EXPECT_EQ(File.Rgba, Expected.Pixels);
+        }
+    }
+    // P8 masked: colour 0 of the noise is rare; the alpha rule itself is the
+    // decoder's. --opaque makes every pixel opaque.
+    ASSERT_EQ(Run({"export", "--format=png", "--opaque", "--out", Temp.File("opaque"), Package}),
+              ExitOk);
+    for (const char* Name : {"Bgra", "Dxt5"}) {
+        const testing::TImageFile File =
+            testing::ReadImageFile(Temp.File("opaque") + "/Formats/G/" + Name + ".PNG");
+        EXPECT_EQ(File.Components, 3) << Name;
+    }
+}
+
+TEST_F(DecodedExport, AnyNumberOfJobsWritesTheSameFiles) {
+    std::vector<TTextureDesc> Textures = EveryFormat();
+    for (int Copy = 0; Copy < 20; ++Copy) {
+        TTextureDesc Desc = EveryFormat()[static_cast<std::size_t>(Copy % 6)];
+        Desc.Name += std::to_string(Copy);
+        Textures.push_back(Desc);
+    }
+    const std::string Package = Temp.File("Many.utx");
+    Write(Package, Textures);
+    ASSERT_EQ(Run({"export", "--format", "png", "-j", "1", "--out", Temp.File("one"), Package}),
+              ExitOk);
+    const std::string OneOut = Out.str(), OneErr = Err.str();
+    ASSERT_EQ(Run({"export", "--format", "png", "-j4", "--out", Temp.File("four"), Package}),
+              ExitOk);
+    const auto One = FilesUnder(Temp.File("one")), Four = FilesUnder(Temp.File("four"));
+    EXPECT_EQ(One.size(), 26u);
+    EXPECT_TRUE(One == Four);
+    EXPECT_EQ(Err.str(), OneErr);
+}
+
+TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
+    fs::create_directories(Temp.Path() / "Game" / "Textures" / "Old");
+    Write((Temp.Path() / "Game" / "Textures" / "Rocks.utx").string(),
+          {{.Name = "RockWall", .Group = "Walls", .Width = 4, .Height = 4},
+           {.Name = "Sand", .Group = "Floors", .Width = 4, .Height = 4}});
+    Write((Temp.Path() / "Game" / "Textures" / "Old" / "Legacy.dat").string(),
+          {{.Name = "rockfloor", .Group = "Floors", .Width = 2, .Height = 2}});
+    std::ofstream(Temp.Path() / "Game" / "Readme.txt") << "no package";
+    const std::string Game = Temp.File("Game");
+
+    ASSERT_EQ(Run({"list", "--name", "ROCK*", Game}), ExitOk) << Err.str();
+    EXPECT_NE(Out.str().find("Legacy.dat:"), std::string::npos);
+    EXPECT_NE(Out.str().find("RockWall"), std::string::npos);
+    EXPECT_NE(Out.str().find("rockfloor"), std::string::npos);
+    EXPECT_EQ(Out.str().find("Sand"), std::string::npos);
+    EXPECT_NE(Err.str().find("1 file in the folders is no package."), std::string::npos);
+
+    ASSERT_EQ(Run({"list", "--name", "Nothing", Game}), ExitOk);
+    EXPECT_EQ(Out.str(), "");
+    EXPECT_NE(Err.str().find("No texture matches \"Nothing\"."), std::string::npos);
+
+    ASSERT_EQ(
+        Run({"export", "--format", "tga", "--name", "*floor", "--out", Temp.File("out"), Game}),
+        ExitOk);
+    EXPECT_EQ(FilesUnder(Temp.File("out")).size(), 1u);
+    EXPECT_TRUE(fs::exists(Temp.Path() / "out" / "Legacy" / "Floors" / "rockfloor.TGA"));
+    EXPECT_NE(Out.str().find("Wrote 1 file"), std::string::npos);
+    EXPECT_NE(Out.str().find("1 file in the folders is no package."), std::string::npos);
+}
+
+TEST_F(DecodedExport, BadOptionsAreUsageErrors) {
+    const std::string Package = Temp.File("P.utx");
+    Write(Package, {{.Name = "T", .Width = 4, .Height = 4}});
+    const std::vector<std::vector<std::string>> Cases = {
+        {"export", "--format", "gif", Package}, {"export", "--opaque", Package},
+        {"export", "-j", "0", Package},         {"export", "--jobs=many", Package},
+        {"list", "--format", "png", Package},   {"sheet", Package, Package},
+        {"sheet", "--size", "0", Package},      {"export", "--name", Package},
+        {"list", "--opaque", Package},
+    };
+    for (const auto& Arguments : Cases) {
+        SCOPED_TRACE(Arguments[1]);
+        EXPECT_EQ(Run(Arguments), ExitUsage);
+        EXPECT_NE(Err.str().find("Usage:"), std::string::npos);
+    }
+    EXPECT_TRUE(FilesUnder(Temp.Path()).size() == 1);
+}
+
+} // namespace
+} // namespace swatchbox::cli

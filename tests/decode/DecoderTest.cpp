@@ -1,0 +1,244 @@
+// The portable decoder: every format at odd sizes against pixels worked out
+// by hand, the alpha each flag combination keeps, and data it must refuse.
+#include "decode/DecodeErrors.h"
+#include "decode/PixelDecoder.h"
+#include "decode/TextureDecoder.h"
+#include "package/FileStream.h"
+#include "tests/package/PackageFile.h"
+#include "tests/support/ImageReader.h"
+
+#include <gtest/gtest.h>
+
+namespace swatchbox::testing {
+namespace {
+
+// DXT1 end points red (0xF800) and blue (0x001F); each row of texels uses
+// codes 0, 1, 2, 3 from left to right.
+const TBytes FourColourBlock = {0x00, 0xF8, 0x1F, 0x00, 0xE4, 0xE4, 0xE4, 0xE4};
+// The same end points swapped: three colours and transparent black.
+const TBytes ThreeColourBlock = {0x1F, 0x00, 0x00, 0xF8, 0xE4, 0xE4, 0xE4, 0xE4};
+
+TBytes Concat(std::initializer_list<TBytes> Parts) {
+    TBytes All;
+    for (const TBytes& Part : Parts)
+        All.insert(All.end(), Part.begin(), Part.end());
+    return All;
+}
+
+TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
+    const TAlphaRule Keep{.KeepStored = true};
+    const TBytes Palette = DefaultPaletteColours(); // entry i: i, 255 - i, 7i, 3i + 1
+    const TBytes Indices = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 200};
+    const TBytes Bgra = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160};
+    const TBytes Grey = {0x00, 0x00, 0x80, 0x00, 0x81, 0x00, 0xFF, 0x7F,
+                         0x00, 0x80, 0x80, 0x80, 0xFF, 0xFF, 0x01, 0x01};
+    // Alpha: explicit nibbles 0 and 15 alternating; interpolated with 255
+    // and 0 as end points and codes 0, 1, 2, 7 for the first texels.
+    const TBytes Dxt3 = Concat({{0xF0, 0xF0, 0xF0, 0xF0, 0xF0, 0xF0, 0xF0, 0xF0}, FourColourBlock});
+    const TBytes Dxt5 = Concat({{255, 0, 0x88, 0x0E, 0, 0, 0, 0}, FourColourBlock});
+    const TRgba Red{255, 0, 0, 255}, Blue{0, 0, 255, 255};
+    const TRgba RedBlue{170, 0, 85, 255}, BlueRed{85, 0, 170, 255};
+
+    const struct {
+        const char* Name;
+        TPixelFormat Format;
+        int32_t Width, Height;
+        TBytes Data;
+        std::vector<std::tuple<int32_t, int32_t, TRgba>> Expected;
+    } Cases[] = {
+        {"P8 5x3", pfP8, 5, 3, Indices, {{0, 0, {0, 255, 0, 1}}, {4, 2, {200, 55, 120, 89}}}},
+        {"P8 1x1", pfP8, 1, 1, {7}, {{0, 0, {7, 248, 49, 22}}}},
+        {"RGBA8 2x2",
+         pfRGBA8,
+         2,
+         2,
+         Bgra,
+         {{0, 0, {30, 20, 10, 40}}, {1, 1, {150, 140, 130, 160}}}},
+        // value * 255 / 65535 rounded: 128 -> 0.498, 129 -> 0.502, 0x7FFF -> 127.498
+        {"G16 2x2",
+         pfG16,
+         2,
+         2,
+         {0x80, 0x00, 0x81, 0x00, 0xFF, 0x7F, 0x00, 0x80},
+         {{0, 0, {0, 0, 0, 255}},
+          {1, 0, {1, 1, 1, 255}},
+          {0, 1, {127, 127, 127, 255}},
+          {1, 1, {128, 128, 128, 255}}}},
+        {"G16 2x4",
+         pfG16,
+         2,
+         4,
+         Grey,
+         {{0, 2, {128, 128, 128, 255}}, {0, 3, {255, 255, 255, 255}}, {1, 3, {1, 1, 1, 255}}}},
+        {"DXT1 4-colour 5x3",
+         pfDXT1,
+         5,
+         3,
+         Concat({FourColourBlock, ThreeColourBlock}),
+         {{0, 0, Red}, {1, 1, Blue}, {2, 2, RedBlue}, {3, 0, BlueRed}, {4, 2, Blue}}},
+        {"DXT1 3-colour 2x2", pfDXT1, 2, 2, ThreeColourBlock, {{0, 0, Blue}, {1, 1, Red}}},
+        {"DXT1 3-colour 6x8",
+         pfDXT1,
+         6,
+         8,
+         Concat({FourColourBlock, ThreeColourBlock, FourColourBlock, ThreeColourBlock}),
+         {{4, 0, Blue}, {5, 7, Red}, {0, 7, Red}}},
+        {"DXT3 5x3",
+         pfDXT3,
+         5,
+         3,
+         Concat({Dxt3, Dxt3}),
+         {{0, 0, {255, 0, 0, 0}}, {1, 0, {0, 0, 255, 255}}, {4, 2, {255, 0, 0, 0}}}},
+        // Alpha codes 2 and 7 between 255 and 0: 6 * 255 / 7 and 255 / 7.
+        {"DXT5 1x1", pfDXT5, 1, 1, Dxt5, {{0, 0, {255, 0, 0, 255}}}},
+        {"DXT5 6x8",
+         pfDXT5,
+         6,
+         8,
+         Concat({Dxt5, Dxt5, Dxt5, Dxt5}),
+         {{1, 0, {0, 0, 255, 0}},
+          {2, 0, {170, 0, 85, 218}},
+          {3, 0, {85, 0, 170, 36}},
+          {5, 4, {0, 0, 255, 0}}}},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        const TRgbaImage Image =
+            DecodeMip({Case.Format, Case.Width, Case.Height, Case.Data, Palette}, Keep);
+        ASSERT_EQ(Image.Width, Case.Width);
+        ASSERT_EQ(Image.Height, Case.Height);
+        ASSERT_EQ(Image.Pixels.size(), std::size_t(Case.Width * Case.Height * 4));
+        for (const auto& [X, Y, Pixel] : Case.Expected)
+            EXPECT_EQ(PixelAt(Image, X, Y), Pixel) << X << "," << Y;
+    }
+    // The three-colour block's fourth code is transparent black; its third
+    // is the middle of blue and red.
+    const TRgbaImage Three = DecodeMip({pfDXT1, 4, 1, ThreeColourBlock, {}}, Keep);
+    EXPECT_EQ(PixelAt(Three, 2, 0), (TRgba{127, 0, 127, 255}));
+    EXPECT_EQ(PixelAt(Three, 3, 0), (TRgba{0, 0, 0, 0}));
+}
+
+TEST(PixelDecoder, AlphaFollowsTheFlagsTheFormatAndTheMode) {
+    const TBytes Palette = DefaultPaletteColours(); // alpha of entry i: 3i + 1
+    const TBytes Indices = {0, 5};
+    const TBytes Bgra = {1, 2, 3, 7, 1, 2, 3, 7};
+    const TBytes Grey = {0, 0, 0, 0};
+    const TBytes Dxt5 = {255, 0, 0x07, 0, 0, 0, 0, 0, 0x00, 0xF8, 0x1F, 0x00, 0, 0, 0, 0};
+    const TAlphaMode Engine = TAlphaMode::Engine, Opaque = TAlphaMode::Opaque;
+    const struct {
+        TPixelFormat Format;
+        const TBytes& Data;
+        int32_t Width;
+        bool Masked, Alpha;
+        TAlphaMode Mode;
+        uint8_t First, Second;
+    } Cases[] = {
+        {pfP8, Indices, 2, false, false, Engine, 255, 255},
+        {pfP8, Indices, 2, true, false, Engine, 0, 255},
+        {pfP8, Indices, 2, false, true, Engine, 1, 16},
+        {pfP8, Indices, 2, true, true, Engine, 0, 16},
+        {pfP8, Indices, 2, true, true, Opaque, 255, 255},
+        {pfRGBA8, Bgra, 2, false, false, Engine, 255, 255},
+        {pfRGBA8, Bgra, 2, true, false, Engine, 7, 7},
+        {pfRGBA8, Bgra, 2, false, true, Engine, 7, 7},
+        {pfRGBA8, Bgra, 2, true, true, Opaque, 255, 255},
+        {pfG16, Grey, 2, true, true, Engine, 255, 255},
+        {pfDXT1, ThreeColourBlock, 4, false, false, Engine, 255, 0},
+        {pfDXT1, ThreeColourBlock, 4, true, true, Opaque, 255, 255},
+        {pfDXT5, Dxt5, 2, false, false, Engine, 36, 255},
+        {pfDXT5, Dxt5, 2, false, false, Opaque, 255, 255},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(std::string(GetFormatName(Case.Format)) + (Case.Masked ? " masked" : "") +
+                     (Case.Alpha ? " alpha" : "") + (Case.Mode == Opaque ? " opaque" : ""));
+        const TRgbaImage Image =
+            DecodeMip({Case.Format, Case.Width, 1, Case.Data, Palette},
+                      AlphaRuleFor(Case.Format, Case.Masked, Case.Alpha, Case.Mode));
+        EXPECT_EQ(PixelAt(Image, 0, 0)[3], Case.First);
+        EXPECT_EQ(PixelAt(Image, Case.Width - 1, 0)[3], Case.Second);
+    }
+}
+
+TEST(PixelDecoder, RefusesFormatsWithoutADecoderAndShortData) {
+    const TBytes Eight(8), Palette = DefaultPaletteColours();
+    const struct {
+        TMipBytes Mip;
+        const char* Message;
+    } Cases[] = {
+        {{pfRGB8, 1, 1, Eight, {}}, "The pixel format RGB8 can't be decoded."},
+        {{TPixelFormat(9), 1, 1, Eight, {}}, "The pixel format (unknown) can't be decoded."},
+        {{pfDXT1, 5, 1, Eight, {}}, "The texture stores 8 pixel bytes where its size needs 16."},
+        {{pfRGBA8, 3, 1, Eight, {}}, "The texture stores 8 pixel bytes where its size needs 12."},
+        {{pfP8, 2, 2, Eight, {Palette.data(), 1020}},
+         "The texture's palette holds fewer than 256 colours."},
+        {{pfP8, 0, 4, Eight, Palette}, "The texture's size 0x4 holds no pixels."},
+        {{pfG16, 32768, 16385, Eight, {}},
+         "The texture's size 32768x16385 is too large to decode."},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Message);
+        try {
+            DecodeMip(Case.Mip, {});
+            ADD_FAILURE() << "decoded";
+        } catch (const EDecodeError& Error) {
+            EXPECT_STREQ(Error.what(), Case.Message);
+        }
+    }
+    EXPECT_THROW(DecodeGrey16({pfG16, 2, 3, Eight, {}}), EDecodeError);
+}
+
+// Through the package file: the pixels and palette at the texture's
+// positions, and refusals before anything of the stated size is allocated.
+TEST(TextureDecoder, ReadsWhatTheTextureNamesAndRefusesWhatTheFileCantHold) {
+    TPackageBuilder Builder;
+    const int32_t Palette = Builder.AddPalette("Pal");
+    const int32_t References[] = {
+        Builder.AddTexture({.Width = 3,
+                            .Height = 2,
+                            .Masked = true,
+                            .Palette = Palette,
+                            .Pixels = TBytes{0, 1, 2, 3, 4, 5}}),
+        Builder.AddTexture(
+            {.Format = pfG16, .Width = 1, .Height = 2, .Pixels = TBytes{1, 2, 3, 4}}),
+        Builder.AddTexture(
+            {.Format = pfDXT1, .Width = 8, .Height = 8, .Pixels = TBytes(24), .StatedMipSize = 24}),
+        // A huge picture in a file of a few bytes.
+        Builder.AddTexture({.Format = pfDXT1,
+                            .Width = 16384,
+                            .Height = 16384,
+                            .Pixels = TBytes(8),
+                            .StatedMipSize = 16384 * 16384 / 2}),
+    };
+    TPackageFile File(Builder);
+    File.Open();
+    std::vector<TMipSource> Sources;
+    for (const int32_t Reference : References)
+        Sources.push_back(MipSourceOf(*File.Decode(Reference)));
+    TFileStream Stream(File.Path);
+
+    const TRgbaImage Image = DecodeTexture(Stream, Sources[0], TAlphaMode::Engine);
+    EXPECT_EQ(PixelAt(Image, 0, 0), (TRgba{0, 255, 0, 0}));
+    EXPECT_EQ(PixelAt(Image, 2, 1), (TRgba{5, 250, 35, 255}));
+    EXPECT_EQ(ReadGrey16(Stream, Sources[1]).Values, (std::vector<uint16_t>{0x0201, 0x0403}));
+
+    TMipSource NoPalette = Sources[0];
+    NoPalette.PalettePosition = static_cast<int32_t>(File.Built.Bytes.size()) - 100;
+    const std::string Beyond =
+        "The package \"" + File.Path + "\" holds fewer bytes than the texture needs.";
+    const std::pair<TMipSource, std::string> Refused[] = {
+        {Sources[2], "The texture stores 24 pixel bytes where its size needs 32."},
+        {Sources[3], Beyond},
+        {NoPalette, Beyond},
+    };
+    for (const auto& [Source, Message] : Refused) {
+        try {
+            DecodeTexture(Stream, Source, TAlphaMode::Engine);
+            ADD_FAILURE() << "decoded";
+        } catch (const EDecodeError& Error) {
+            EXPECT_EQ(Error.what(), Message);
+        }
+    }
+}
+
+} // namespace
+} // namespace swatchbox::testing
