@@ -26,10 +26,20 @@ THtmlHelpA HtmlHelpEntry() {
         reinterpret_cast<void*>(GetProcAddress(Library, "HtmlHelpA")));
 }
 
+std::string& HelpFileOverride() {
+    static std::string FileName;
+    return FileName;
+}
+
 } // namespace
 
 std::string HelpFileName() {
-    return GetProgramFolder() + "Swatchbox.CHM";
+    const std::string& Override = HelpFileOverride();
+    return Override.empty() ? GetProgramFolder() + "Swatchbox.CHM" : Override;
+}
+
+void UseHelpFile(const std::string& FileName) {
+    HelpFileOverride() = FileName;
 }
 
 bool HelpFileExists() {
@@ -41,7 +51,7 @@ void OpenHelp() {
     if (!HelpFileExists())
         return;
     if (const THtmlHelpA HtmlHelp = HtmlHelpEntry()) {
-        const std::string Topic = GetProgramFolder() + "Swatchbox.CHM::/html/Sprache.HTML";
+        const std::string Topic = HelpFileName() + "::/html/Sprache.HTML";
         HtmlHelp(App.MainWnd, Topic.c_str(), HH_DISPLAY_TOPIC, 0);
     }
 }

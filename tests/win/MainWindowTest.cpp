@@ -1,6 +1,5 @@
 // The main window as the program makes it: controls, layout, status bar,
-// system menu, size limit and dropped files.
-#include "resources/ResourceIds.h"
+// size limit and dropped files.
 #include "shell/MainWindowState.h"
 #include "tests/win/ProgramFixture.h"
 #include "tests/win/WinTestHelpers.h"
@@ -62,18 +61,6 @@ TEST(MainWindow, MakesItsSevenControlsAndLaysThemOut) {
     EXPECT_EQ(Parts[0], 187);
     EXPECT_EQ(Parts[1], 320);
     EXPECT_EQ(Parts[2], -1);
-}
-
-TEST(MainWindow, SystemMenuOffersHelpGreyedWithoutAFileAndAbout) {
-    TProgramWindow Window;
-    HMENU Menu = GetSystemMenu(App.MainWnd, FALSE);
-    const UINT HelpState = GetMenuState(Menu, CMD_SYS_HELP, MF_BYCOMMAND);
-    ASSERT_NE(HelpState, static_cast<UINT>(-1));
-    EXPECT_TRUE(HelpState & MF_GRAYED);
-    EXPECT_NE(GetMenuState(Menu, CMD_SYS_ABOUT, MF_BYCOMMAND), static_cast<UINT>(-1));
-    char Text[32] = {};
-    GetMenuStringA(Menu, CMD_SYS_HELP, Text, sizeof(Text), MF_BYCOMMAND);
-    EXPECT_STREQ(Text, "&Help\tF1");
 }
 
 TEST(MainWindow, CannotBeMadeSmallerThan800By400) {

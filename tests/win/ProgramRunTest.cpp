@@ -3,6 +3,7 @@
 #include "package/PixelFormat.h"
 #include "tests/builder/PackageBuilder.h"
 #include "tests/support/TestFiles.h"
+#include "tests/win/ProgramProcess.h"
 
 #include <windows.h>
 
@@ -10,63 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <set>
-#include <thread>
 
 namespace swatchbox::testing {
 namespace {
-
-class TProcess {
-public:
-    TProcess(const std::string& Program, const std::string& Argument) {
-        std::string Line = "\"" + Program + "\" \"" + Argument + "\"";
-        STARTUPINFOA Startup{};
-        Startup.cb = sizeof(Startup);
-        Started = CreateProcessA(Program.c_str(), Line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 nullptr, &Startup, &Info) != FALSE;
-    }
-    ~TProcess() {
-        if (!Started)
-            return;
-        if (WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(Info.hProcess, 1);
-        CloseHandle(Info.hThread);
-        CloseHandle(Info.hProcess);
-    }
-    TProcess(const TProcess&) = delete;
-    TProcess& operator=(const TProcess&) = delete;
-
-    // True when the process ended within the time; its exit code in Code.
-    bool Wait(DWORD Milliseconds, DWORD& Code) {
-        if (WaitForSingleObject(Info.hProcess, Milliseconds) != WAIT_OBJECT_0)
-            return false;
-        return GetExitCodeProcess(Info.hProcess, &Code) != FALSE;
-    }
-
-    bool Started = false;
-    PROCESS_INFORMATION Info{};
-};
-
-HWND WaitForMainWindow() {
-    for (int Attempt = 0; Attempt < 300; ++Attempt) {
-        if (HWND Window = FindWindowA("SWATCHBOX", "Swatchbox"))
-            return Window;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return nullptr;
-}
-
-template <typename TCondition>
-bool WaitUntil(TCondition Condition) {
-    for (int Attempt = 0; Attempt < 100; ++Attempt) {
-        if (Condition())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return false;
-}
 
 std::multiset<std::string> ChildClasses(HWND Parent) {
     std::multiset<std::string> Classes;

@@ -1,0 +1,71 @@
+// Swatchbox.exe with its help file beside it, as the build lays them out: the
+// first start opens the help once, F1 opens it again, the program closes
+// as usual with its help open, and the next start opens no help.
+#include "tests/support/TestFiles.h"
+#include "tests/win/HelpWindows.h"
+#include "tests/win/ProgramProcess.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace swatchbox::testing {
+namespace {
+
+std::string TitleOf(HWND Window) {
+    char Title[64] = {};
+    GetWindowTextA(Window, Title, sizeof(Title));
+    return Title;
+}
+
+// Closes the program by its close command and waits for it to end.
+void CloseProgram(TProcess& Process, HWND Main) {
+    PostMessageA(Main, WM_CLOSE, 0, 0);
+    DWORD Code = 99;
+    EXPECT_TRUE(Process.Wait(20000, Code));
+    EXPECT_EQ(Code, 0u);
+}
+
+TEST(HelpRun, TheFirstStartOpensTheHelpOnceAndTheNextStartDoesNot) {
+    const std::string Built = SWATCHBOX_HELP_FILE;
+    if (Built.empty())
+        GTEST_SKIP() << "built without the help file";
+    TTempDir Folder;
+    const std::string Program = Folder.File("Swatchbox.exe");
+    std::filesystem::copy_file(SWATCHBOX_PROGRAM, Program);
+    std::filesystem::copy_file(Built, Folder.File("Swatchbox.CHM"));
+    ASSERT_EQ(FindWindowA("SWATCHBOX", "Swatchbox"), nullptr) << "another copy is running";
+
+    {
+        TProcess First(Program);
+        ASSERT_TRUE(First.Started);
+        WaitForInputIdle(First.Info.hProcess, 20000);
+        const HWND Main = WaitForMainWindow();
+        ASSERT_NE(Main, nullptr);
+        const DWORD Id = First.Info.dwProcessId;
+        ASSERT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).size() == 1; }));
+        EXPECT_EQ(TitleOf(HelpWindowsOf(Id).front()), "Swatchbox Help");
+
+        PostMessageA(HelpWindowsOf(Id).front(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).empty(); }));
+        PostMessageA(Main, WM_KEYDOWN, VK_F1, 0);
+        EXPECT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).size() == 1; }));
+        CloseProgram(First, Main);
+    }
+
+    TProcess Second(Program);
+    ASSERT_TRUE(Second.Started);
+    WaitForInputIdle(Second.Info.hProcess, 20000);
+    const HWND Main = WaitForMainWindow();
+    ASSERT_NE(Main, nullptr);
+    // A first start's help opens while the window is made; once the program
+    // answers a message, that is over.
+    SendMessageTimeoutA(Main, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr);
+    EXPECT_TRUE(HelpWindowsOf(Second.Info.dwProcessId).empty());
+    CloseProgram(Second, Main);
+}
+
+} // namespace
+} // namespace swatchbox::testing

@@ -1,0 +1,70 @@
+#pragma once
+
+// Swatchbox.exe run in a process of its own, as a user starts it, for the
+// tests that watch it from outside.
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+namespace swatchbox::testing {
+
+// A started program; one still running when this goes is ended.
+class TProcess {
+public:
+    // Without an argument the program starts with an empty package list.
+    TProcess(const std::string& Program, const std::string& Argument = {}) {
+        std::string Line = "\"" + Program + "\"";
+        if (!Argument.empty())
+            Line += " \"" + Argument + "\"";
+        STARTUPINFOA Startup{};
+        Startup.cb = sizeof(Startup);
+        Started = CreateProcessA(Program.c_str(), Line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &Startup, &Info) != FALSE;
+    }
+    ~TProcess() {
+        if (!Started)
+            return;
+        if (WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(Info.hProcess, 1);
+        CloseHandle(Info.hThread);
+        CloseHandle(Info.hProcess);
+    }
+    TProcess(const TProcess&) = delete;
+    TProcess& operator=(const TProcess&) = delete;
+
+    // True when the process ended within the time; its exit code in Code.
+    bool Wait(DWORD Milliseconds, DWORD& Code) {
+        if (WaitForSingleObject(Info.hProcess, Milliseconds) != WAIT_OBJECT_0)
+            return false;
+        return GetExitCodeProcess(Info.hProcess, &Code) != FALSE;
+    }
+
+    bool Started = false;
+    PROCESS_INFORMATION Info{};
+};
+
+// True as soon as the condition holds, false when it still doesn't after
+// about ten seconds.
+template <typename TCondition>
+bool WaitUntil(TCondition Condition) {
+    for (int Attempt = 0; Attempt < 100; ++Attempt) {
+        if (Condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+// The program's main window, once it exists; none after thirty seconds.
+inline HWND WaitForMainWindow() {
+    for (int Attempt = 0; Attempt < 300; ++Attempt) {
+        if (HWND Window = FindWindowA("SWATCHBOX", "Swatchbox"))
+            return Window;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return nullptr;
+}
+
+} // namespace swatchbox::testing
