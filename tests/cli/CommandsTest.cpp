@@ -25,12 +25,7 @@ using testing::TTextureDesc;
 // Export numbers (not references) of the small package's exports.
 struct TSmallPackage {
     TBuiltPackage Built;
-    int32_t Palette = 0;
-    int32_t Brick = 0;
-    int32_t Cafe = 0;
-    int32_t Odd = 0;
-    int32_t Lost = 0;
-    int32_t Upper = 0;
+    int32_t Palette, Brick, Cafe, Odd, Lost, Upper;
 };
 
 // A palette, a group and five textures: paletted in a group, DXT1 with a
@@ -38,26 +33,19 @@ struct TSmallPackage {
 // imported palette (ignored), and one whose class is spelt in capitals.
 TSmallPackage WriteSmallPackage(const std::string& Path) {
     TPackageBuilder Builder(69);
-    TSmallPackage Package;
+    const auto Add = [&](const TTextureDesc& Desc) { return Builder.AddTexture(Desc) - 1; };
     const int32_t Palette = Builder.AddPalette("BrickPal");
     const int32_t Foreign = Builder.AddImport("Engine", "Palette", 0, "Foreign");
-    Package.Palette = Palette - 1;
-    Package.Brick = Builder.AddTexture(
-                        {.Name = "Brick", .Group = "Walls", .Masked = true, .Palette = Palette}) -
-                    1;
-    Package.Cafe = Builder.AddTexture({.Name = "Caf\xE9\"",
-                                       .Format = pfDXT1,
-                                       .Width = 8,
-                                       .Height = 8,
-                                       .AlphaTexture = true}) -
-                   1;
-    Package.Odd =
-        Builder.AddTexture({.Name = "Odd", .Format = pfRGB8, .Width = 4, .Height = 4}) - 1;
-    Package.Lost = Builder.AddTexture({.Name = "Lost", .Palette = Foreign}) - 1;
-    Package.Upper =
-        Builder.AddTexture(
-            {.Name = "Upper", .ClassName = "TEXTURE", .Format = pfDXT5, .Width = 4, .Height = 4}) -
-        1;
+    TSmallPackage Package{
+        .Built = {},
+        .Palette = Palette - 1,
+        .Brick = Add({.Name = "Brick", .Group = "Walls", .Masked = true, .Palette = Palette}),
+        .Cafe = Add(
+            {.Name = "Caf\xE9\"", .Format = pfDXT1, .Width = 8, .Height = 8, .AlphaTexture = true}),
+        .Odd = Add({.Name = "Odd", .Format = pfRGB8, .Width = 4, .Height = 4}),
+        .Lost = Add({.Name = "Lost", .Palette = Foreign}),
+        .Upper = Add(
+            {.Name = "Upper", .ClassName = "TEXTURE", .Format = pfDXT5, .Width = 4, .Height = 4})};
     Package.Built = Builder.WriteTo(Path);
     return Package;
 }
