@@ -64,7 +64,7 @@ TEST_P(RealPackages, HoldTheirKnownTexturesAndExportEveryTextureLikeExportWithou
         }
         if (Texture.IsIgnored())
             continue;
-        const bool Exported = ExportAsIs(Texture, Out.File("t" + std::to_string(Index)), Reporter);
+        const bool Exported = ExportAsIs(Texture, Out.File(std::to_string(Index)), Reporter);
         // An empty mip map (procedural textures) must be refused, never filled
         // with bytes that belong to something else.
         EXPECT_TRUE(Texture.MipDataSize > 0 || !Exported) << Texture.Name;
