@@ -42,7 +42,8 @@ TEST(DamagedTables, FailOpeningWithAMessageNamingFileAndTable) {
         {69, Cut(51), "header"},
         {69, Cut(60), "generation list"},
         {69, Set(F::GenerationCount, INT_MAX), "generation list"},
-        {69, Set(F::NameCount, INT_MAX), "name table"},
+        // Refused by the count alone, before room is reserved for the entries.
+        {69, Set(F::NameCount, INT_MAX), "name table (2147483647 entries)"},
         {69, Set(F::NameOffset, -1), "name table"},
         {69, Set(F::NameOffset, INT_MAX), "name table"},
         {69,
