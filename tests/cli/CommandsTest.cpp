@@ -133,9 +133,17 @@ TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
     std::filesystem::copy_file(SmallPath, Second);
     EXPECT_EQ(RunList({{SmallPath, Second}, true}, Out, Err), ExitOk) << Err.str();
     const std::string Json = Out.str();
-    const auto Object = [](const std::string& Package, int32_t Export, const std::string& Rest) {
-        return "{\"package\": \"" + Package + "\", \"export\": " + std::to_string(Export) + ", " +
-               Rest + "}";
+    // A path as a JSON string: Windows paths hold backslashes.
+    const auto Quoted = [](std::string Path) {
+        for (std::size_t At = Path.find('\\'); At != std::string::npos;
+             At = Path.find('\\', At + 2))
+            Path.insert(At, 1, '\\');
+        Path.insert(0, 1, '"');
+        return Path + '"';
+    };
+    const auto Object = [&](const std::string& Package, int32_t Export, const std::string& Rest) {
+        return "{\"package\": " + Quoted(Package) + ", \"export\": " + std::to_string(Export) +
+               ", " + Rest + "}";
     };
     const std::string Brick =
         Object(SmallPath, Small.Brick,
@@ -151,8 +159,8 @@ TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
     EXPECT_NE(Json.find("\"format_id\": 3, \"masked\": false, \"alpha_texture\": true"),
               std::string::npos);
     // The second package's objects follow in the same array.
-    EXPECT_NE(Json.find("},\n  {\"package\": \"" + Second +
-                        "\", \"export\": " + std::to_string(Small.Brick) + ", \"name\": \"Brick\""),
+    EXPECT_NE(Json.find("},\n  {\"package\": " + Quoted(Second) +
+                        ", \"export\": " + std::to_string(Small.Brick) + ", \"name\": \"Brick\""),
               std::string::npos);
     EXPECT_EQ(CountLines(Json, "  {\"package\": "), 10);
     EXPECT_EQ(Json.substr(Json.size() - 4), "}\n]\n");
