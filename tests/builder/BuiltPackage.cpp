@@ -58,23 +58,6 @@ TBuiltPackage& TBuiltPackage::SetHeader(THeaderField Field, int64_t Value) {
     return *this;
 }
 
-TBuiltPackage& TBuiltPackage::PutU8(std::size_t Offset, uint8_t Value) {
-    Bytes.at(Offset) = Value;
-    return *this;
-}
-
-TBuiltPackage& TBuiltPackage::PutU32(std::size_t Offset, uint32_t Value) {
-    SetU32(Bytes, Offset, Value);
-    return *this;
-}
-
-TBuiltPackage& TBuiltPackage::PutBytes(std::size_t Offset, std::span<const uint8_t> Values) {
-    if (Offset > Bytes.size() || Values.size() > Bytes.size() - Offset)
-        throw std::out_of_range("patch runs past the end of the package");
-    std::copy(Values.begin(), Values.end(), Bytes.begin() + static_cast<std::ptrdiff_t>(Offset));
-    return *this;
-}
-
 TBuiltPackage& TBuiltPackage::Truncate(std::size_t Size) {
     if (Size < Bytes.size())
         Bytes.resize(Size);

@@ -53,7 +53,6 @@ public:
     int32_t ExportOffset = 0;
     int32_t HeritageOffset = 0; // 0 from version 68 on
     std::vector<int32_t> NameEntryOffsets;
-    std::vector<int32_t> ImportEntryOffsets;
     std::vector<TPlacedExport> Exports; // by export number
 
     // By object reference (1 is export 0). Throws std::out_of_range.
@@ -65,9 +64,6 @@ public:
 
     // Overwrites a header field with Value, in the field's width.
     TBuiltPackage& SetHeader(THeaderField Field, int64_t Value);
-    TBuiltPackage& PutU8(std::size_t Offset, uint8_t Value);
-    TBuiltPackage& PutU32(std::size_t Offset, uint32_t Value);
-    TBuiltPackage& PutBytes(std::size_t Offset, std::span<const uint8_t> Values);
     // Cuts the file to Size bytes (no-op when it is already shorter).
     TBuiltPackage& Truncate(std::size_t Size);
 

@@ -80,7 +80,6 @@ TBuiltPackage TPackageBuilder::Build() const {
 
     Result.ImportOffset = Position(Out);
     for (const TImportEntry& Import : Imports) {
-        Result.ImportEntryOffsets.push_back(Position(Out));
         PutIndex(Out, Import.ClassPackage);
         PutIndex(Out, Import.ClassName);
         PutI32(Out, Import.Outer);

@@ -9,12 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <set>
 #include <sstream>
-#include <stdexcept>
-#include <utility>
 
 namespace swatchbox::cli {
 namespace {
@@ -28,12 +25,7 @@ using testing::TTextureDesc;
 // Export numbers (not references) of the small package's exports.
 struct TSmallPackage {
     TBuiltPackage Built;
-    int32_t Palette = 0;
-    int32_t Brick = 0;
-    int32_t Cafe = 0;
-    int32_t Odd = 0;
-    int32_t Lost = 0;
-    int32_t Upper = 0;
+    int32_t Palette, Brick, Cafe, Odd, Lost, Upper;
 };
 
 // A palette, a group and five textures: paletted in a group, DXT1 with a
@@ -41,26 +33,19 @@ struct TSmallPackage {
 // imported palette (ignored), and one whose class is spelt in capitals.
 TSmallPackage WriteSmallPackage(const std::string& Path) {
     TPackageBuilder Builder(69);
-    TSmallPackage Package;
+    const auto Add = [&](const TTextureDesc& Desc) { return Builder.AddTexture(Desc) - 1; };
     const int32_t Palette = Builder.AddPalette("BrickPal");
     const int32_t Foreign = Builder.AddImport("Engine", "Palette", 0, "Foreign");
-    Package.Palette = Palette - 1;
-    Package.Brick = Builder.AddTexture(
-                        {.Name = "Brick", .Group = "Walls", .Masked = true, .Palette = Palette}) -
-                    1;
-    Package.Cafe = Builder.AddTexture({.Name = "Caf\xE9\"",
-                                       .Format = pfDXT1,
-                                       .Width = 8,
-                                       .Height = 8,
-                                       .AlphaTexture = true}) -
-                   1;
-    Package.Odd =
-        Builder.AddTexture({.Name = "Odd", .Format = pfRGB8, .Width = 4, .Height = 4}) - 1;
-    Package.Lost = Builder.AddTexture({.Name = "Lost", .Palette = Foreign}) - 1;
-    Package.Upper =
-        Builder.AddTexture(
-            {.Name = "Upper", .ClassName = "TEXTURE", .Format = pfDXT5, .Width = 4, .Height = 4}) -
-        1;
+    TSmallPackage Package{
+        .Built = {},
+        .Palette = Palette - 1,
+        .Brick = Add({.Name = "Brick", .Group = "Walls", .Masked = true, .Palette = Palette}),
+        .Cafe = Add(
+            {.Name = "Caf\xE9\"", .Format = pfDXT1, .Width = 8, .Height = 8, .AlphaTexture = true}),
+        .Odd = Add({.Name = "Odd", .Format = pfRGB8, .Width = 4, .Height = 4}),
+        .Lost = Add({.Name = "Lost", .Palette = Foreign}),
+        .Upper = Add(
+            {.Name = "Upper", .ClassName = "TEXTURE", .Format = pfDXT5, .Width = 4, .Height = 4})};
     Package.Built = Builder.WriteTo(Path);
     return Package;
 }
@@ -90,113 +75,12 @@ bool HasErrorNaming(const std::string& Err, const std::string& Path) {
     return false;
 }
 
-// A reader for exactly what the list command writes: an array of flat
-// objects with string, integer and Boolean values. Values are kept as text,
-// strings unescaped. Throws std::runtime_error on anything else.
-class TJsonReader {
-public:
-    using TObject = std::vector<std::pair<std::string, std::string>>;
-
-    explicit TJsonReader(std::string Text) : Text(std::move(Text)) {}
-
-    std::vector<TObject> ReadArray() {
-        std::vector<TObject> Objects;
-        Expect('[');
-        if (!Take(']')) {
-            do
-                Objects.push_back(ReadObject());
-            while (Take(','));
-            Expect(']');
-        }
-        SkipBlanks();
-        if (Pos != Text.size())
-            throw std::runtime_error("text after the array");
-        return Objects;
-    }
-
-private:
-    TObject ReadObject() {
-        TObject Object;
-        Expect('{');
-        do {
-            std::string Key = ReadString();
-            Expect(':');
-            SkipBlanks();
-            std::string Value;
-            if (Peek() == '"')
-                Value = ReadString();
-            else
-                while (Pos < Text.size() &&
-                       (std::isalnum(static_cast<unsigned char>(Text[Pos])) || Text[Pos] == '-'))
-                    Value += Text[Pos++];
-            if (Value.empty())
-                throw std::runtime_error("missing value for " + Key);
-            Object.emplace_back(std::move(Key), std::move(Value));
-        } while (Take(','));
-        Expect('}');
-        return Object;
-    }
-
-    std::string ReadString() {
-        Expect('"');
-        std::string Result;
-        while (Pos < Text.size() && Text[Pos] != '"') {
-            const char C = Text[Pos++];
-            if (static_cast<unsigned char>(C) < 0x20)
-                throw std::runtime_error("raw control character in a string");
-            if (C != '\\') {
-                Result += C;
-                continue;
-            }
-            const char Escape = Text.at(Pos++);
-            if (Escape == 'u') {
-                const int Code = std::stoi(Text.substr(Pos, 4), nullptr, 16);
-                if (Code >= 0x80)
-                    throw std::runtime_error("unexpected \\u escape");
-                Result += static_cast<char>(Code);
-                Pos += 4;
-            } else {
-                const std::string From = "\"\\nrt";
-                const std::string To = "\"\\\n\r\t";
-                const std::size_t Which = From.find(Escape);
-                if (Which == std::string::npos)
-                    throw std::runtime_error("unknown escape");
-                Result += To[Which];
-            }
-        }
-        Expect('"');
-        return Result;
-    }
-
-    void SkipBlanks() {
-        while (Pos < Text.size() && std::isspace(static_cast<unsigned char>(Text[Pos])))
-            ++Pos;
-    }
-    char Peek() {
-        SkipBlanks();
-        return Pos < Text.size() ? Text[Pos] : '\0';
-    }
-    bool Take(char C) {
-        if (Peek() != C)
-            return false;
-        ++Pos;
-        return true;
-    }
-    void Expect(char C) {
-        if (!Take(C))
-            throw std::runtime_error(std::string("expected ") + C + " at " + std::to_string(Pos));
-    }
-
-    std::string Text;
-    std::size_t Pos = 0;
-};
-
-// The value of Key in one object the reader gave, empty when it has none.
-std::string ValueOf(const TJsonReader::TObject& Object, const std::string& Key) {
-    for (const auto& [Name, Text] : Object)
-        if (Name == Key)
-            return Text;
-    return {};
+// How many lines of Text contain Part.
+std::ptrdiff_t CountLines(const std::string& Text, const std::string& Part) {
+    const auto All = Lines(Text);
+    return std::count_if(All.begin(), All.end(), [&](const std::string& Line) {
+        return Line.find(Part) != std::string::npos;
+    });
 }
 
 class CommandsTest : public ::testing::Test {
@@ -242,53 +126,44 @@ TEST_F(CommandsTest, ListShowsEveryTextureInExportOrderInAlignedColumns) {
     EXPECT_EQ(Err.str().find("Error"), std::string::npos) << Err.str();
 }
 
+// Scripts read this array: one object a line, keys in this order, names as
+// UTF-8 with quotes escaped.
 TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
     const std::string Second = Temp.File("Second.utx");
     std::filesystem::copy_file(SmallPath, Second);
     EXPECT_EQ(RunList({{SmallPath, Second}, true}, Out, Err), ExitOk) << Err.str();
-
-    std::vector<TJsonReader::TObject> Objects;
-    try {
-        Objects = TJsonReader(Out.str()).ReadArray();
-    } catch (const std::exception& Error) {
-        FAIL() << Error.what() << "\n" << Out.str();
-    }
-    ASSERT_EQ(Objects.size(), 10u);
-    const std::vector<std::string> Keys = {
-        "package",  "export",           "name",   "group",         "width",     "height",
-        "format",   "format_id",        "masked", "alpha_texture", "mip_count", "mip_position",
-        "mip_size", "palette_position", "ignored"};
-    for (const TJsonReader::TObject& Object : Objects) {
-        std::vector<std::string> Found;
-        for (const auto& Item : Object)
-            Found.push_back(Item.first);
-        EXPECT_EQ(Found, Keys);
-    }
-    auto Value = [&](std::size_t Index, const std::string& Key) {
-        return ValueOf(Objects.at(Index), Key);
+    const std::string Json = Out.str();
+    // A path as a JSON string: Windows paths hold backslashes.
+    const auto Quoted = [](std::string Path) {
+        for (std::size_t At = Path.find('\\'); At != std::string::npos;
+             At = Path.find('\\', At + 2))
+            Path.insert(At, 1, '\\');
+        Path.insert(0, 1, '"');
+        return Path + '"';
     };
-    const int32_t BrickReference = Small.Brick + 1;
-    EXPECT_EQ(Value(0, "package"), SmallPath);
-    EXPECT_EQ(Value(0, "export"), std::to_string(Small.Brick));
-    EXPECT_EQ(Value(0, "name"), "Brick");
-    EXPECT_EQ(Value(0, "group"), "Walls");
-    EXPECT_EQ(Value(0, "width"), "16");
-    EXPECT_EQ(Value(0, "format"), "P8");
-    EXPECT_EQ(Value(0, "format_id"), "0");
-    EXPECT_EQ(Value(0, "masked"), "true");
-    EXPECT_EQ(Value(0, "mip_position"),
-              std::to_string(Small.Built.MipDataPosition(BrickReference)));
-    EXPECT_EQ(Value(0, "mip_size"), "256");
-    EXPECT_EQ(Value(0, "palette_position"),
-              std::to_string(Small.Built.PalettePosition(Small.Palette + 1)));
-    EXPECT_EQ(Value(0, "ignored"), "false");
-    EXPECT_EQ(Value(1, "name"), "Caf\xC3\xA9\"");
-    EXPECT_EQ(Value(1, "group"), "(None)");
-    EXPECT_EQ(Value(1, "format_id"), "3");
-    EXPECT_EQ(Value(1, "alpha_texture"), "true");
-    EXPECT_EQ(Value(2, "format"), "RGB8");
-    EXPECT_EQ(Value(3, "ignored"), "true");
-    EXPECT_EQ(Value(5, "package"), Second);
+    const auto Object = [&](const std::string& Package, int32_t Export, const std::string& Rest) {
+        return "{\"package\": " + Quoted(Package) + ", \"export\": " + std::to_string(Export) +
+               ", " + Rest + "}";
+    };
+    const std::string Brick =
+        Object(SmallPath, Small.Brick,
+               "\"name\": \"Brick\", \"group\": \"Walls\", \"width\": 16, \"height\": 16, "
+               "\"format\": \"P8\", \"format_id\": 0, \"masked\": true, \"alpha_texture\": false, "
+               "\"mip_count\": 1, \"mip_position\": " +
+                   std::to_string(Small.Built.MipDataPosition(Small.Brick + 1)) +
+                   ", \"mip_size\": 256, \"palette_position\": " +
+                   std::to_string(Small.Built.PalettePosition(Small.Palette + 1)) +
+                   ", \"ignored\": false");
+    EXPECT_EQ(Json.rfind("[\n  " + Brick + ",\n  {", 0), 0u) << Json;
+    EXPECT_NE(Json.find("\"name\": \"Caf\xC3\xA9\\\"\", \"group\": \"(None)\""), std::string::npos);
+    EXPECT_NE(Json.find("\"format_id\": 3, \"masked\": false, \"alpha_texture\": true"),
+              std::string::npos);
+    // The second package's objects follow in the same array.
+    EXPECT_NE(Json.find("},\n  {\"package\": " + Quoted(Second) +
+                        ", \"export\": " + std::to_string(Small.Brick) + ", \"name\": \"Brick\""),
+              std::string::npos);
+    EXPECT_EQ(CountLines(Json, "  {\"package\": "), 10);
+    EXPECT_EQ(Json.substr(Json.size() - 4), "}\n]\n");
 }
 
 TEST_F(CommandsTest, ExportWritesEachSupportedTextureAndSkipsTheRest) {
@@ -416,25 +291,13 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
 
     std::ostringstream Json;
     EXPECT_EQ(RunList({{Path}, true}, Json, Err), ExitOk) << Err.str();
-    const auto Objects = TJsonReader(Json.str()).ReadArray();
-    ASSERT_EQ(Objects.size(), 8u);
-    auto Value = [&](std::size_t Index, const std::string& Key) {
-        return ValueOf(Objects.at(Index), Key);
-    };
-    EXPECT_EQ(Value(0, "mip_count"), "0");
-    EXPECT_EQ(Value(0, "mip_size"), "0");
-    EXPECT_EQ(Value(0, "mip_position"), "null");
-    EXPECT_EQ(Value(0, "ignored"), "false");
-    EXPECT_EQ(Value(6, "mip_count"), "1");
-    EXPECT_EQ(Value(7, "format_id"), "13");
+    EXPECT_EQ(CountLines(Json.str(), "\"mip_count\": 0, \"mip_position\": null, \"mip_size\": 0, "
+                                     "\"palette_position\": 0, \"ignored\": false}"),
+              6)
+        << Json.str();
+    EXPECT_NE(Json.str().find("\"format_id\": 13,"), std::string::npos);
     EXPECT_TRUE(Err.str().empty()) << Err.str();
 
-    auto CountLines = [](const std::string& Text, const std::string& Part) {
-        const auto All = Lines(Text);
-        return std::count_if(All.begin(), All.end(), [&](const std::string& Line) {
-            return Line.find(Part) != std::string::npos;
-        });
-    };
     for (const bool Verbose : {false, true}) {
         SCOPED_TRACE(Verbose);
         std::ostringstream ExportOut;
@@ -469,6 +332,15 @@ TEST(CommandLine, UsageErrorsHelpAndVersion) {
         {{"list", "--verbose", "a.utx"}, ExitUsage},
         {{"export", "a.utx", "--out"}, ExitUsage},
         {{"export", "--out=", "a.utx"}, ExitUsage},
+        {{"export", "--format", "gif", "a.utx"}, ExitUsage},
+        {{"export", "--opaque", "a.utx"}, ExitUsage},
+        {{"export", "-j", "0", "a.utx"}, ExitUsage},
+        {{"export", "--jobs=many", "a.utx"}, ExitUsage},
+        {{"export", "--name", "a.utx"}, ExitUsage},
+        {{"list", "--format", "png", "a.utx"}, ExitUsage},
+        {{"list", "--opaque", "a.utx"}, ExitUsage},
+        {{"sheet", "a.utx", "b.utx"}, ExitUsage},
+        {{"sheet", "--size", "0", "a.utx"}, ExitUsage},
         {{"--help"}, ExitOk},
         {{"list", "--help"}, ExitOk},
         {{"--version"}, ExitOk},

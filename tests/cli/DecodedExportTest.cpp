@@ -178,23 +178,5 @@ TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
     EXPECT_NE(Out.str().find("1 file in the folders is no package."), std::string::npos);
 }
 
-TEST_F(DecodedExport, BadOptionsAreUsageErrors) {
-    const std::string Package = Temp.File("P.utx");
-    Write(Package, {{.Name = "T", .Width = 4, .Height = 4}});
-    const std::vector<std::vector<std::string>> Cases = {
-        {"export", "--format", "gif", Package}, {"export", "--opaque", Package},
-        {"export", "-j", "0", Package},         {"export", "--jobs=many", Package},
-        {"list", "--format", "png", Package},   {"sheet", Package, Package},
-        {"sheet", "--size", "0", Package},      {"export", "--name", Package},
-        {"list", "--opaque", Package},
-    };
-    for (const auto& Arguments : Cases) {
-        SCOPED_TRACE(Arguments[1]);
-        EXPECT_EQ(Run(Arguments), ExitUsage);
-        EXPECT_NE(Err.str().find("Usage:"), std::string::npos);
-    }
-    EXPECT_TRUE(FilesUnder(Temp.Path()).size() == 1);
-}
-
 } // namespace
 } // namespace swatchbox::cli

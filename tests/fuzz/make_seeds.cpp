@@ -29,15 +29,14 @@ struct TSeed {
 
 TTextureDesc Texture(std::string Name, uint8_t Format, int32_t Width, int32_t Height,
                      std::string Group = {}) {
-    TTextureDesc Desc;
-    Desc.Name = std::move(Name);
-    Desc.Format = Format;
-    Desc.Width = Width;
-    Desc.Height = Height;
-    Desc.Group = std::move(Group);
-    return Desc;
+    return {.Name = std::move(Name),
+            .Group = std::move(Group),
+            .Format = Format,
+            .Width = Width,
+            .Height = Height};
 }
 
+// A P8 texture with its own palette, in its group when it has one.
 TTextureDesc Paletted(TPackageBuilder& Package, std::string Name, int32_t Width, int32_t Height,
                       std::string Group = {}) {
     TTextureDesc Desc = Texture(Name, pfP8, Width, Height, Group);
@@ -46,50 +45,41 @@ TTextureDesc Paletted(TPackageBuilder& Package, std::string Name, int32_t Width,
     return Desc;
 }
 
+void AddAll(TPackageBuilder& Package, std::vector<TTextureDesc> Textures) {
+    for (const TTextureDesc& Desc : Textures)
+        Package.AddTexture(Desc);
+}
+
 // Every format value, the ones without a name included.
 void AllFormats(TPackageBuilder& Package) {
     for (uint8_t Format = 0; Format <= 11; ++Format) {
         const std::string Name = "Format" + std::to_string(Format);
-        if (Format == pfP8)
-            Package.AddTexture(Paletted(Package, Name, 8, 8, "Formats"));
-        else
-            Package.AddTexture(Texture(Name, Format, 8, 8, "Formats"));
+        Package.AddTexture(Format == pfP8 ? Paletted(Package, Name, 8, 8, "Formats")
+                                          : Texture(Name, Format, 8, 8, "Formats"));
     }
-}
-
-void MixedGroups(TPackageBuilder& Package) {
-    Package.AddTexture(Paletted(Package, "Floor", 16, 16, "Floors"));
-    Package.AddTexture(Texture("Wall", pfDXT1, 16, 8, "Walls"));
-    Package.AddTexture(Texture("Sky", pfRGBA8, 4, 4));
 }
 
 void TaggedProperties(TPackageBuilder& Package) {
     TTextureDesc Desc = Paletted(Package, "Tagged", 8, 8, "Tags");
-    Desc.Masked = true;
-    Desc.AlphaTexture = true;
+    Desc.Masked = Desc.AlphaTexture = true;
     Desc.BeforeProperties = [](TPropertyWriter& Writer) {
         const std::array<uint8_t, 4> Colour{10, 20, 30, 255};
-        Writer.Struct("MipZero", "Color", Colour);
-        Writer.Float("Diffuse", 0.5f);
-        Writer.NameValue("Kind", "Stone");
+        Writer.Struct("MipZero", "Color", Colour).Float("Diffuse", 0.5f).NameValue("Kind", "Stone");
     };
     Desc.AfterProperties = [](TPropertyWriter& Writer) {
         const std::array<uint8_t, 9> Items{2, 1, 0, 0, 0, 2, 0, 0, 0};
-        Writer.Array("Frames", 2, Items);
-        Writer.Int("Scale", 3, {.ArrayIndex = 1});
-        const std::array<uint8_t, 12> Vector{};
-        Writer.Tag("Offset", TTagType::Vector, Vector);
+        Writer.Array("Frames", 2, Items).Int("Scale", 3, {.ArrayIndex = 1});
+        Writer.Tag("Offset", TTagType::Vector, std::array<uint8_t, 12>{});
     };
     Package.AddTexture(Desc);
 }
 
 void StateFrame(TPackageBuilder& Package) {
-    TTextureDesc Desc = Paletted(Package, "Framed", 8, 8);
-    Desc.Flags |= HasStateFrameFlag;
-    Package.AddTexture(Desc);
-    TTextureDesc Compressed = Texture("FramedDXT", pfDXT5, 8, 8);
-    Compressed.Flags |= HasStateFrameFlag;
-    Package.AddTexture(Compressed);
+    for (TTextureDesc Desc :
+         {Paletted(Package, "Framed", 8, 8), Texture("FramedDXT", pfDXT5, 8, 8)}) {
+        Desc.Flags |= HasStateFrameFlag;
+        Package.AddTexture(Desc);
+    }
 }
 
 void MipChain(TPackageBuilder& Package, uint8_t Format) {
@@ -99,49 +89,24 @@ void MipChain(TPackageBuilder& Package, uint8_t Format) {
     Package.AddTexture(Desc);
 }
 
-void OddSizes(TPackageBuilder& Package) {
-    Package.AddTexture(Texture("One", pfDXT1, 1, 1));
-    Package.AddTexture(Texture("Uneven", pfDXT3, 3, 5));
-    Package.AddTexture(Texture("Wide", pfG16, 32, 1));
-    Package.AddTexture(Texture("Empty", pfRGBA8, 0, 0));
-}
-
 void SpelledClasses(TPackageBuilder& Package) {
-    TTextureDesc Upper = Texture("Upper", pfDXT1, 4, 4);
+    TTextureDesc Upper = Texture("Upper", pfDXT1, 4, 4), Lower = Texture("Lower", pfRGBA8, 4, 4),
+                 Other = Texture("Shiny", pfDXT5, 4, 4);
     Upper.ClassName = "TEXTURE";
-    Package.AddTexture(Upper);
-    TTextureDesc Lower = Texture("Lower", pfRGBA8, 4, 4);
     Lower.ClassName = "texture";
     Lower.Terminator = "NONE";
-    Package.AddTexture(Lower);
-    TTextureDesc Other = Texture("Shiny", pfDXT5, 4, 4);
     Other.ClassName = "Shader";
-    Package.AddTexture(Other);
-}
-
-void ForeignPalette(TPackageBuilder& Package) {
-    TTextureDesc Desc = Texture("Imported", pfP8, 8, 8);
-    Desc.Palette = Package.AddImport("Engine", "Palette", 0, "SharedPal");
-    Package.AddTexture(Desc);
-    Package.AddTexture(Paletted(Package, "Local", 4, 4, "Pals"));
-}
-
-void Uncompressed(TPackageBuilder& Package) {
-    Package.AddTexture(Texture("Seven", pfRGBA7, 8, 8));
-    Package.AddTexture(Texture("Sixteen", pfRGB16, 8, 8));
-    Package.AddTexture(Texture("Eight", pfRGB8, 8, 8));
-    Package.AddTexture(Texture("Grey", pfG16, 8, 8));
+    AddAll(Package, {Upper, Lower, Other});
 }
 
 void Compressed(TPackageBuilder& Package) {
-    Package.AddTexture(Texture("D1", pfDXT1, 8, 8, "Dxt"));
-    Package.AddTexture(Texture("D3", pfDXT3, 8, 8, "Dxt"));
-    Package.AddTexture(Texture("D5", pfDXT5, 8, 8, "Dxt"));
-    Package.AddTexture(Paletted(Package, "Flag", 16, 16, "Flags"));
+    AddAll(Package,
+           {Texture("D1", pfDXT1, 8, 8, "Dxt"), Texture("D3", pfDXT3, 8, 8, "Dxt"),
+            Texture("D5", pfDXT5, 8, 8, "Dxt"), Paletted(Package, "Flag", 16, 16, "Flags")});
 }
 
 // Textures stored without mip maps, as packages stripped for dedicated
-// servers hold them, between ordinary ones.
+// servers hold them, before an ordinary one.
 void Stripped(TPackageBuilder& Package) {
     for (const uint8_t Format : {pfP8, pfDXT1, pfRGBA8, pfDXT5, pfG16, pfDXT3}) {
         const std::string Name = "Bare" + std::to_string(Format);
@@ -154,11 +119,18 @@ void Stripped(TPackageBuilder& Package) {
 }
 
 const std::vector<TSeed>& Seeds() {
+    using P = TPackageBuilder&;
     static const std::vector<TSeed> List{
-        {"v61_paletted", 61, 0, [](TPackageBuilder& P) { P.AddTexture(Paletted(P, "Old", 8, 8)); }},
-        {"v62_rgba8", 62, 0, [](TPackageBuilder& P) { P.AddTexture(Texture("T", pfRGBA8, 8, 4)); }},
-        {"v63_mips", 63, 0, [](TPackageBuilder& P) { MipChain(P, pfP8); }},
-        {"v64_groups", 64, 0, MixedGroups},
+        {"v61_paletted", 61, 0,
+         [](P Package) { Package.AddTexture(Paletted(Package, "Old", 8, 8)); }},
+        {"v62_rgba8", 62, 0, [](P Package) { Package.AddTexture(Texture("T", pfRGBA8, 8, 4)); }},
+        {"v63_mips", 63, 0, [](P Package) { MipChain(Package, pfP8); }},
+        {"v64_groups", 64, 0,
+         [](P Package) {
+             AddAll(Package,
+                    {Paletted(Package, "Floor", 16, 16, "Floors"),
+                     Texture("Wall", pfDXT1, 16, 8, "Walls"), Texture("Sky", pfRGBA8, 4, 4)});
+         }},
         {"v65_dxt", 65, 0, Compressed},
         {"v66_state_frame", 66, 0, StateFrame},
         {"v67_tags", 67, 0, TaggedProperties},
@@ -166,19 +138,31 @@ const std::vector<TSeed>& Seeds() {
         {"v69_formats", 69, 0, AllFormats},
         {"v69_tags", 69, 0, TaggedProperties},
         {"v69_state_frame", 69, 0, StateFrame},
-        {"v69_odd_sizes", 69, 0, OddSizes},
+        {"v69_odd_sizes", 69, 0,
+         [](P Package) {
+             AddAll(Package, {Texture("One", pfDXT1, 1, 1), Texture("Uneven", pfDXT3, 3, 5),
+                              Texture("Wide", pfG16, 32, 1), Texture("Empty", pfRGBA8, 0, 0)});
+         }},
         {"v69_class_spelling", 69, 0, SpelledClasses},
-        {"v69_foreign_palette", 69, 0, ForeignPalette},
+        {"v69_foreign_palette", 69, 0,
+         [](P Package) {
+             TTextureDesc Desc = Texture("Imported", pfP8, 8, 8);
+             Desc.Palette = Package.AddImport("Engine", "Palette", 0, "SharedPal");
+             AddAll(Package, {Desc, Paletted(Package, "Local", 4, 4, "Pals")});
+         }},
         {"v69_stripped", 69, 0, Stripped},
-        {"v100_mips", 100, 0, [](TPackageBuilder& P) { MipChain(P, pfDXT1); }},
+        {"v100_mips", 100, 0, [](P Package) { MipChain(Package, pfDXT1); }},
         {"v110_byte", 110, 0,
-         [](TPackageBuilder& P) {
+         [](P Package) {
              TTextureDesc Desc = Texture("Odd", pfDXT5, 8, 8);
              Desc.Version110Byte = 7;
-             P.AddTexture(Desc);
-             P.AddTexture(Paletted(P, "OddPal", 4, 4));
+             AddAll(Package, {Desc, Paletted(Package, "OddPal", 4, 4)});
          }},
-        {"v120_uncompressed", 120, 0, Uncompressed},
+        {"v120_uncompressed", 120, 0,
+         [](P Package) {
+             AddAll(Package, {Texture("Seven", pfRGBA7, 8, 8), Texture("Sixteen", pfRGB16, 8, 8),
+                              Texture("Eight", pfRGB8, 8, 8), Texture("Grey", pfG16, 8, 8)});
+         }},
         {"v128_dxt", 128, 29, Compressed},
         {"v128_formats", 128, 29, AllFormats},
         {"v128_tags", 128, 0, TaggedProperties},

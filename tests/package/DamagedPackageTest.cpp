@@ -2,105 +2,89 @@
 // EPackageDamaged naming the file and the part that is wrong, or in an ignored
 // texture with its message, and must leave no stream open behind it.
 #include "package/Errors.h"
-#include "package/PropertyList.h"
 #include "tests/package/PackageFile.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <functional>
-#include <ostream>
 
 namespace swatchbox::testing {
 namespace {
 
-// A package of version Version with several exports, so every table has
-// entries and the export table is long enough to pass a size sanity check.
+// Several exports, so every table has entries and the export table is long
+// enough to pass a size check.
 TBuiltPackage TablesPackage(int16_t Version) {
     TPackageBuilder Builder(Version);
     for (int Index = 0; Index < 8; ++Index)
         Builder.AddTexture({.Name = "Texture" + std::to_string(Index), .Group = "Walls"});
-    Builder.AddNameCopy("AVeryLongNameThatRunsIntoTheEndOfTheFile");
     return Builder.Build();
-}
-
-struct TTableDamage {
-    const char* Case;
-    int16_t Version;
-    std::function<void(TBuiltPackage&)> Damage;
-    const char* Part; // what the message must name
-    friend void PrintTo(const TTableDamage& Damage, std::ostream* Out) { *Out << Damage.Case; }
-};
-
-class DamagedTables : public ::testing::TestWithParam<TTableDamage> {};
-
-TEST_P(DamagedTables, FailConstructionNamingFileAndTable) {
-    const TTableDamage& Param = GetParam();
-    TBuiltPackage Bytes = TablesPackage(Param.Version);
-    Param.Damage(Bytes);
-    TPackageFile File(Bytes);
-    try {
-        File.Open();
-        ADD_FAILURE() << "the damaged package was read";
-    } catch (const EPackageDamaged& Error) {
-        const std::string Message = Error.what();
-        EXPECT_NE(Message.find(File.Path), std::string::npos) << Message;
-        EXPECT_NE(Message.find(Param.Part), std::string::npos) << Message;
-    }
-    EXPECT_TRUE(File.Remove());
-}
-
-std::function<void(TBuiltPackage&)> CutAt(std::size_t Size) {
-    return [=](TBuiltPackage& Bytes) { Bytes.Truncate(Size); };
-}
-
-std::function<void(TBuiltPackage&)> Set(THeaderField Field, int64_t Value) {
-    return [=](TBuiltPackage& Bytes) { Bytes.SetHeader(Field, Value); };
 }
 
 using F = THeaderField;
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DamagedTables,
-    ::testing::Values(
-        TTableDamage{"EmptyFile", 69, CutAt(0), "header"},
-        TTableDamage{"CutInSignature", 69, CutAt(3), "header"},
-        TTableDamage{"CutInCounts", 60, CutAt(30), "header"},
-        TTableDamage{"CutInHeritageOffset", 60, CutAt(43), "header"},
-        TTableDamage{"CutInGuid", 69, CutAt(51), "header"},
-        TTableDamage{"CutInGenerations", 69, CutAt(60), "generation list"},
-        TTableDamage{"HugeGenerationCount", 69, Set(F::GenerationCount, INT_MAX),
-                     "generation list"},
-        TTableDamage{"HugeNameCount", 69, Set(F::NameCount, INT_MAX), "name table"},
-        TTableDamage{"NegativeNameOffset", 69, Set(F::NameOffset, -1), "name table"},
-        TTableDamage{"NameOffsetPastEnd", 69, Set(F::NameOffset, INT_MAX), "name table"},
-        TTableDamage{"NameRunsIntoEnd", 69,
-                     [](TBuiltPackage& Bytes) {
-                         Bytes.Truncate(Bytes.NameEntryOffsets.back() + 10);
-                         Bytes.SetHeader(F::NameOffset, Bytes.NameEntryOffsets.back());
-                         Bytes.SetHeader(F::NameCount, 1);
-                     },
-                     "name table"},
-        TTableDamage{"HugeExportCount", 69, Set(F::ExportCount, INT_MAX), "export table"},
-        TTableDamage{"NegativeExportOffset", 69, Set(F::ExportOffset, -8), "export table"},
-        TTableDamage{"OneExportTooMany", 69, Set(F::ExportCount, 9 + 1), "export table"},
-        TTableDamage{"IndexCutAtEnd", 69,
-                     [](TBuiltPackage& Bytes) { Bytes.Truncate(Bytes.Bytes.size() - 1); },
-                     "export table"},
-        TTableDamage{"HugeImportCount", 69, Set(F::ImportCount, INT_MAX), "import table"},
-        TTableDamage{"ImportOffsetPastEnd", 69, Set(F::ImportOffset, INT_MAX), "import table"},
-        TTableDamage{"HugeHeritageCount", 61, Set(F::HeritageCount, INT_MAX), "heritage list"},
-        TTableDamage{"HeritageOffsetNearEnd", 67,
-                     [](TBuiltPackage& Bytes) {
-                         Bytes.SetHeader(F::HeritageOffset, Bytes.Bytes.size() - 4);
-                     },
-                     "heritage list"}),
-    [](const auto& Info) { return std::string(Info.param.Case); });
+TEST(DamagedTables, FailOpeningWithAMessageNamingFileAndTable) {
+    using TDamage = std::function<void(TBuiltPackage&)>;
+    const auto Cut = [](std::size_t Size) -> TDamage {
+        return [=](TBuiltPackage& Bytes) { Bytes.Truncate(Size); };
+    };
+    const auto Set = [](THeaderField Field, int64_t Value) -> TDamage {
+        return [=](TBuiltPackage& Bytes) { Bytes.SetHeader(Field, Value); };
+    };
+    const struct {
+        int16_t Version;
+        TDamage Damage;
+        const char* Part;
+    } Cases[] = {
+        {69, Cut(0), "header"},
+        {60, Cut(30), "header"},
+        {60, Cut(43), "header"},
+        {69, Cut(51), "header"},
+        {69, Cut(60), "generation list"},
+        {69, Set(F::GenerationCount, INT_MAX), "generation list"},
+        // Refused by the count alone, before room is reserved for the entries.
+        {69, Set(F::NameCount, INT_MAX), "name table (2147483647 entries)"},
+        {69, Set(F::NameOffset, -1), "name table"},
+        {69, Set(F::NameOffset, INT_MAX), "name table"},
+        {69,
+         [](TBuiltPackage& Bytes) { // a name whose characters run into the end
+             Bytes.SetHeader(F::NameOffset, Bytes.NameEntryOffsets.back())
+                 .SetHeader(F::NameCount, 1);
+             Bytes.Truncate(Bytes.NameEntryOffsets.back() + 10);
+         },
+         "name table"},
+        {69, Set(F::ExportCount, INT_MAX), "export table"},
+        {69, Set(F::ExportOffset, -8), "export table"},
+        {69, Set(F::ExportCount, 9 + 1), "export table"},
+        {69, [](TBuiltPackage& Bytes) { Bytes.Truncate(Bytes.Bytes.size() - 1); }, "export table"},
+        {69, Set(F::ImportCount, INT_MAX), "import table"},
+        {69, Set(F::ImportOffset, INT_MAX), "import table"},
+        {61, Set(F::HeritageCount, INT_MAX), "heritage list"},
+        {67,
+         [](TBuiltPackage& Bytes) { Bytes.SetHeader(F::HeritageOffset, Bytes.Bytes.size() - 4); },
+         "heritage list"},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(&Case - Cases);
+        TBuiltPackage Bytes = TablesPackage(Case.Version);
+        Case.Damage(Bytes);
+        TPackageFile File(Bytes);
+        try {
+            File.Open();
+            ADD_FAILURE() << "the damaged package was read";
+        } catch (const EPackageDamaged& Error) {
+            const std::string Message = Error.what();
+            EXPECT_NE(Message.find(File.Path), std::string::npos) << Message;
+            EXPECT_NE(Message.find(Case.Part), std::string::npos) << Message;
+        }
+        EXPECT_TRUE(File.Remove());
+    }
+}
 
 // Packages of engine builds before version 61 store their tables in other
 // layouts: when the tables don't fit, the message says the package is old.
 TEST(OldPackage, WhoseTablesDoNotFitIsCalledOldNotDamaged) {
-    for (const int16_t Version : {35, 44, 60, 61}) {
+    for (const int16_t Version : {35, 60, 61}) {
         SCOPED_TRACE(Version);
         TBuiltPackage Bytes = TablesPackage(Version);
         Bytes.SetHeader(F::ExportCount, INT_MAX);
@@ -122,206 +106,137 @@ TEST(OldPackage, WhoseTablesDoNotFitIsCalledOldNotDamaged) {
     EXPECT_EQ(Fitting.Open().Exports.size(), 9u);
 }
 
+// The export's data moved to the very end of the file, so that reading past
+// it runs into the end of the file.
+TBuiltPackage WithDataAtEnd(TPackageBuilder& Builder, int32_t Reference, const TBytes& Data) {
+    TExportEntry& Entry = Builder.Export(Reference);
+    Entry.Data.clear();
+    Entry.SerialSize = static_cast<int32_t>(Data.size());
+    Entry.SerialOffset = 1000; // a placeholder as wide as the final offset
+    Entry.SerialOffset = static_cast<int32_t>(Builder.Build().Bytes.size());
+    TBuiltPackage Bytes = Builder.Build();
+    PutBytes(Bytes.Bytes, Data);
+    return Bytes;
+}
+
+void ExpectIgnored(const TBuiltPackage& Bytes, int32_t Reference,
+                   const std::vector<std::string>& Texts) {
+    TPackageFile File(Bytes);
+    File.Open();
+    EXPECT_TRUE(File.Decode(Reference)->IsIgnored());
+    EXPECT_EQ(File.Texts(), Texts);
+    EXPECT_TRUE(File.Uploads.empty());
+    EXPECT_EQ(File.Package->Stream, nullptr);
+    EXPECT_TRUE(File.Remove());
+}
+
 // Texture exports whose data is damaged decode into ignored textures with a
 // message, never into an upload of garbage.
-class DamagedTexture : public ::testing::Test {
-protected:
-    // The texture export's data is Data, placed last in the file so that
-    // reading past it runs into the end of the file.
-    void DataAtEndOfFile(int32_t Reference, const TBytes& Data) {
-        TExportEntry& Entry = Builder.Export(Reference);
-        Entry.Data.clear();
-        Entry.SerialSize = static_cast<int32_t>(Data.size());
-        Entry.SerialOffset = 1000; // a placeholder of the final offset's width
-        TBuiltPackage Bytes = Builder.Build();
-        ASSERT_LT(Bytes.Bytes.size(), 8192u);
-        Entry.SerialOffset = static_cast<int32_t>(Bytes.Bytes.size());
-        Bytes = Builder.Build();
-        PutBytes(Bytes.Bytes, Data);
-        File.emplace(Bytes);
-        File->Open();
-    }
-    void Open() {
-        File.emplace(Builder);
-        File->Open();
-    }
-    // One five-line palette warning naming the texture, which is then ignored.
-    void ExpectPaletteWarning(int32_t Reference);
-    void ExpectIgnoredWith(const TTextureObject& Texture, const std::vector<std::string>& Texts) {
-        EXPECT_TRUE(Texture.IsIgnored());
-        EXPECT_EQ(File->Texts(), Texts);
-        EXPECT_TRUE(File->Uploads.empty());
-        EXPECT_EQ(File->Package->Stream, nullptr);
-        EXPECT_TRUE(File->Remove());
-    }
-
-    TPackageBuilder Builder{69};
-    int32_t TextureClass = Builder.ClassImport("Engine", "Texture");
-    std::optional<TPackageFile> File;
-};
-
-TEST_F(DamagedTexture, APropertyRunWithoutTerminatorIsAnError) {
-    const TBytes Tags = Builder.Properties().Int("USize", 16).Int("VSize", 16).Bytes();
-    const int32_t Reference = Builder.AddExport({.Class = TextureClass, .Name = "T", .Data = Tags});
+TEST(DamagedTexture, IsIgnoredWithItsMessages) {
+    TPackageBuilder Builder;
+    const int32_t Class = Builder.ClassImport("Engine", "Texture");
+    const auto Texture = [&](const TPropertyWriter& Tags) {
+        return Builder.AddExport({.Class = Class, .Name = "T", .Data = Tags.Bytes()});
+    };
+    const int32_t TooLarge =
+        Texture(Builder.Properties()
+                    .Int("USize", 16)
+                    .Tag("Format", TTagType::Byte, {}, {.SizeCode = 7, .ExplicitSize = 9}));
+    const int32_t Unended = Texture(Builder.Properties().Int("USize", 16));
     Builder.AddGroup("Behind"); // a None tag right after the texture's data
-    Open();
-    ExpectIgnoredWith(*File->Decode(Reference), {TextureReadError});
+    ExpectIgnored(Builder.Build(), TooLarge, {PropertyReadError, TextureReadError});
+    ExpectIgnored(Builder.Build(), Unended, {TextureReadError});
+
+    // Data that ends early: a texture's before its mip-map header, a
+    // palette's before its colour count.
+    const int32_t Headless = Builder.AddTexture({});
+    ExpectIgnored(WithDataAtEnd(Builder, Headless, Builder.Properties().None().Bytes()), Headless,
+                  {TextureReadError});
+    TPackageBuilder WithPalette;
+    const int32_t Palette = WithPalette.AddPalette("Pal");
+    const int32_t Paletted = WithPalette.AddTexture({.Palette = Palette});
+    ExpectIgnored(WithDataAtEnd(WithPalette, Palette, WithPalette.Properties().None().Bytes()),
+                  Paletted, {TextureReadError});
 }
 
-TEST_F(DamagedTexture, AValueLargerThanTheRunLeftGivesBothMessages) {
-    const TBytes Tags = Builder.Properties()
-                            .Int("USize", 16)
-                            .Tag("Format", TTagType::Byte, {}, {.SizeCode = 7, .ExplicitSize = 9})
-                            .Bytes();
-    const int32_t Reference = Builder.AddExport({.Class = TextureClass, .Name = "T", .Data = Tags});
-    Open();
-    ExpectIgnoredWith(*File->Decode(Reference), {PropertyReadError, TextureReadError});
-}
-
-TEST_F(DamagedTexture, APaletteBeyondTheExportTableIsWarnedAboutAndIgnored) {
-    const int32_t Reference = Builder.AddTexture({.Name = "Lava", .Palette = 1000});
-    Open();
-    ExpectPaletteWarning(Reference);
-}
-
-// Without data a palette has no colours; reading them would take the header.
-TEST_F(DamagedTexture, APaletteWithoutDataIsWarnedAboutAndIgnored) {
-    const int32_t Palette = Builder.AddPalette("Empty");
-    Builder.Export(Palette).SerialSize = 0;
-    const int32_t Reference = Builder.AddTexture({.Name = "Lava", .Palette = Palette});
-    Open();
-    ExpectPaletteWarning(Reference);
-}
-
-void DamagedTexture::ExpectPaletteWarning(int32_t Reference) {
-    const auto Texture = File->Decode(Reference);
-    ASSERT_EQ(File->Reporter.Messages.size(), 1u);
-    const auto& Message = File->Reporter.Messages[0];
-    EXPECT_EQ(Message.Kind, TMessageKind::Warning);
-    EXPECT_EQ(Message.Caption, "Warning");
-    EXPECT_EQ(
-        Message.Text.rfind("Problem while reading texture object!\r\n\r\nTexture \"Lava\" ", 0), 0u)
-        << Message.Text;
-    EXPECT_TRUE(Message.Text.ends_with("\r\nTexture will be ignored.")) << Message.Text;
-    ExpectIgnoredWith(*Texture, {Message.Text});
-}
-
-TEST_F(DamagedTexture, ValuesTooShortForWhatIsTakenCountAsMissing) {
+TEST(DamagedTexture, ValuesTooShortForWhatIsTakenCountAsMissing) {
+    TPackageBuilder Builder;
     const int32_t Reference = Builder.AddTexture(
         {.Format = std::nullopt, .WriteUSize = false, .BeforeProperties = [](auto& Tags) {
              Tags.Tag("Format", TTagType::Byte, {}, {.SizeCode = 5})
                  .Tag("USize", TTagType::Integer, TBytes{0x10, 0x00})
                  .Tag("Palette", TTagType::Object, TBytes{0x40}); // an index cut short
          }});
-    Open();
-    const auto Texture = File->Decode(Reference);
+    TPackageFile File(Builder);
+    File.Open();
+    const auto Texture = File.Decode(Reference);
     EXPECT_EQ(Texture->Format, pfP8);
     EXPECT_EQ(Texture->USize, 0);
     EXPECT_EQ(Texture->VSize, 16);
-    EXPECT_EQ(Texture->PaletteExport, 0);
     EXPECT_EQ(Texture->PalettePosition, 0);
     EXPECT_FALSE(Texture->IsIgnored());
-    EXPECT_TRUE(File->Reporter.Messages.empty());
+    EXPECT_TRUE(File.Reporter.Messages.empty());
 }
 
-TEST_F(DamagedTexture, AMipHeaderPastTheEndOfTheFileIsAnError) {
-    const int32_t Reference = Builder.AddTexture({});
-    DataAtEndOfFile(Reference, Builder.Properties().Int("USize", 16).None().Bytes());
-    const auto Texture = File->Decode(Reference);
-    EXPECT_EQ(Texture->USize, 16);
-    ExpectIgnoredWith(*Texture, {TextureReadError});
-}
-
-TEST_F(DamagedTexture, APaletteWhoseDataEndsEarlyIsAnError) {
-    const int32_t Palette = Builder.AddPalette("Pal");
-    const int32_t Reference = Builder.AddTexture({.Palette = Palette});
-    DataAtEndOfFile(Palette, Builder.Properties().None().Bytes()); // no colour count
-    ExpectIgnoredWith(*File->Decode(Reference), {TextureReadError});
-}
-
-struct TOddSize {
-    uint8_t Format;
-    int32_t Width, Height;
-    friend void PrintTo(const TOddSize& Size, std::ostream* Out) {
-        *Out << GetFormatName(static_cast<TPixelFormat>(Size.Format)) << ' ' << Size.Width << " x "
-             << Size.Height;
-    }
-};
-
-class OddTextureSize : public ::testing::TestWithParam<TOddSize> {};
-
-TEST_P(OddTextureSize, DecodesButHasNoPixelDataInTheFile) {
-    const auto [Format, Width, Height] = GetParam();
+// Sizes stated in the properties that no 4 x 4 mip map in the file can hold.
+TEST(DamagedTexture, NonsenseSizesHaveNoPixelDataInTheFile) {
+    const struct {
+        uint8_t Format;
+        int32_t Width, Height;
+    } Cases[] = {{pfP8, -16, 16},
+                 {pfDXT1, 16, INT_MIN},
+                 {pfP8, 0, 16},
+                 {pfRGBA8, 65536, 65536},
+                 {pfRGBA8, INT_MAX, INT_MAX},
+                 {pfG16, INT_MAX, INT_MAX},
+                 {pfDXT5, INT_MAX, INT_MAX},
+                 {pfRGB8, 4, 4}};
     TPackageBuilder Builder;
-    // The stated sizes go into the properties only: the pixels are a 4 x 4 mip map.
-    const int32_t Reference =
-        Builder.AddTexture({.Format = Format,
-                            .Width = 4,
-                            .Height = 4,
-                            .WriteUSize = false,
-                            .WriteVSize = false,
-                            .AfterProperties = [Width = Width, Height = Height](auto& Tags) {
-                                Tags.Int("USize", Width).Int("VSize", Height);
-                            }});
+    for (const auto& Case : Cases)
+        Builder.AddTexture(
+            {.Format = Case.Format,
+             .Width = 4,
+             .Height = 4,
+             .WriteUSize = false,
+             .WriteVSize = false,
+             .AfterProperties = [Width = Case.Width, Height = Case.Height](auto& Tags) {
+                 Tags.Int("USize", Width).Int("VSize", Height);
+             }});
     TPackageFile File(Builder);
     File.Open();
-    const auto Texture = File.Decode(Reference);
-    EXPECT_EQ(Texture->USize, Width);
-    EXPECT_EQ(Texture->VSize, Height);
-    EXPECT_FALSE(Texture->PixelDataInFile(File.Package->FileSize));
+    for (int32_t Reference = 1; Reference <= static_cast<int32_t>(std::size(Cases)); ++Reference) {
+        const auto Texture = File.Decode(Reference);
+        EXPECT_EQ(Texture->USize, Cases[Reference - 1].Width);
+        EXPECT_FALSE(Texture->PixelDataInFile(File.Package->FileSize)) << Reference;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, OddTextureSize,
-                         ::testing::Values(TOddSize{pfP8, -16, 16}, TOddSize{pfDXT1, 16, INT_MIN},
-                                           TOddSize{pfP8, 0, 16}, TOddSize{pfRGBA8, 65536, 65536},
-                                           TOddSize{pfRGBA8, INT_MAX, INT_MAX},
-                                           TOddSize{pfG16, INT_MAX, INT_MAX},
-                                           TOddSize{pfDXT5, INT_MAX, INT_MAX},
-                                           TOddSize{pfRGB8, 4, 4}));
 
 // The file is cut after the package has read its tables, at a point relative
 // to the texture's data; every later read must fail cleanly.
-enum class TCut { EmptyFile, BeforeData, InProperties, InMipHeader, AtPixels };
-
-class ShrunkFile : public ::testing::TestWithParam<TCut> {};
-
-TEST_P(ShrunkFile, IgnoresTheTextureAndLeavesNoStreamOpen) {
+TEST(DamagedTexture, AFileCutShortLaterIgnoresTheTextureAndLeavesNoStreamOpen) {
     TPackageBuilder Builder;
     const int32_t Reference = Builder.AddTexture({.Format = pfRGBA8});
-    TPackageFile File(Builder);
-    File.Open();
-    const TBuiltPackage& Built = File.Built;
-    const std::size_t Cuts[] = {0, static_cast<std::size_t>(Built.DataOffset(Reference)),
-                                static_cast<std::size_t>(Built.PropertiesEnd(Reference) - 1),
-                                static_cast<std::size_t>(Built.PropertiesEnd(Reference) + 2),
-                                static_cast<std::size_t>(Built.MipDataPosition(Reference))};
-    TBuiltPackage Cut = Built;
-    Cut.Truncate(Cuts[static_cast<int>(GetParam())]);
-    Cut.WriteTo(File.Path);
-
-    const auto Texture = File.Decode(Reference);
-    EXPECT_EQ(File.Package->Stream, nullptr);
-    EXPECT_TRUE(Texture->IsIgnored());
-    ASSERT_FALSE(File.Reporter.Messages.empty());
-    EXPECT_EQ(File.Reporter.Messages.back().Text.rfind(TextureReadError, 0), 0u);
-    EXPECT_TRUE(File.Uploads.empty());
-    EXPECT_TRUE(File.Remove());
-    // Once the file is gone, decoding fails as an open failure.
-    EXPECT_THROW(File.Decode(Reference), EFileOpenError);
+    const TBuiltPackage Built = Builder.Build();
+    for (const int32_t Cut :
+         {0, Built.DataOffset(Reference), Built.PropertiesEnd(Reference) - 1,
+          Built.PropertiesEnd(Reference) + 2, Built.MipDataPosition(Reference)}) {
+        SCOPED_TRACE(Cut);
+        TPackageFile File(Built);
+        File.Open();
+        TBuiltPackage(Built).Truncate(static_cast<std::size_t>(Cut)).WriteTo(File.Path);
+        const auto Texture = File.Decode(Reference);
+        EXPECT_EQ(File.Package->Stream, nullptr);
+        EXPECT_TRUE(Texture->IsIgnored());
+        ASSERT_FALSE(File.Reporter.Messages.empty());
+        EXPECT_EQ(File.Reporter.Messages.back().Text.rfind(TextureReadError, 0), 0u);
+        EXPECT_TRUE(File.Uploads.empty());
+        EXPECT_TRUE(File.Remove());
+        // Once the file is gone, decoding fails as an open failure.
+        EXPECT_THROW(File.Decode(Reference), EFileOpenError);
+    }
 }
 
-std::string CutName(const ::testing::TestParamInfo<TCut>& Info) {
-    const char* const Names[] = {"EmptyFile", "BeforeData", "InProperties", "InMipHeader",
-                                 "AtPixels"};
-    return Names[static_cast<int>(Info.param)];
-}
-
-INSTANTIATE_TEST_SUITE_P(Cuts, ShrunkFile,
-                         ::testing::Values(TCut::EmptyFile, TCut::BeforeData, TCut::InProperties,
-                                           TCut::InMipHeader, TCut::AtPixels),
-                         CutName);
-
-TEST(StreamSlot, IsEmptiedAndTheFileReleasedWhenTheUploadFails) {
+TEST(DamagedTexture, AFailedUploadEmptiesTheStreamSlotAndReleasesTheFile) {
     TPackageBuilder Builder;
     const int32_t Reference = Builder.AddTexture({});
     TPackageFile File(Builder);

@@ -29,13 +29,9 @@ public:
     TBuiltPackage Built;
     TRecordingReporter Reporter;
     std::optional<TUnrealPackage> Package;
-
-    struct TUpload {
-        TUploadRequest Request;
-        bool StreamInstalled = false; // the package's Stream slot held the handed stream
-        int64_t StreamSize = -1;
-    };
-    std::vector<TUpload> Uploads;
+    // What each upload was handed, and whether the package's Stream slot held
+    // the stream it got.
+    std::vector<std::pair<TUploadRequest, bool>> Uploads;
 
     TUnrealPackage& Open() { return Package.emplace(Path, Reporter); }
 
@@ -43,7 +39,7 @@ public:
     std::unique_ptr<TTextureObject> Decode(int32_t Reference) {
         const TTextureUploader Uploader = [this](TFileStream& Stream,
                                                  const TUploadRequest& Request) {
-            Uploads.push_back({Request, Package->Stream == &Stream, Stream.Size()});
+            Uploads.emplace_back(Request, Package->Stream == &Stream);
             return std::make_unique<TTextureImage>();
         };
         return std::make_unique<TTextureObject>(*Package, Reference - 1, Uploader);

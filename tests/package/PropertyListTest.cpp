@@ -1,5 +1,5 @@
 // Tagged property runs: the tag layout for each type and size code, the
-// terminator rules, the state frame, lookups, and runs that are damaged.
+// terminator, the state frame, lookups, and runs that are damaged.
 #include "package/PropertyList.h"
 #include "tests/package/PackageFile.h"
 
@@ -29,9 +29,9 @@ protected:
         return Result;
     }
     const TObjectProperty& Item(std::size_t Index) const { return *List->Items.at(Index); }
-    int32_t DataOffset() const { return File->Built.DataOffset(1); }
-    int32_t DataEnd() const { return DataOffset() + static_cast<int32_t>(Tags.Size()); }
-    std::size_t Messages() const { return File->Reporter.Messages.size(); }
+    int32_t DataEnd() const {
+        return File->Built.DataOffset(1) + static_cast<int32_t>(Tags.Size());
+    }
 
     TPackageBuilder Builder;
     TPropertyWriter Tags = Builder.Properties();
@@ -41,191 +41,107 @@ protected:
     std::optional<TBytes> Next;
 };
 
-TEST_F(PropertyRun, ALoneTerminatorIsOneItemEndingAfterItsIndex) {
+// Bytes as real packages store them, written by hand.
+TEST_F(PropertyRun, ReadsEachInfoByteLayout) {
+    const auto Tag = [&](const char* Name, const TBytes& Bytes) {
+        Tags.Index(Builder.AddName(Name)).Raw(Bytes);
+    };
+    Tag("bOff", {0x53, 0x00});                            // Boolean, size code 5, size 0
+    Tag("bOn", {0xD3, 0x00});                             // true in bit 7
+    Tag("Small", {0x02, 0x7E});                           // Integer, size code 0: one byte
+    Tag("Indexed", {0xA2, 0x03, 0x44, 0x33, 0x22, 0x11}); // array index after the size
+    Tag("Tint", {0x5A});                                  // struct name before the size
+    Tag("Color", {0x04, 1, 2, 3, 4});
+    Tag("List", {0x59, 0x02, 0x40, 0x04, 9, 8});       // element count 256 after the size
+    Tag("Wide", {0x6D, 0x03, 0x00, 5, 6, 7});          // size code 6: two bytes
+    Tag("Long", {0x77, 0x02, 0x00, 0x00, 0x00, 5, 6}); // size code 7: four bytes
+    Tag("Vec", {0x3B, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    Tag("Rot", {0x4C, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    Tag("Short", {0x1E, 1, 2});
     Tags.None();
     ASSERT_TRUE(Read());
-    ASSERT_EQ(List->Count(), 1);
-    EXPECT_EQ(EndPosition, DataOffset() + 2);
-    const TObjectProperty& None = Item(0);
-    EXPECT_EQ(None.Info, 0);
-    EXPECT_EQ(None.Size, 0);
-    EXPECT_TRUE(None.Data.empty());
-    EXPECT_EQ(None.ArrayIndex, 0);
-    EXPECT_EQ(None.Position, 0);
-    EXPECT_EQ(List->Find("none"), &None);
-    EXPECT_EQ(Messages(), 0u);
-}
-
-TEST_F(PropertyRun, ReadsEachInfoByteLayout) {
-    const uint8_t Color[] = {1, 2, 3, 4};
-    const uint8_t Elements[] = {9, 8, 7, 6, 5};
-    Tags.Bool("bOff", false)
-        .Bool("bOn", true)
-        .Tag("Small", TTagType::Integer, std::vector<uint8_t>{0x7E})
-        .Int("Indexed", 0x11223344, {.ArrayIndex = 3})
-        .Struct("Tint", "Color", Color, {.SizeCode = 5})
-        .Array("List", 300, Elements)
-        .None();
-    ASSERT_TRUE(Read());
-    ASSERT_EQ(List->Count(), 7);
+    ASSERT_EQ(List->Count(), 12);
     EXPECT_EQ(EndPosition, DataEnd());
-
-    const TObjectProperty& Off = Item(0);
-    EXPECT_EQ(Off.Info, 0x53);
-    EXPECT_FALSE(Off.BooleanValue());
-    EXPECT_EQ(Off.Size, 0);
-    EXPECT_EQ(Off.ArrayIndex, -1);
-    const TObjectProperty& On = Item(1);
-    EXPECT_EQ(On.Info, 0xD3);
-    EXPECT_TRUE(On.BooleanValue());
-    EXPECT_EQ(On.ArrayIndex, -1); // bit 7 of a Boolean is its value, not an array index
-    EXPECT_TRUE(On.Data.empty());
-
-    EXPECT_EQ(Item(2).Info, 0x02);
-    EXPECT_EQ(Item(2).Size, 1);
+    EXPECT_FALSE(Item(0).BooleanValue());
+    EXPECT_TRUE(Item(1).BooleanValue());
+    EXPECT_EQ(Item(1).ArrayIndex, -1); // bit 7 of a Boolean is its value, not an array index
+    EXPECT_EQ(Item(1).Size, 0);
     EXPECT_EQ(Item(2).Data, TBytes{0x7E});
-    EXPECT_EQ(Item(2).ArrayIndex, -1);
-
-    EXPECT_EQ(Item(3).Info, 0xA2);
     EXPECT_EQ(Item(3).ArrayIndex, 3);
     EXPECT_EQ(Item(3).Data, (TBytes{0x44, 0x33, 0x22, 0x11}));
-
-    EXPECT_EQ(Item(4).GetTypeName(), "Struct");
     EXPECT_EQ(File->Package->GetName(Item(4).StructName), "Color");
-    EXPECT_EQ(Item(4).Data, TBytes(std::begin(Color), std::end(Color)));
-
-    EXPECT_EQ(Item(5).GetTypeName(), "Array");
-    EXPECT_EQ(Item(5).ElementCount, 300);
-    EXPECT_EQ(Item(5).Size, 5);
-    EXPECT_EQ(Item(5).Data, TBytes(std::begin(Elements), std::end(Elements)));
-    for (int32_t Index = 0; Index < List->Count(); ++Index)
+    EXPECT_EQ(Item(4).Data, (TBytes{1, 2, 3, 4}));
+    EXPECT_EQ(Item(5).ElementCount, 256);
+    EXPECT_EQ(Item(5).Data, (TBytes{9, 8}));
+    EXPECT_EQ(Item(6).Data, (TBytes{5, 6, 7}));
+    EXPECT_EQ(Item(7).Data, (TBytes{5, 6}));
+    EXPECT_EQ(Item(8).Size, 12);
+    EXPECT_EQ(Item(9).Size, 16);
+    EXPECT_EQ(Item(10).Data, (TBytes{1, 2}));
+    const char* const Types[] = {"Boolean", "Boolean", "Integer", "Integer", "Struct", "Array",
+                                 "Str",     "String",  "Vector",  "Rotator", "Map",    "None"};
+    for (int32_t Index = 0; Index < List->Count(); ++Index) {
+        EXPECT_EQ(Item(Index).GetTypeName(), Types[Index]);
         EXPECT_EQ(Item(Index).Position, Index);
+    }
 }
 
-TEST_F(PropertyRun, TakesExplicitSizesOfOneTwoAndFourBytes) {
-    const TBytes Seven = PatternBytes(7), Sixteen = PatternBytes(16, 1),
-                 Largest = PatternBytes(65535, 2);
-    Tags.Tag("Five", TTagType::String, Seven)
-        .Tag("Seven", TTagType::Struct, Sixteen, {.SizeCode = 7})
-        .Tag("Six", TTagType::Str, Largest, {.SizeCode = 6})
+TEST_F(PropertyRun, LargeValuesTheStateFrameAndCaseBlindLookups) {
+    const TBytes Largest = PatternBytes(65535, 2);
+    Tags.StateFrame()
+        .Int("USize", 1)
+        .Int("usize", 2)
+        .Tag("Big", TTagType::Str, Largest, {.SizeCode = 6})
+        .Tag("Bigger", TTagType::FixedArray, Largest, {.SizeCode = 7})
         .None();
-    ASSERT_TRUE(Read());
-    ASSERT_EQ(List->Count(), 4);
-    EXPECT_EQ(Item(0).Size, 7);
-    EXPECT_EQ(Item(1).Size, 16);
-    EXPECT_EQ(Item(1).Data, Sixteen);
-    EXPECT_EQ(Item(2).Size, 65535);
-    EXPECT_EQ(Item(2).Data, Largest);
-}
-
-TEST_F(PropertyRun, NamesEveryTypeAndReadsItsValue) {
-    const char* const Names[] = {"None",    "Byte",   "Integer", "Boolean",   "Float",  "Object",
-                                 "Name",    "String", "Class",   "Array",     "Struct", "Vector",
-                                 "Rotator", "Str",    "Map",     "FixedArray"};
-    const uint8_t Value[] = {0xAA, 0xBB, 0xCC, 0xDD};
-    for (int Type = 1; Type < 16; ++Type) {
-        const std::string Number = std::to_string(Type);
-        Tags.Tag("T" + Number, static_cast<TTagType>(Type), Value);
-    }
-    Tags.None();
-    ASSERT_TRUE(Read());
-    ASSERT_EQ(List->Count(), 16);
-    for (int Type = 1; Type < 16; ++Type) {
-        const TObjectProperty& Tag = Item(static_cast<std::size_t>(Type - 1));
-        EXPECT_EQ(Tag.PropertyType, Type);
-        EXPECT_EQ(Tag.GetTypeName(), Names[Type]);
-        EXPECT_EQ(Tag.Data.size(), 4u) << Names[Type];
-    }
-    EXPECT_EQ(Item(15).GetTypeName(), "None");
-}
-
-TEST_F(PropertyRun, SkipsTheStateFrameOfFlaggedObjects) {
-    Tags.StateFrame().Int("USize", 64).None();
     ASSERT_TRUE(Read(PlainObjectFlags | HasStateFrameFlag));
-    ASSERT_EQ(List->Count(), 2);
-    EXPECT_EQ(Item(0).GetName(), "USize");
-    EXPECT_EQ(Item(0).Data, (TBytes{64, 0, 0, 0}));
+    ASSERT_EQ(List->Count(), 5);
+    EXPECT_EQ(Item(2).Data, Largest);
+    EXPECT_EQ(Item(3).Data, Largest);
     EXPECT_EQ(EndPosition, DataEnd());
-}
-
-TEST_F(PropertyRun, FindIsCaseBlindAndReturnsTheFirstOfDuplicates) {
-    Builder.AddNameCopy("usize");
-    Tags.Int("USize", 1).Int("usize", 2).Int("USize", 3).None();
-    ASSERT_TRUE(Read());
-    ASSERT_EQ(List->Count(), 4);
-    EXPECT_EQ(List->Find("usize"), &Item(0));
     EXPECT_EQ(List->Find("USIZE"), &Item(0));
     EXPECT_EQ(List->Find("VSize"), nullptr);
-    EXPECT_EQ(List->Find(""), nullptr);
 }
 
-class TerminatorSpelling : public PropertyRun, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(TerminatorSpelling, IsReadInFullAndEndsTheRun) {
-    Tags.Int("Before", 5).Int(GetParam(), 0x0A0B0C0D);
+// Another spelling of None ends the run as well, but is read as a whole tag.
+TEST_F(PropertyRun, TerminatorInAnotherCaseIsReadInFullAndEndsTheRun) {
+    Tags.Int("Before", 5).Int("none", 0x0A0B0C0D);
     const auto Through = static_cast<int32_t>(Tags.Size());
     Tags.Int("After", 6).None();
     ASSERT_TRUE(Read());
     ASSERT_EQ(List->Count(), 2);
-    EXPECT_EQ(Item(1).Info, 0x22);
-    EXPECT_EQ(Item(1).Size, 4);
     EXPECT_EQ(Item(1).Data, (TBytes{0x0D, 0x0C, 0x0B, 0x0A}));
-    EXPECT_EQ(EndPosition, DataOffset() + Through);
+    EXPECT_EQ(EndPosition, File->Built.DataOffset(1) + Through);
 }
 
-INSTANTIATE_TEST_SUITE_P(OtherCases, TerminatorSpelling, ::testing::Values("NONE", "none"));
-
-TEST_F(PropertyRun, ARunWithoutTerminatorFailsAtTheEndOfItsData) {
-    Tags.Int("USize", 64).Int("VSize", 64);
+TEST_F(PropertyRun, ARunWithoutTerminatorInsideItsDataFailsWithoutAMessage) {
+    // A two-byte None index whose second byte lies in the next object's data.
+    const TBytes None = EncodeIndex(Builder.AddName("None"));
+    Tags.Int("USize", 64).Raw(TBytes{None[0]});
+    Next = TBytes{None[1], 0, 0, 0};
     EXPECT_FALSE(Read());
     EXPECT_EQ(EndPosition, -1);
-    EXPECT_EQ(Messages(), 0u);
+    EXPECT_TRUE(File->Reporter.Messages.empty());
 }
 
 TEST_F(PropertyRun, AValueLargerThanTheDataLeftIsReportedOnceAndNotRead) {
     Tags.Int("USize", 64).Tag("Big", TTagType::Byte, {}, {.SizeCode = 5, .ExplicitSize = 200});
     EXPECT_FALSE(Read());
-    EXPECT_EQ(File->Texts(), std::vector<std::string>{PropertyReadError});
-    EXPECT_EQ(File->Reporter.Messages[0].Caption, "Error");
+    ASSERT_EQ(File->Texts(), std::vector<std::string>{PropertyReadError});
     EXPECT_EQ(File->Reporter.Messages[0].Kind, TMessageKind::Error);
     ASSERT_EQ(List->Count(), 2);
     EXPECT_TRUE(Item(1).Data.empty());
 }
 
-TEST_F(PropertyRun, ReadingGoesOnAfterOneFailedTag) {
-    // The failed tag's value is not read, so the terminator right behind its
-    // size still ends the run where it lies.
-    Tags.Tag("Negative", TTagType::Integer, {}, {.SizeCode = 7, .ExplicitSize = 0xFFFFFFF0})
-        .Int("USize", 64)
-        .None();
-    ASSERT_TRUE(Read());
+// The failed tag's value is not read, so the tag right behind its size is
+// still read; a second failure ends the run.
+TEST_F(PropertyRun, ReadingGoesOnAfterOneFailedTagButNotAfterTwo) {
+    const TTagOptions Negative = {.SizeCode = 7, .ExplicitSize = 0xFFFFFFF0};
+    Tags.Tag("A", TTagType::Integer, {}, Negative).Int("USize", 64);
+    Tags.Tag("B", TTagType::Integer, {}, Negative).None();
+    EXPECT_FALSE(Read());
     EXPECT_EQ(File->Texts(), std::vector<std::string>{PropertyReadError});
-    ASSERT_EQ(List->Count(), 3);
-    EXPECT_EQ(Item(0).Size, -16);
-    EXPECT_TRUE(Item(0).Data.empty());
     EXPECT_EQ(List->Find("USize")->Data, (TBytes{64, 0, 0, 0}));
-    EXPECT_EQ(EndPosition, DataEnd());
-}
-
-TEST_F(PropertyRun, ASecondFailedTagGivesUpWithTheOneMessage) {
-    const TTagOptions Claims200 = {.SizeCode = 5, .ExplicitSize = 200};
-    Tags.Tag("A", TTagType::Byte, {}, Claims200).Tag("B", TTagType::Byte, {}, Claims200).None();
-    EXPECT_FALSE(Read());
-    EXPECT_EQ(File->Texts(), std::vector<std::string>{PropertyReadError});
-}
-
-TEST_F(PropertyRun, ATerminatorWhoseIndexCrossesTheDataEndDoesNotCount) {
-    // A two-byte None index whose second byte lies in the next object's data.
-    const TBytes None = EncodeIndex(Builder.AddName("None"));
-    ASSERT_EQ(None.size(), 2u);
-    Tags.Int("USize", 64).Raw(TBytes{None[0]});
-    Next = TBytes{None[1], 0, 0, 0};
-    EXPECT_FALSE(Read());
-}
-
-TEST_F(PropertyRun, AnObjectWithoutDataHasNoRun) {
-    EXPECT_FALSE(Read()); // SerialSize 0
-    EXPECT_EQ(List->Count(), 0);
 }
 
 } // namespace
