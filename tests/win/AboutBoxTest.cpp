@@ -6,7 +6,6 @@
 #include "shell/VersionInfo.h"
 #include "tests/win/DialogDriver.h"
 #include "tests/win/ProgramFixture.h"
-#include "tests/win/WinTestHelpers.h"
 
 #include <windows.h>
 
@@ -33,21 +32,6 @@ TEST(VersionInfo, TheTestProgramCarriesTheProgramsRecord) {
     // The registered sign is the one byte 0xAE of the Windows Latin-1 code page.
     EXPECT_EQ(QueryVersionString(Self, "LegalTrademarks"), "Unreal\xAE");
     EXPECT_EQ(MakeVersionText(), "2.1 (2006-08-07)");
-
-    std::vector<char> Record(GetFileVersionInfoSizeA(Self.c_str(), nullptr));
-    ASSERT_TRUE(GetFileVersionInfoA(Self.c_str(), 0, Record.size(), Record.data()));
-    VS_FIXEDFILEINFO* Fixed = nullptr;
-    WORD* Translation = nullptr;
-    UINT Length = 0;
-    ASSERT_TRUE(VerQueryValueA(Record.data(), "\\", reinterpret_cast<void**>(&Fixed), &Length));
-    EXPECT_EQ(std::vector<DWORD>({Fixed->dwFileVersionMS, Fixed->dwFileVersionLS,
-                                  Fixed->dwProductVersionMS, Fixed->dwProductVersionLS,
-                                  Fixed->dwFileOS, Fixed->dwFileType, Fixed->dwFileFlags}),
-              std::vector<DWORD>({0x00020001, 0, 0x00020001, 0, VOS__WINDOWS32, VFT_APP, 0}));
-    ASSERT_TRUE(VerQueryValueA(Record.data(), "\\VarFileInfo\\Translation",
-                               reinterpret_cast<void**>(&Translation), &Length));
-    EXPECT_EQ(std::vector<WORD>(Translation, Translation + Length / 2),
-              std::vector<WORD>({0x0441, 0}));
 }
 
 TEST(VersionInfo, AnythingButAValueOfTheProgramsBlockIsEmpty) {
