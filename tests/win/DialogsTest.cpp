@@ -1,5 +1,5 @@
 // The folder, colour and font dialogs, driven from inside their own message
-// loops, and the centring rule of the program's dialogs.
+// loops.
 #include "package/AsciiCase.h"
 #include "resources/ResourceIds.h"
 #include "shell/CenterWindow.h"
@@ -10,7 +10,6 @@
 #include "shell/Settings.h"
 #include "tests/win/DialogDriver.h"
 #include "tests/win/ProgramFixture.h"
-#include "tests/win/WinTestHelpers.h"
 
 #include <colordlg.h>
 #include <commctrl.h>
@@ -34,18 +33,6 @@ void ExpectCentredOverMainWindow(HWND Dialog) {
     const RECT Expected = CenteredRect(Main, Own);
     EXPECT_EQ(Own.left, Expected.left);
     EXPECT_EQ(Own.top, Expected.top);
-}
-
-TEST(CenterWindow, LeftAndTopCentreTheWindowRightAndBottomStay) {
-    const RECT Reference{100, 50, 901, 650};
-    const RECT Moved = CenteredRect(Reference, RECT{7, 9, 307, 209});
-    EXPECT_EQ(std::vector<LONG>({Moved.left, Moved.top, Moved.right, Moved.bottom}),
-              std::vector<LONG>({100 + 250, 50 + 200, 307, 209}));
-    // Larger than the reference: it starts before it, odd halves truncated
-    // toward zero (-201 / 2 is -100).
-    const RECT Large = CenteredRect(Reference, RECT{0, 0, 1002, 801});
-    EXPECT_EQ(Large.left, 100 - 100);
-    EXPECT_EQ(Large.top, 50 - 100);
 }
 
 TEST(ColorDialog, OpensOnTheCurrentColourUnderItsCaptionAndReturnsTheConfirmedOne) {

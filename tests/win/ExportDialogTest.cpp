@@ -4,11 +4,8 @@
 #include "package/AsciiCase.h"
 #include "resources/ResourceIds.h"
 #include "shell/MainWindowState.h"
-#include "shell/PackageAnalysis.h"
-#include "tests/builder/PackageBuilder.h"
 #include "tests/win/DialogDriver.h"
 #include "tests/win/ProgramFixture.h"
-#include "tests/win/WinTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -49,26 +46,6 @@ TSeen Look(HWND Dialog) {
 
 class ExportDialog : public ::testing::Test {
 protected:
-    // Reads a package with these textures into the texture set.
-    void Load(const std::vector<TTextureDesc>& Textures) {
-        TPackageBuilder Builder;
-        for (auto Desc : Textures) {
-            if (Desc.Format == pfP8)
-                Desc.Palette = Builder.AddPalette(Desc.Name + "Pal");
-            Builder.AddTexture(Desc);
-        }
-        const std::string Path = Window.Folder.File("Export.utx");
-        Builder.WriteTo(Path);
-        AnalysePackage(Path);
-        ASSERT_EQ(App.ShownTextures.size(), Textures.size());
-    }
-
-    void Select(const std::string& Name) {
-        const auto Names = ShownNames();
-        App.SelectedIndex =
-            static_cast<int32_t>(std::find(Names.begin(), Names.end(), Name) - Names.begin());
-    }
-
     // Runs the command's dialog: Action sees it open, then presses IDCANCEL,
     // or IDOK when it returns true.
     TSeen Choose(int Command, const std::function<bool(HWND)>& Action = nullptr) {
@@ -89,9 +66,9 @@ protected:
 };
 
 TEST_F(ExportDialog, AsIsPresetsTheTypeFromThePixelFormatAndLocksTheTypeList) {
-    Load({{.Name = "Rock", .Format = pfDXT3}, {.Name = "Moss", .Format = pfP8}});
+    Window.Show({{.Name = "Rock", .Format = pfDXT3}, {.Name = "Moss", .Format = pfP8}});
 
-    Select("Rock");
+    SelectTexture("Rock");
     const TSeen Dxt = Choose(CMD_EXPORT_AS_IS);
     EXPECT_EQ(Dxt.Title, "Export as is...");
     EXPECT_EQ(Dxt.FileName, "Rock");
@@ -111,7 +88,7 @@ TEST_F(ExportDialog, AsIsPresetsTheTypeFromThePixelFormatAndLocksTheTypeList) {
     EXPECT_LE(std::abs((Own.left + Own.right) - (Main.left + Main.right)) / 2, 2);
     EXPECT_LE(std::abs((Own.top + Own.bottom) - (Main.top + Main.bottom)) / 2, 24);
 
-    Select("Moss");
+    SelectTexture("Moss");
     const TSeen Bitmap = Choose(CMD_EXPORT_AS_IS);
     EXPECT_EQ(Bitmap.FileName, "Moss");
     EXPECT_EQ(Bitmap.Type, "Windows Bitmap (*.BMP)");
@@ -120,11 +97,10 @@ TEST_F(ExportDialog, AsIsPresetsTheTypeFromThePixelFormatAndLocksTheTypeList) {
 }
 
 TEST_F(ExportDialog, FormattedReturnsTheChosenTypeAndPathReplacingAnExistingFile) {
-    Load({{.Name = "Rock", .Format = pfDXT3}});
+    Window.Show({{.Name = "Rock", .Format = pfDXT3}});
     App.SelectedIndex = 0;
 
-    std::string Target = Window.Folder.File("Rock.tga");
-    std::replace(Target.begin(), Target.end(), '/', '\\');
+    const std::string Target = WindowsPath(Window.Folder.File("Rock.tga"));
     // No overwrite question: a second dialog would keep the first one open.
     std::ofstream(Target) << "old";
 
@@ -154,7 +130,7 @@ TEST_F(ExportDialog, FormattedReturnsTheChosenTypeAndPathReplacingAnExistingFile
 
 TEST_F(ExportDialog, NoSelectionOpensNothingAndALongNameIsCutToTheBuffer) {
     const std::string Long(300, 'L');
-    Load({{.Name = Long, .Format = pfRGBA8}});
+    Window.Show({{.Name = Long, .Format = pfRGBA8}});
 
     App.SelectedIndex = 1;
     {

@@ -5,7 +5,6 @@
 #include "shell/MainWindowState.h"
 #include "tests/builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
-#include "tests/win/WinTestHelpers.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -72,10 +71,9 @@ void ListCommand(int Command) {
 
 class PackageList : public ::testing::Test {
 protected:
-    // A new folder in the test's folder, spelled with "\" throughout.
+    // A new folder in the test's folder.
     std::string MakeFolder(const std::string& Name) {
-        std::string Path = Window.Folder.File(Name);
-        std::replace(Path.begin(), Path.end(), '/', '\\');
+        const std::string Path = WindowsPath(Window.Folder.File(Name));
         std::filesystem::create_directories(Path);
         return Path;
     }
@@ -207,9 +205,7 @@ TEST_F(PackageList, ChoosingAGameOrClearingTheListForgetsTheShownPackage) {
 
     App.TextureFolders.UT2004 = Game;
     SendMessageA(App.GameCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("UT2004"));
-    SendMessageA(App.GameCombo, CB_SETCURSEL, 0, 0);
-    SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(App.GameCombo));
+    ChooseComboItem(App.GameCombo, "UT2004");
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Other.utx:-1", "SkyBox.utx:4"}));
     EXPECT_FALSE(App.Package);
     EXPECT_TRUE(App.PackagePath.empty());
@@ -227,18 +223,9 @@ TEST_F(PackageList, ChoosingAGameOrClearingTheListForgetsTheShownPackage) {
     EXPECT_EQ(WindowText(App.GroupLabel), "Group");
 }
 
-TEST_F(PackageList, StartsWithEveryRetailListAndNoGameInAFreshSystem) {
-    for (const auto& List : App.RetailLists)
-        EXPECT_EQ(List.empty() ? "" : List.back(), "DUMMY.DUMMY");
-    EXPECT_TRUE(ComboItems(App.GameCombo).empty());
-    EXPECT_FALSE(IsWindowEnabled(App.GameCombo));
-    EXPECT_FALSE(IsWindowEnabled(App.GameLabel));
-}
-
 TEST(PackageListCommandLine, ArgumentsAreListedAsTheFileSystemSpellsThem) {
     TTempDir Folder;
-    std::string Root = Folder.Path().string();
-    std::replace(Root.begin(), Root.end(), '/', '\\');
+    const std::string Root = WindowsPath(Folder.Path().string());
     Write(Root + "\\SkyBox.utx", "x");
     Write(Root + "\\Another.utx", "x");
     const std::string Missing = Root + "\\Missing.utx";

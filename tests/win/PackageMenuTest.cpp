@@ -6,7 +6,6 @@
 #include "shell/PopupMenu.h"
 #include "tests/win/DialogDriver.h"
 #include "tests/win/ProgramFixture.h"
-#include "tests/win/WinTestHelpers.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

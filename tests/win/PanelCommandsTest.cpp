@@ -3,22 +3,19 @@
 #include "display/PanelRendering.h"
 #include "resources/ResourceIds.h"
 #include "shell/MainWindowState.h"
-#include "shell/PackageAnalysis.h"
 #include "shell/PopupMenu.h"
 #include "shell/Settings.h"
-#include "tests/builder/PackageBuilder.h"
 #include "tests/support/TestFiles.h"
 #include "tests/win/ClipboardLock.h"
 #include "tests/win/DialogDriver.h"
 #include "tests/win/ProgramFixture.h"
-#include "tests/win/WinTestHelpers.h"
 
 #include <colordlg.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <array>
 #include <filesystem>
 
 namespace swatchbox::testing {
@@ -28,29 +25,20 @@ class PanelCommands : public ::testing::Test {
 protected:
     // Twelve small textures: several rows at every size.
     void SetUp() override {
-        TPackageBuilder Builder;
+        std::vector<TTextureDesc> Textures;
         for (char Letter = 'A'; Letter < 'A' + 12; ++Letter)
-            Builder.AddTexture({.Name = std::string(1, Letter),
+            Textures.push_back({.Name = std::string(1, Letter),
                                 .Format = pfRGBA8,
                                 .Width = 8,
                                 .Height = 8,
                                 .Pixels = TBytes(8 * 8 * 4, 0x80)});
         std::filesystem::create_directory(Window.Folder.File("out"));
-        const std::string Path = Window.Folder.File("Commands.utx");
-        Builder.WriteTo(Path);
-        AnalysePackage(Path);
+        Window.Show(Textures);
         ASSERT_EQ(App.ShownTextures.size(), 12u);
     }
 
     static void Send(UINT Message, WPARAM WParam, LPARAM LParam = 0) {
         SendMessageA(App.TexturePanel, Message, WParam, LParam);
-    }
-    static SCROLLINFO Scroll() {
-        SCROLLINFO Info{};
-        Info.cbSize = sizeof(Info);
-        Info.fMask = SIF_ALL;
-        GetScrollInfo(App.TexturePanel, SB_VERT, &Info);
-        return Info;
     }
 
     TProgramWindow Window;
@@ -93,7 +81,7 @@ TEST_F(PanelCommands, KeypadAndControlWheelStepTheSizeAndEveryStepClearsTheSelec
         EXPECT_EQ(App.CellWidth, static_cast<float>(Step.To + 16));
         EXPECT_EQ(App.CellHeight, static_cast<float>(Step.To + 80));
         // The scroll range follows the new cells: one page is one row.
-        EXPECT_EQ(Scroll().nPage, static_cast<UINT>(Step.To + 80));
+        EXPECT_EQ(PanelScrollInfo().nPage, static_cast<UINT>(Step.To + 80));
     }
     // Other keys do nothing.
     Settings.TextureSize = 256;
@@ -104,12 +92,12 @@ TEST_F(PanelCommands, KeypadAndControlWheelStepTheSizeAndEveryStepClearsTheSelec
 
 TEST_F(PanelCommands, DraggingTheThumbMovesWithinTheRangeAndReleasingChangesNothing) {
     Send(WM_COMMAND, CMD_SIZE_512);
-    const SCROLLINFO Range = Scroll();
+    const SCROLLINFO Range = PanelScrollInfo();
     ASSERT_GT(Range.nMax - static_cast<int>(Range.nPage), 0);
     // The system keeps the thumb within minimum ... maximum - page + 1.
     const int Last = Range.nMax - static_cast<int>(Range.nPage) + 1;
     Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0));
-    EXPECT_EQ(Scroll().nPos, 0);
+    EXPECT_EQ(PanelScrollInfo().nPos, 0);
     // Without a drag in progress the track position is the position itself;
     // set it as a drag would.
     SCROLLINFO Track = Range;
@@ -117,31 +105,30 @@ TEST_F(PanelCommands, DraggingTheThumbMovesWithinTheRangeAndReleasingChangesNoth
     Track.nPos = Last;
     SetScrollInfo(App.TexturePanel, SB_VERT, &Track, FALSE);
     Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0));
-    EXPECT_EQ(Scroll().nPos, Last);
+    EXPECT_EQ(PanelScrollInfo().nPos, Last);
     EXPECT_EQ(App.PanelScroll.nPos, Last);
     Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0));
     Send(WM_VSCROLL, SB_ENDSCROLL);
-    EXPECT_EQ(Scroll().nPos, Last);
+    EXPECT_EQ(PanelScrollInfo().nPos, Last);
     Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)));
-    EXPECT_EQ(Scroll().nPos, Last);
+    EXPECT_EQ(PanelScrollInfo().nPos, Last);
+}
+
+using TColours = std::array<uint32_t, 3>;
+TColours Colours() {
+    return {Settings.BackgroundColor, Settings.SelectionColor, Settings.TextColor};
 }
 
 TEST_F(PanelCommands, EachColourCommandChangesItsOwnColourAndCancelKeepsIt) {
-    const std::pair<int, uint32_t*> Commands[] = {
-        {CMD_COLOR_BACKGROUND, &Settings.BackgroundColor},
-        {CMD_COLOR_SELECTION, &Settings.SelectionColor},
-        {CMD_COLOR_TEXT, &Settings.TextColor},
-    };
-    for (const auto& [Command, Colour] : Commands) {
+    for (const int Command : {CMD_COLOR_BACKGROUND, CMD_COLOR_SELECTION, CMD_COLOR_TEXT}) {
         SCOPED_TRACE(Command);
-        const uint32_t Before[] = {Settings.BackgroundColor, Settings.SelectionColor,
-                                   Settings.TextColor};
+        const TColours Before = Colours();
         {
             const TModalDriver Cancel([](HWND Dialog) { PressButton(Dialog, IDCANCEL); });
             Send(WM_COMMAND, static_cast<WPARAM>(Command));
             ASSERT_TRUE(Cancel.Ran());
         }
-        EXPECT_EQ(*Colour, Before[Command - CMD_COLOR_BACKGROUND]);
+        EXPECT_EQ(Colours(), Before);
         const TModalDriver Driver([&](HWND Dialog) {
             SetDlgItemInt(Dialog, COLOR_RED, static_cast<UINT>(Command % 256), FALSE);
             SetDlgItemInt(Dialog, COLOR_GREEN, 7, FALSE);
@@ -150,14 +137,9 @@ TEST_F(PanelCommands, EachColourCommandChangesItsOwnColourAndCancelKeepsIt) {
         });
         Send(WM_COMMAND, static_cast<WPARAM>(Command));
         ASSERT_TRUE(Driver.Ran());
-        EXPECT_EQ(*Colour, RGB(Command % 256, 7, 9));
-        const uint32_t After[] = {Settings.BackgroundColor, Settings.SelectionColor,
-                                  Settings.TextColor};
-        for (int Other = 0; Other < 3; ++Other) {
-            if (Other != Command - CMD_COLOR_BACKGROUND) {
-                EXPECT_EQ(After[Other], Before[Other]);
-            }
-        }
+        TColours Want = Before;
+        Want[static_cast<std::size_t>(Command - CMD_COLOR_BACKGROUND)] = RGB(Command % 256, 7, 9);
+        EXPECT_EQ(Colours(), Want);
     }
 }
 
@@ -239,8 +221,7 @@ TEST_F(PanelCommands, ExportCommandsWriteTheChosenFileAndControlCCopies) {
                 return;
             }
             // The dialog takes backslashes only.
-            std::string Path = Window.Folder.File(Name);
-            std::replace(Path.begin(), Path.end(), '/', '\\');
+            const std::string Path = WindowsPath(Window.Folder.File(Name));
             SendMessageA(Dialog, CDM_SETCONTROLTEXT, 0x47c, reinterpret_cast<LPARAM>(Path.c_str()));
             PressButton(Dialog, IDOK);
         });

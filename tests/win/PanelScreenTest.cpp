@@ -4,10 +4,8 @@
 #include "display/PreviewWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/MainWindowState.h"
-#include "shell/PackageAnalysis.h"
 #include "shell/Settings.h"
 #include "shell/WinHandles.h"
-#include "tests/builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
 
 #include <gtest/gtest.h>
@@ -83,26 +81,16 @@ struct TExpected {
     std::string What;
 };
 
-int ScrollPosition() {
-    SCROLLINFO Info{};
-    Info.cbSize = sizeof(Info);
-    Info.fMask = SIF_POS;
-    GetScrollInfo(App.TexturePanel, SB_VERT, &Info);
-    return Info.nPos;
-}
-
 class PanelOnScreen : public ::testing::Test {
 protected:
     // 24 textures of eight colours in two groups; the first is larger.
     void SetUp() override {
-        TPackageBuilder Builder;
-        AddSolid(Builder, "A", "Even", 256, Palette[0]);
+        std::vector<TTextureDesc> Textures;
+        AddSolid(Textures, "A", "Even", 256, Palette[0]);
         for (int Index = 1; Index < 24; ++Index)
-            AddSolid(Builder, "T" + std::to_string(100 + Index), Index % 2 ? "Odd" : "Even", 64,
+            AddSolid(Textures, "T" + std::to_string(100 + Index), Index % 2 ? "Odd" : "Even", 64,
                      Palette[Index % std::size(Palette)]);
-        const std::string Path = Window.Folder.File("Screen.utx");
-        Builder.WriteTo(Path);
-        AnalysePackage(Path);
+        Window.Show(Textures);
         ASSERT_EQ(App.ShownTextures.size(), 24u);
     }
     void TearDown() override {
@@ -110,13 +98,13 @@ protected:
             DestroyWindow(Preview);
     }
 
-    void AddSolid(TPackageBuilder& Builder, const std::string& Name, const std::string& Group,
-                  int32_t Edge, COLORREF Colour) {
+    void AddSolid(std::vector<TTextureDesc>& Textures, const std::string& Name,
+                  const std::string& Group, int32_t Edge, COLORREF Colour) {
         TBytes Pixels;
         for (int32_t Index = 0; Index < Edge * Edge; ++Index)
             Pixels.insert(Pixels.end(),
                           {GetBValue(Colour), GetGValue(Colour), GetRValue(Colour), 255});
-        Builder.AddTexture({.Name = Name,
+        Textures.push_back({.Name = Name,
                             .Group = Group,
                             .Format = pfRGBA8,
                             .Width = Edge,
@@ -132,7 +120,7 @@ protected:
     std::vector<TExpected> PanelPixels() const {
         const RECT Panel = ScreenRect(App.TexturePanel);
         const int Columns = PanelColumnCount();
-        const int Scrolled = ScrollPosition();
+        const int Scrolled = PanelScrollInfo().nPos;
         std::vector<TExpected> Expected{
             {{Panel.left + 4, Panel.top + 4}, Background, "top-left margin"}};
         for (int Index = 0; Index < static_cast<int>(App.ShownTextures.size()); ++Index) {
@@ -216,18 +204,11 @@ TEST_F(PanelOnScreen, AnIdlePanelDrawsNothingAndAPaintRequestShowsItAgain) {
 
 TEST_F(PanelOnScreen, EveryChangeOfWhatIsShownReachesTheScreen) {
     EXPECT_TRUE(ScreenShows([this] { return PanelPixels(); }));
-    const auto ChooseGroup = [](const char* Name) {
-        const LRESULT Item =
-            SendMessageA(App.GroupCombo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(Name));
-        SendMessageA(App.GroupCombo, CB_SETCURSEL, Item, 0);
-        SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(App.GroupCombo));
-    };
     const std::pair<const char*, std::function<void()>> Changes[] = {
         {"selection",
          [] { SendMessageA(App.TexturePanel, WM_LBUTTONDOWN, 0, MAKELPARAM(170, 20)); }},
         {"scroll", [] { SendMessageA(App.TexturePanel, WM_VSCROLL, SB_LINEDOWN, 0); }},
-        {"group", [&] { ChooseGroup("Odd"); }},
+        {"group", [] { ChooseComboItem(App.GroupCombo, "Odd"); }},
         {"scroll back", [] { SendMessageA(App.TexturePanel, WM_VSCROLL, SB_PAGEUP, 0); }},
     };
     for (const auto& [What, Change] : Changes) {

@@ -3,11 +3,8 @@
 #include "display/PreviewWindow.h"
 #include "shell/CenterWindow.h"
 #include "shell/MainWindowState.h"
-#include "shell/PackageAnalysis.h"
 #include "shell/WinHandles.h"
-#include "tests/builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
-#include "tests/win/WinTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -31,21 +28,19 @@ protected:
     // Three textures of different shapes, sorted A, B, C; C is smaller than
     // the system's smallest window with a caption.
     void SetUp() override {
-        TPackageBuilder Builder;
         // Grey levels 0x40, 0x80 and 0xC0.
         const std::pair<const char*, SIZE> Textures[] = {
             {"A", {256, 64}}, {"B", {128, 256}}, {"C", {32, 32}}};
+        std::vector<TTextureDesc> Descs;
         uint8_t Grey = 0;
         for (const auto& [Name, Size] : Textures)
-            Builder.AddTexture(
+            Descs.push_back(
                 {.Name = Name,
                  .Format = pfRGBA8,
                  .Width = Size.cx,
                  .Height = Size.cy,
                  .Pixels = TBytes(static_cast<std::size_t>(Size.cx * Size.cy * 4), Grey += 0x40)});
-        const std::string Path = Window.Folder.File("Preview.utx");
-        Builder.WriteTo(Path);
-        AnalysePackage(Path);
+        Window.Show(Descs);
         ASSERT_EQ(App.ShownTextures.size(), 3u);
     }
     void TearDown() override {
@@ -174,16 +169,6 @@ TEST_F(Preview, ClicksSwitchBetweenTheTextureSizeAndTheTiledOrStretchedMaximised
     EXPECT_EQ(PreviewWindow(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(App.MainWnd));
     EXPECT_EQ(App.SelectedIndex, 2);
-}
-
-TEST_F(Preview, DoubleClickOnEmptySpaceClearsTheSelectionAndOpensNothing) {
-    App.SelectedIndex = 0;
-    // Below the only row of cells.
-    SendMessageA(App.TexturePanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 300));
-    SendMessageA(App.TexturePanel, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 300));
-    EXPECT_EQ(App.SelectedIndex, -1);
-    EXPECT_EQ(PreviewWindow(), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(App.MainWnd));
 }
 
 } // namespace

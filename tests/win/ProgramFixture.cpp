@@ -1,10 +1,15 @@
 #include "tests/win/ProgramFixture.h"
 
 #include "shell/MainWindowState.h"
+#include "shell/PackageAnalysis.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <fstream>
+#include <stdexcept>
 
 namespace swatchbox::testing {
 
@@ -41,11 +46,91 @@ void TProgramWindow::Close() {
     Pump();
 }
 
-RECT ChildRect(HWND Child) {
-    RECT Rect{};
-    GetWindowRect(Child, &Rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(Child), reinterpret_cast<POINT*>(&Rect), 2);
-    return Rect;
+std::string TProgramWindow::Show(std::vector<TTextureDesc> Textures, const std::string& Name) {
+    TPackageBuilder Builder;
+    int32_t Palette = 0;
+    for (TTextureDesc& Desc : Textures) {
+        if (Desc.Format == pfP8 && !Desc.Palette)
+            Desc.Palette = Palette ? Palette : (Palette = Builder.AddPalette("Pal"));
+        Builder.AddTexture(Desc);
+    }
+    return Show(Builder, Name);
+}
+
+std::string TProgramWindow::Show(const TPackageBuilder& Builder, const std::string& Name) {
+    const std::string Path = Folder.File(Name);
+    Builder.WriteTo(Path);
+    AnalysePackage(Path);
+    return Path;
+}
+
+std::string StatusText(int Part) {
+    const LRESULT Length = SendMessageA(App.StatusBar, SB_GETTEXTLENGTHA, Part, 0);
+    std::string Text(LOWORD(Length) + 1, '\0');
+    SendMessageA(App.StatusBar, SB_GETTEXTA, Part, reinterpret_cast<LPARAM>(Text.data()));
+    Text.resize(LOWORD(Length));
+    return Text.substr(std::min(Text.find_first_not_of('\t'), Text.size()));
+}
+
+std::string WindowText(HWND Window) {
+    std::string Text(static_cast<std::size_t>(GetWindowTextLengthA(Window)) + 1, '\0');
+    Text.resize(static_cast<std::size_t>(
+        GetWindowTextA(Window, Text.data(), static_cast<int>(Text.size()))));
+    return Text;
+}
+
+std::vector<std::string> ComboItems(HWND Combo) {
+    std::vector<std::string> Items;
+    const LRESULT Count = SendMessageA(Combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT Index = 0; Index < Count; ++Index) {
+        std::string Text(
+            static_cast<std::size_t>(SendMessageA(Combo, CB_GETLBTEXTLEN, Index, 0)) + 1, '\0');
+        Text.resize(static_cast<std::size_t>(
+            SendMessageA(Combo, CB_GETLBTEXT, Index, reinterpret_cast<LPARAM>(Text.data()))));
+        Items.push_back(Text);
+    }
+    return Items;
+}
+
+void ChooseComboItem(HWND Combo, const std::string& Text) {
+    const LRESULT Item =
+        SendMessageA(Combo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(Text.c_str()));
+    SendMessageA(Combo, CB_SETCURSEL, Item, 0);
+    SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Combo));
+}
+
+std::vector<std::string> ShownNames() {
+    std::vector<std::string> Names;
+    for (const auto* Texture : App.ShownTextures)
+        Names.push_back(Texture->Name);
+    return Names;
+}
+
+TTextureObject& ShownTexture(const std::string& Name) {
+    for (TTextureObject* Texture : App.ShownTextures)
+        if (Texture->Name == Name)
+            return *Texture;
+    throw std::runtime_error("no texture " + Name + " is shown");
+}
+
+void SelectTexture(const std::string& Name) {
+    const auto Names = ShownNames();
+    App.SelectedIndex =
+        static_cast<int32_t>(std::find(Names.begin(), Names.end(), Name) - Names.begin());
+}
+
+SCROLLINFO PanelScrollInfo() {
+    SCROLLINFO Info{};
+    Info.cbSize = sizeof(Info);
+    Info.fMask = SIF_ALL;
+    GetScrollInfo(App.TexturePanel, SB_VERT, &Info);
+    return Info;
+}
+
+std::string WindowsPath(std::string Path) {
+    std::replace(Path.begin(), Path.end(), '/', '\\');
+    return Path;
 }
 
 } // namespace swatchbox::testing

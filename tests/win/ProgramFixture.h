@@ -1,5 +1,7 @@
 #pragma once
 
+#include "package/TextureObject.h"
+#include "tests/builder/PackageBuilder.h"
 #include "tests/support/RecordingReporter.h"
 #include "tests/support/TestFiles.h"
 
@@ -26,6 +28,10 @@ public:
     void Pump();
     // Destroys the main window now (the shutdown writes the settings file).
     void Close();
+    // Writes a package of these textures (P8 ones without a palette get one
+    // with the default colours) into Folder and reads it as a row click does.
+    std::string Show(std::vector<TTextureDesc> Textures, const std::string& Name = "Test.utx");
+    std::string Show(const TPackageBuilder& Builder, const std::string& Name = "Test.utx");
 
     TTempDir Folder;
     std::string SettingsFile;
@@ -33,7 +39,18 @@ public:
     bool Started = false;
 };
 
-// Client rectangle of a child in its parent's client coordinates.
-RECT ChildRect(HWND Child);
+// Text of one status bar part, without the tabs that align it.
+std::string StatusText(int Part);
+std::string WindowText(HWND Window);
+std::vector<std::string> ComboItems(HWND Combo);
+// Chooses the item of that text in a combo box as the user does.
+void ChooseComboItem(HWND Combo, const std::string& Text);
+std::vector<std::string> ShownNames();
+// The shown texture of that name; throws std::runtime_error when none is.
+TTextureObject& ShownTexture(const std::string& Name);
+void SelectTexture(const std::string& Name);
+SCROLLINFO PanelScrollInfo();
+// A folder path spelled with "\" throughout, as the dialogs and lists take it.
+std::string WindowsPath(std::string Path);
 
 } // namespace swatchbox::testing

@@ -1,12 +1,9 @@
 #include "tests/win/ReferencePixels.h"
 
 #include "decode/PixelDecoder.h"
-#include "shell/MainWindowState.h"
-#include "shell/PackageAnalysis.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <stdexcept>
 
 namespace swatchbox::testing {
 
@@ -30,28 +27,6 @@ int LargestDifference(const std::vector<TBgra>& A, const std::vector<TBgra>& B) 
         for (int C = 0; C < 4; ++C)
             Largest = std::max(Largest, std::abs(A[Index][C] - B[Index][C]));
     return Largest;
-}
-
-void AnalyseTextures(const std::string& Path, std::vector<TTextureDesc> Textures) {
-    TPackageBuilder Builder;
-    int32_t Palette = 0;
-    for (TTextureDesc& Desc : Textures) {
-        if (Desc.Format == pfP8 && !Desc.Palette) {
-            if (Palette == 0)
-                Palette = Builder.AddPalette("Pal");
-            Desc.Palette = Palette;
-        }
-        Builder.AddTexture(Desc);
-    }
-    Builder.WriteTo(Path);
-    AnalysePackage(Path);
-}
-
-TTextureObject& ShownTexture(const std::string& Name) {
-    for (TTextureObject* Texture : App.ShownTextures)
-        if (Texture->Name == Name)
-            return *Texture;
-    throw std::runtime_error("no texture " + Name + " is shown");
 }
 
 } // namespace swatchbox::testing

@@ -1,15 +1,12 @@
 // Texture pixels decoded without OpenGL, to compare with what the program
-// reads back; and packages of such textures read into the program's texture
-// set.
+// reads back.
 #pragma once
 
 #include "package/PixelFormat.h"
-#include "package/TextureObject.h"
 #include "tests/builder/PackageBuilder.h"
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace swatchbox::testing {
@@ -26,12 +23,5 @@ std::vector<TBgra> ReferencePixels(TPixelFormat Format, int32_t Width, int32_t H
 
 // Largest difference of any channel; 256 when the sizes differ.
 int LargestDifference(const std::vector<TBgra>& A, const std::vector<TBgra>& B);
-
-// Writes a package of these textures (P8 ones get a palette with the default
-// colours) to Path and reads it with AnalysePackage.
-void AnalyseTextures(const std::string& Path, std::vector<TTextureDesc> Textures);
-
-// The shown texture of that name; throws std::runtime_error when none is.
-TTextureObject& ShownTexture(const std::string& Name);
 
 } // namespace swatchbox::testing

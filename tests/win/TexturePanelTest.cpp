@@ -1,12 +1,10 @@
 // The texture panel of the real main window: drawing read back before the
-// buffers are swapped, the hit test, scrolling and the label font.
+// buffers are swapped, the labels and their font, the hit test and scrolling.
 #include "display/PanelRendering.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
 #include "shell/StatusText.h"
-#include "tests/builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
-#include "tests/win/WinTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -27,51 +25,40 @@ constexpr uint32_t Opaque(uint32_t Colour) {
     return Colour | 0xFF000000;
 }
 
-const std::string SettingsText =
-    "[Window]\r\nW=1100\r\nH=800\r\n[Colors]\r\nBackground=" + std::to_string(Background) +
-    "\r\nSelection=" + std::to_string(Selection) + "\r\nText=" + std::to_string(Text) +
-    "\r\n[Rendering]\r\nTextureSize=128\r\n";
-
 class TexturePanel : public ::testing::Test {
 protected:
     // Five textures of distinct colours, three columns at a client width of
     // 440, so the second row has an empty third cell.
-    void LoadFive() {
-        TPackageBuilder Builder;
-        AddSolid(Builder, {.Name = "Alpha"}, 32, 32, 0x000000FF);
-        AddSolid(Builder, {.Name = "Beta", .Group = "Walls"}, 64, 16, 0x0000FF00);
-        AddSolid(Builder, {.Name = "Delta"}, 32, 32, 0x00C0C030);
-        AddSolid(Builder, {.Name = "Eps"}, 32, 32, 0x00FF00FF);
-        AddSolid(Builder, {.Name = "Gamma", .Masked = true, .AlphaTexture = true}, 32, 32,
-                 0x00FF0000);
-        Open(Builder);
+    void ShowFive() {
+        const std::tuple<TTextureDesc, int32_t, int32_t, uint32_t> Textures[] = {
+            {{.Name = "Alpha"}, 32, 32, 0x000000FF},
+            {{.Name = "Beta", .Group = "Walls"}, 64, 16, 0x0000FF00},
+            {{.Name = "Delta"}, 32, 32, 0x00C0C030},
+            {{.Name = "Eps"}, 32, 32, 0x00FF00FF},
+            {{.Name = "Gamma", .Masked = true, .AlphaTexture = true}, 32, 32, 0x00FF0000}};
+        std::vector<TTextureDesc> Descs;
+        for (auto [Desc, Width, Height, Colour] : Textures) {
+            Desc.Format = pfRGBA8;
+            Desc.Width = Width;
+            Desc.Height = Height;
+            Desc.Pixels = TBytes();
+            for (int32_t Index = 0; Index < Width * Height; ++Index)
+                Desc.Pixels->insert(Desc.Pixels->end(), {static_cast<uint8_t>(Colour >> 16),
+                                                         static_cast<uint8_t>(Colour >> 8),
+                                                         static_cast<uint8_t>(Colour), 255});
+            Colours[Desc.Name] = Colour;
+            Descs.push_back(Desc);
+        }
+        Show(Descs);
     }
 
-    void AddSolid(TPackageBuilder& Builder, TTextureDesc Desc, int32_t Width, int32_t Height,
-                  uint32_t Colour) {
-        Desc.Format = pfRGBA8;
-        Desc.Width = Width;
-        Desc.Height = Height;
-        TBytes Pixels;
-        for (int32_t Index = 0; Index < Width * Height; ++Index)
-            Pixels.insert(Pixels.end(),
-                          {static_cast<uint8_t>(Colour >> 16), static_cast<uint8_t>(Colour >> 8),
-                           static_cast<uint8_t>(Colour), 255});
-        Desc.Pixels = Pixels;
-        Colours[Desc.Name] = Colour;
-        Builder.AddTexture(Desc);
-    }
-
-    // Analyses the package and gives the panel a client width of 440; the
+    // Reads the package and gives the panel a client width of 440; the
     // scroll bar may come or go with the new range, so the size is set until
     // it holds.
-    void Open(const TPackageBuilder& Builder) {
-        const std::string Path = Window.Folder.File("Panel.utx");
-        Builder.WriteTo(Path);
-        AnalysePackage(Path);
+    void Show(const std::vector<TTextureDesc>& Textures) {
+        Window.Show(Textures);
         for (int Attempt = 0; Attempt < 3; ++Attempt) {
-            RECT Outer{};
-            RECT Client{};
+            RECT Outer{}, Client{};
             GetWindowRect(App.TexturePanel, &Outer);
             GetClientRect(App.TexturePanel, &Client);
             if (Client.right == 440)
@@ -91,14 +78,10 @@ protected:
         return DrawTexturePanel();
     }
 
-    static int32_t IndexOf(const std::string& Name) {
-        const auto Names = ShownNames();
-        return static_cast<int32_t>(std::find(Names.begin(), Names.end(), Name) - Names.begin());
-    }
-
     // Top-left corner of a texture's image area at three columns of 128.
-    static POINT ImageAt(int32_t Index) { return {16 + Index % 3 * 144, 16 + Index / 3 * 208}; }
-
+    static POINT ImageAt(std::size_t Index) {
+        return {16 + static_cast<LONG>(Index % 3 * 144), 16 + static_cast<LONG>(Index / 3 * 208)};
+    }
     // Pixels of the back buffer, client coordinates from the top left.
     static std::vector<uint32_t> Read(int X, int Y, int Width, int Height) {
         RECT Client{};
@@ -110,24 +93,20 @@ protected:
     }
     static uint32_t Pixel(int X, int Y) { return Read(X, Y, 1, 1)[0]; }
     // Pixels in the text colour on one label line of a texture.
-    static long TextPixels(int32_t Index, int Line) {
+    static long TextPixels(std::size_t Index, int Line) {
         const POINT Image = ImageAt(Index);
         const auto Area = Read(Image.x, Image.y + 130 + 16 * Line, 120, 14);
         return std::count(Area.begin(), Area.end(), Opaque(Text));
     }
-
     static void Send(UINT Message, WPARAM WParam, int X = 0, int Y = 0) {
         SendMessageA(App.TexturePanel, Message, WParam, MAKELPARAM(X, Y));
     }
-    static int ScrollPosition() {
-        SCROLLINFO Info{};
-        Info.cbSize = sizeof(Info);
-        Info.fMask = SIF_POS;
-        GetScrollInfo(App.TexturePanel, SB_VERT, &Info);
-        return Info.nPos;
-    }
 
-    TProgramWindow Window{{}, SettingsText};
+    TProgramWindow Window{
+        {},
+        "[Window]\r\nW=1100\r\nH=800\r\n[Colors]\r\nBackground=" + std::to_string(Background) +
+            "\r\nSelection=" + std::to_string(Selection) + "\r\nText=" + std::to_string(Text) +
+            "\r\n[Rendering]\r\nTextureSize=128\r\n"};
     std::map<std::string, uint32_t> Colours;
 };
 
@@ -137,7 +116,7 @@ TEST_F(TexturePanel, DrawsEachThumbnailInItsCellAndFramesTheSelection) {
     EXPECT_FALSE(DrawTexturePanel());
     EXPECT_EQ(StatusText(2), "kept");
 
-    LoadFive();
+    ShowFive();
     ASSERT_EQ(PanelColumnCount(), 3);
     // A selection beyond the textures is dropped.
     App.SelectedIndex = 5;
@@ -145,22 +124,20 @@ TEST_F(TexturePanel, DrawsEachThumbnailInItsCellAndFramesTheSelection) {
     EXPECT_EQ(App.SelectedIndex, -1);
     EXPECT_EQ(StatusText(2), "");
 
-    const int32_t Selected = IndexOf("Beta");
-    App.SelectedIndex = Selected;
+    SelectTexture("Beta");
     ASSERT_TRUE(DrawForReading());
-
-    for (int32_t Index = 0; Index < 5; ++Index) {
-        const std::string Name = ShownNames()[static_cast<std::size_t>(Index)];
-        SCOPED_TRACE(Name);
+    const std::vector<std::string> Names = ShownNames();
+    for (std::size_t Index = 0; Index < Names.size(); ++Index) {
+        SCOPED_TRACE(Names[Index]);
         const POINT Image = ImageAt(Index);
-        EXPECT_EQ(Pixel(Image.x + 16, Image.y + 16), Opaque(Colours[Name]));
+        EXPECT_EQ(Pixel(Image.x + 16, Image.y + 8), Opaque(Colours[Names[Index]]));
         // Top-left and bottom-right corners of the cell box.
-        const uint32_t Frame = Opaque(Index == Selected ? Selection : Background);
+        const uint32_t Frame = Opaque(Names[Index] == "Beta" ? Selection : Background);
         EXPECT_EQ(Pixel(Image.x - 8, Image.y - 8), Frame);
         EXPECT_EQ(Pixel(Image.x + 135, Image.y + 199), Frame);
     }
     // The wide texture fills the top quarter of its square, anchored at its corner.
-    const POINT Wide = ImageAt(Selected);
+    const POINT Wide = ImageAt(1);
     EXPECT_EQ(Pixel(Wide.x + 127, Wide.y + 31), Opaque(Colours["Beta"]));
     EXPECT_EQ(Pixel(Wide.x + 64, Wide.y + 32), Opaque(Selection));
     // Outside every cell: the margin, the right edge and the empty last cell.
@@ -173,33 +150,30 @@ TEST_F(TexturePanel, DrawsEachThumbnailInItsCellAndFramesTheSelection) {
 TEST_F(TexturePanel, LabelLinesAndBlendingFollowTheTexture) {
     // One DXT1 block whose every texel is transparent black.
     const TBytes Clear = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
-    TPackageBuilder Builder;
-    Builder.AddTexture({.Name = "A",
-                        .Format = pfDXT1,
-                        .Width = 4,
-                        .Height = 4,
-                        .Masked = true,
-                        .AlphaTexture = true,
-                        .Pixels = Clear});
-    Builder.AddTexture({.Name = "B", .Format = pfDXT1, .Width = 4, .Height = 4, .Pixels = Clear});
-    Builder.AddTexture({.Name = "C", .Format = pfRGB8, .Width = 4, .Height = 4});
-    Builder.AddTexture({.Name = "\xFF\xFF\xFF\xFF", .Format = pfRGBA8, .Width = 4, .Height = 4});
-    Open(Builder);
+    Show({{.Name = "A",
+           .Format = pfDXT1,
+           .Width = 4,
+           .Height = 4,
+           .Masked = true,
+           .AlphaTexture = true,
+           .Pixels = Clear},
+          {.Name = "B", .Format = pfDXT1, .Width = 4, .Height = 4, .Pixels = Clear},
+          {.Name = "C", .Format = pfRGB8, .Width = 4, .Height = 4},
+          {.Name = "\xFF\xFF\xFF\xFF", .Format = pfRGBA8, .Width = 4, .Height = 4}});
     ASSERT_TRUE(DrawForReading());
 
     // Masked or alpha textures blend; others replace; no image draws white.
     EXPECT_EQ(Pixel(ImageAt(0).x + 64, 80), Opaque(Background));
     EXPECT_EQ(Pixel(ImageAt(1).x + 64, 80), Opaque(0));
     EXPECT_EQ(Pixel(ImageAt(2).x + 64, 80), Opaque(0x00FFFFFF));
-
+    // Name, size and format; the flags line only where there are flags.
     for (int Line = 0; Line < 3; ++Line)
         EXPECT_GT(TextPixels(1, Line), 0) << "line " << Line;
     EXPECT_EQ(TextPixels(1, 3), 0);
     EXPECT_GT(TextPixels(0, 3), 0);
     // Code 255 has no glyph.
-    const int32_t Unnamed = IndexOf("\xFF\xFF\xFF\xFF");
-    EXPECT_EQ(TextPixels(Unnamed, 0), 0);
-    EXPECT_GT(TextPixels(Unnamed, 1), 0);
+    EXPECT_EQ(TextPixels(3, 0), 0);
+    EXPECT_GT(TextPixels(3, 1), 0);
 
     // A new font replaces and frees the old one, and labels still draw.
     const HFONT Old = App.PanelFont.Get();
@@ -211,7 +185,7 @@ TEST_F(TexturePanel, LabelLinesAndBlendingFollowTheTexture) {
 }
 
 TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
-    LoadFive();
+    ShowFive();
     const std::pair<POINT, int32_t> Clicks[] = {
         {{5, 100}, 2}, // left margin: unchanged
         {{100, 100}, 0},  {{150, 100}, 0},  {{439, 100}, 2},
@@ -228,7 +202,7 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
 
     // Two rows of 208: positions 0 to 209 show a page of 208.
     Send(WM_VSCROLL, SB_LINEDOWN);
-    EXPECT_EQ(ScrollPosition(), 208);
+    EXPECT_EQ(PanelScrollInfo().nPos, 208);
     // A click right after the scroll, before any drawing pass, hits the row shown.
     Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
     EXPECT_EQ(App.SelectedIndex, 3);
@@ -243,15 +217,20 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
     };
     for (const auto& [Code, Position] : Steps) {
         Send(WM_VSCROLL, Code);
-        EXPECT_EQ(ScrollPosition(), Position) << LOWORD(Code);
+        EXPECT_EQ(PanelScrollInfo().nPos, Position) << LOWORD(Code);
     }
     Send(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA));
-    EXPECT_EQ(ScrollPosition(), 208);
+    EXPECT_EQ(PanelScrollInfo().nPos, 208);
     Send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL | MK_SHIFT, WHEEL_DELTA));
-    EXPECT_EQ(ScrollPosition(), 0);
+    EXPECT_EQ(PanelScrollInfo().nPos, 0);
     // Ctrl alone steps the size instead.
     Send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA));
-    EXPECT_EQ(ScrollPosition(), 0);
+    EXPECT_EQ(PanelScrollInfo().nPos, 0);
+
+    // The next package starts at the top.
+    Send(WM_VSCROLL, SB_LINEDOWN);
+    ShowFive();
+    EXPECT_EQ(PanelScrollInfo().nPos, 0);
 }
 
 } // namespace

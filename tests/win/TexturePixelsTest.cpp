@@ -1,0 +1,294 @@
+// Textures uploaded by the real main window and read back the two ways the
+// user gets them: the formatted export (bitmaps and Targa files, read with an
+// independent reader) and the clipboard, compared with pixels decoded without
+// OpenGL. Also what can't be read back, file names, files that can't be
+// written, and uploads of pixels beyond the end of the file.
+#include "display/Clipboard.h"
+#include "display/OpenGLTexture.h"
+#include "export/ExportFormatted.h"
+#include "package/Errors.h"
+#include "shell/MainWindowState.h"
+#include "tests/support/ImageReader.h"
+#include "tests/win/ClipboardLock.h"
+#include "tests/win/ProgramFixture.h"
+#include "tests/win/ReferencePixels.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace swatchbox::testing {
+namespace {
+
+// The clipboard's bitmap as a top-down 32-bit image; empty when there is none.
+std::vector<TBgra> ClipboardPixels(SIZE& Size) {
+    std::vector<TBgra> Pixels;
+    if (!OpenClipboard(App.MainWnd))
+        return Pixels;
+    const auto Bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    BITMAP Info{};
+    if (Bitmap && GetObjectA(Bitmap, sizeof(Info), &Info) && Info.bmBitsPixel == 32) {
+        Size = {Info.bmWidth, Info.bmHeight};
+        BITMAPINFO Format{};
+        Format.bmiHeader = {
+            sizeof(Format.bmiHeader), Info.bmWidth, -Info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        Pixels.resize(static_cast<std::size_t>(Info.bmWidth * Info.bmHeight));
+        const HDC Screen = GetDC(nullptr);
+        GetDIBits(Screen, Bitmap, 0, static_cast<UINT>(Info.bmHeight), Pixels.data(), &Format,
+                  DIB_RGB_COLORS);
+        ReleaseDC(nullptr, Screen);
+    }
+    CloseClipboard();
+    return Pixels;
+}
+
+void PutTextOnClipboard(const char* Text) {
+    ASSERT_TRUE(OpenClipboard(App.MainWnd));
+    EmptyClipboard();
+    const HGLOBAL Memory = GlobalAlloc(GMEM_MOVEABLE, std::strlen(Text) + 1);
+    std::strcpy(static_cast<char*>(GlobalLock(Memory)), Text);
+    GlobalUnlock(Memory);
+    SetClipboardData(CF_TEXT, Memory);
+    CloseClipboard();
+}
+
+// A file's pixels as blue, green, red, alpha, top row first.
+std::vector<TBgra> FilePixels(const std::string& FileName, int& Components) {
+    const TImageFile Image = ReadImageFile(FileName);
+    Components = Image.Components;
+    std::vector<TBgra> Pixels;
+    for (std::size_t At = 0; At < Image.Rgba.size(); At += 4)
+        Pixels.push_back(
+            {Image.Rgba[At + 2], Image.Rgba[At + 1], Image.Rgba[At], Image.Rgba[At + 3]});
+    return Pixels;
+}
+
+std::vector<std::string> FileNames(const TTempDir& Dir) {
+    std::vector<std::string> Names;
+    for (const auto& Entry : std::filesystem::directory_iterator(Dir.Path()))
+        Names.push_back(Entry.path().filename().string());
+    std::sort(Names.begin(), Names.end());
+    return Names;
+}
+
+class TexturePixels : public ::testing::Test {
+protected:
+    bool Export(const std::string& Name, const std::string& FileName, const std::string& Type,
+                int32_t BitCount) {
+        return ExportFormatted(ShownTexture(Name), FileName, Type, BitCount, Window.Reporter);
+    }
+    std::vector<std::string> Texts() {
+        std::vector<std::string> Result;
+        for (const auto& Message : Window.Reporter.Messages)
+            Result.push_back(Message.Caption + ": " + Message.Text);
+        Window.Reporter.Messages.clear();
+        return Result;
+    }
+
+    TClipboardTestLock Lock;
+    TProgramWindow Window;
+    TTempDir Out;
+};
+
+TEST_F(TexturePixels, EveryUploadedFormatReadsBackAsStoredIntoFilesAndTheClipboard) {
+    TBytes Reversed = DefaultPaletteColours();
+    std::reverse(Reversed.begin(), Reversed.end());
+    // The uploads of one analysis share palettes and buffers: each texture
+    // must still get its own palette and only its own pixels, also after a
+    // larger one. Odd widths catch rows padded where they are not.
+    const struct {
+        std::string Name;
+        TPixelFormat Format;
+        int32_t Width, Height;
+        int Slack; // the rounding of grey conversion and block decoding
+        const TBytes* Palette;
+    } Cases[] = {
+        {"A_P8", pfP8, 16, 16, 0, nullptr},     {"B_P8", pfP8, 5, 3, 0, &Reversed},
+        {"C_RGBA8", pfRGBA8, 3, 5, 0, nullptr}, {"D_G16", pfG16, 5, 3, 1, nullptr},
+        {"E_DXT1", pfDXT1, 8, 12, 1, nullptr},  {"F_DXT1", pfDXT1, 2, 2, 1, nullptr},
+        {"G_DXT3", pfDXT3, 6, 6, 1, nullptr},   {"H_DXT5", pfDXT5, 8, 6, 1, nullptr},
+    };
+    TPackageBuilder Builder;
+    const int32_t Palettes[] = {Builder.AddPalette("Pal"), Builder.AddPalette("Rev", Reversed)};
+    std::vector<TBytes> Stored;
+    for (const auto& Case : Cases) {
+        // Random DXT1 endpoints put about half the blocks in the mode with a
+        // transparent colour.
+        Stored.push_back(NoiseBytes(StoredMipSize(Case.Format, Case.Width, Case.Height),
+                                    static_cast<uint32_t>(Stored.size() + 1)));
+        Builder.AddTexture({.Name = Case.Name,
+                            .Format = Case.Format,
+                            .Width = Case.Width,
+                            .Height = Case.Height,
+                            .Masked = Case.Format == pfP8,
+                            .Palette = Palettes[Case.Palette ? 1 : 0],
+                            .Pixels = Stored.back()});
+    }
+    Window.Show(Builder);
+
+    const struct {
+        const char* Type;
+        int32_t BitCount;
+        const char* Extension;
+        int Components;
+    } Layouts[] = {{"BMP", 24, ".BMP", 3}, {"BMP", 32, ".BMP", 4}, {"TGA", 32, ".TGA", 4}};
+    for (std::size_t Index = 0; Index < std::size(Cases); ++Index) {
+        const auto& Case = Cases[Index];
+        SCOPED_TRACE(Case.Name);
+        std::vector<TBgra> Expected =
+            ReferencePixels(Case.Format, Case.Width, Case.Height, Stored[Index],
+                            Case.Palette ? *Case.Palette : DefaultPaletteColours());
+        if (Case.Name == "E_DXT1") {
+            EXPECT_TRUE(std::any_of(Expected.begin(), Expected.end(),
+                                    [](const TBgra& Pixel) { return Pixel[3] == 0; }));
+        }
+
+        PutTextOnClipboard("replaced");
+        SelectTexture(Case.Name);
+        CopyTextureToClipboard();
+        SIZE Size{};
+        EXPECT_LE(LargestDifference(ClipboardPixels(Size), Expected), Case.Slack);
+        EXPECT_EQ(Size.cx, Case.Width);
+        EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+
+        for (const auto& Layout : Layouts) {
+            SCOPED_TRACE(Layout.BitCount);
+            const std::string File = Out.File(Case.Name + std::to_string(Layout.BitCount));
+            ASSERT_TRUE(Export(Case.Name, File, Layout.Type, Layout.BitCount));
+            int Components = 0;
+            const std::vector<TBgra> Written = FilePixels(File + Layout.Extension, Components);
+            EXPECT_EQ(Components, Layout.Components);
+            // The reader makes the pixels of files without alpha opaque.
+            std::vector<TBgra> Want = Expected;
+            for (TBgra& Pixel : Want)
+                Pixel[3] = Components == 3 ? 255 : Pixel[3];
+            EXPECT_LE(LargestDifference(Written, Want), Case.Slack);
+        }
+    }
+    EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(TexturePixels, WhatOpenGLHoldsNoImageOfIsRefusedOrCopiedCleared) {
+    GLint Largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &Largest);
+    Window.Show({{.Name = "RGBA7", .Format = pfRGBA7, .Width = 4, .Height = 4},
+                 {.Name = "RGB16", .Format = pfRGB16, .Width = 4, .Height = 4},
+                 {.Name = "RGB8", .Format = pfRGB8, .Width = 4, .Height = 2},
+                 {.Name = "Unnamed", .Format = 9, .Width = 4, .Height = 4},
+                 {.Name = "Good", .Format = pfRGBA8, .Width = 4, .Height = 4},
+                 // Wider than OpenGL takes: a name without an image.
+                 {.Name = "Wide", .Format = pfP8, .Width = 2 * Largest, .Height = 1}});
+    const std::string Unknown = "Error: Cannot save texture to file!\r\n(Unknown pixel format)";
+    for (const char* Name : {"RGBA7", "RGB16", "RGB8", "Unnamed"}) {
+        EXPECT_FALSE(Export(Name, Out.File(Name), "BMP", 24));
+        EXPECT_FALSE(Export(Name, Out.File(Name), "TGA", 32));
+        EXPECT_EQ(Texts(), (std::vector<std::string>{Unknown, Unknown})) << Name;
+    }
+    EXPECT_FALSE(Export("Wide", Out.File("Wide"), "BMP", 32));
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Error: Cannot save texture to file \"" +
+                                                Out.File("Wide.BMP") +
+                                                "\"!\r\n(OpenGL holds no image of the texture.)"});
+    // Nor is a bitmap depth whose pixels OpenGL does not return.
+    EXPECT_FALSE(Export("Good", Out.File("Deep"), "BMP", 16));
+    EXPECT_NE(Texts().at(0).find("24 or 32 bits"), std::string::npos);
+    EXPECT_TRUE(FileNames(Out).empty());
+
+    // The clipboard gets such a texture cleared, and keeps what it holds
+    // while nothing is selected.
+    for (const char* Name : {"RGB8", "Wide"}) {
+        SelectTexture(Name);
+        CopyTextureToClipboard();
+        SIZE Size{};
+        const std::vector<TBgra> Copy = ClipboardPixels(Size);
+        EXPECT_EQ(Size.cx, ShownTexture(Name).USize) << Name;
+        EXPECT_EQ(Copy.size(), static_cast<std::size_t>(Size.cx * Size.cy)) << Name;
+        EXPECT_TRUE(std::all_of(Copy.begin(), Copy.end(), [](const TBgra& Pixel) {
+            return Pixel == TBgra{};
+        })) << Name;
+    }
+    PutTextOnClipboard("kept");
+    for (const int32_t Index : {-1, static_cast<int32_t>(App.ShownTextures.size())}) {
+        App.SelectedIndex = Index;
+        CopyTextureToClipboard();
+    }
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+}
+
+TEST_F(TexturePixels, NamesGetTheWritersExtensionAndFailuresKeepOlderFiles) {
+    Window.Show({{.Name = "Wall", .Format = pfRGBA8, .Width = 4, .Height = 4}});
+    const std::pair<std::string, std::string> Names[] = {
+        {"Lower.bmp", "Lower.bmp"}, {"Plain", "Plain.BMP"}, {"Other.tga", "Other.tga.BMP"}};
+    for (const auto& [Given, Written] : Names) {
+        EXPECT_TRUE(Export("Wall", Out.File(Given), "bmp", 32));
+        EXPECT_EQ(ReadFileBytes(Out.File(Written)).size(), 54u + 64u) << Given;
+    }
+    EXPECT_TRUE(Export("Wall", Out.File("Other.TGA"), "Tga", 32));
+    EXPECT_FALSE(Export("Wall", Out.File("Picture"), "png", 32));
+    // An existing file is replaced.
+    EXPECT_TRUE(Export("Wall", Out.File("Lower.bmp"), "BMP", 24));
+    EXPECT_EQ(ReadFileBytes(Out.File("Lower.bmp")).size(), 54u + 48u);
+    EXPECT_TRUE(Texts().empty());
+    const auto Before = FileNames(Out);
+
+    // A missing folder, a file held open without sharing and a folder of the
+    // file's name: each is named in the message, and nothing is changed.
+    const std::string Held = Out.File("Held.TGA");
+    std::ofstream(Held, std::ios::binary) << "old";
+    std::filesystem::create_directory(Out.File("Folder.BMP"));
+    const TKernelHandle Handle(CreateFileA(Held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(Handle);
+    const std::string Missing = Out.File("Missing") + "\\Wall";
+    EXPECT_FALSE(Export("Wall", Missing, "BMP", 24));
+    EXPECT_FALSE(Export("Wall", Held, "TGA", 32));
+    EXPECT_FALSE(Export("Wall", Out.File("Folder"), "BMP", 32));
+    const std::vector<std::string> Targets = {Missing + ".BMP", Held, Out.File("Folder.BMP")};
+    const std::vector<std::string> Messages = Texts();
+    ASSERT_EQ(Messages.size(), Targets.size());
+    for (std::size_t Index = 0; Index < Targets.size(); ++Index)
+        EXPECT_EQ(Messages[Index].rfind(
+                      "Error: Cannot save texture to file \"" + Targets[Index] + "\"!\r\n(", 0),
+                  0u)
+            << Messages[Index];
+    EXPECT_EQ(ReadFileText(Held), "old");
+    auto After = Before;
+    After.insert(After.end(), {"Folder.BMP", "Held.TGA"});
+    std::sort(After.begin(), After.end());
+    EXPECT_EQ(FileNames(Out), After);
+}
+
+TEST_F(TexturePixels, PixelsOrPaletteBeyondTheEndOfTheFileGetNoTexture) {
+    constexpr int32_t Size = 4096;
+    const struct {
+        TUploadRequest Request;
+        bool Fits;
+    } Cases[] = {
+        // Indices and palette each ending exactly at the end of the file.
+        {{16, 16, Size - 256, Size - 1024, pfP8, true}, true},
+        {{16, 16, Size - 255, 0, pfP8, true}, false},
+        {{16, 16, 0, Size - 1023, pfP8, true}, false},
+        {{16, 16, 0, -1, pfP8, true}, false},
+        {{16, 16, -16, 0, pfRGBA8, true}, false},
+        {{8, 8, Size - 31, 0, pfDXT1, true}, false},
+        // Byte counts beyond 32 bits are refused before anything is allocated.
+        {{INT32_MAX, INT32_MAX, 0, 0, pfRGBA8, true}, false},
+        {{65536, 65536, 0, 0, pfDXT5, true}, false},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EQ(UploadFitsFile(Case.Request, Size), Case.Fits) << Case.Request.DataPosition;
+
+    // A file that shrinks while it is read leaves no texture behind.
+    const std::string Path = Out.File("Pixels.bin");
+    WriteFileBytes(Path, NoiseBytes(Size, 5));
+    TFileStream Stream(Path);
+    std::filesystem::resize_file(Path, 100);
+    EXPECT_EQ(UploadTexture(Stream, {16, 16, 0, 0, pfRGBA8, true}), nullptr);
+    EXPECT_THROW(TOpenGLTexture(Stream, 16, 16, 0, 0, pfRGBA8, true), EPackageDamaged);
+}
+
+} // namespace
+} // namespace swatchbox::testing
