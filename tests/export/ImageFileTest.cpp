@@ -1,5 +1,6 @@
 // The image writers shared by the command-line tool and the program's
-// formatted export, read back with an independent reader.
+// formatted export, read back with an independent reader. (Their pixels at
+// odd sizes in every type are checked through swatchbox-cli export.)
 #include "export/ImageFile.h"
 #include "export/ExportErrors.h"
 #include "tests/support/ImageReader.h"
@@ -18,32 +19,6 @@ TRgbaImage Picture(int32_t Width, int32_t Height, uint8_t Alpha) {
     for (std::size_t At = 0; At < Image.Pixels.size(); ++At)
         Image.Pixels[At] = At % 4 == 3 ? Alpha : static_cast<uint8_t>(At * 37 + 11);
     return Image;
-}
-
-TEST(ImageFile, EveryTypeHoldsThePixelsUprightAtOddSizes) {
-    TTempDir Dir;
-    const struct {
-        TImageFileType Type;
-        bool KeepsAlpha;
-    } Types[] = {{TImageFileType::Bmp24, false},
-                 {TImageFileType::Bmp32, true},
-                 {TImageFileType::Tga, true},
-                 {TImageFileType::Png, true}};
-    for (const auto& [Type, KeepsAlpha] : Types)
-        for (const auto& [Width, Height] : {std::pair{1, 1}, {2, 2}, {5, 3}, {6, 8}}) {
-            const std::string Name =
-                Dir.File("Image" + std::to_string(Width) + "x" + std::to_string(Height) +
-                         std::string(ImageFileExtension(Type)));
-            SCOPED_TRACE(Name);
-            TRgbaImage Image = Picture(Width, Height, 77);
-            WriteImageFile(Image, Name, Type);
-            const TImageFile File = ReadImageFile(Name);
-            EXPECT_EQ(File.Width, Width);
-            EXPECT_EQ(File.Height, Height);
-            if (!KeepsAlpha)
-                Image = Picture(Width, Height, 255);
-            EXPECT_EQ(File.Rgba, Image.Pixels);
-        }
 }
 
 TEST(ImageFile, PngIsRgbWhenOpaqueAndG16KeepsAll16Bits) {
