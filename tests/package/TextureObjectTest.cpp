@@ -143,6 +143,11 @@ TEST(MipByteSize, CountsWholeBlocksAndBytesPerPixel) {
     for (const auto& Case : Cases)
         EXPECT_EQ(MipByteSize(Case.Format, Case.Width, Case.Height), Case.Bytes)
             << GetFormatName(Case.Format) << " " << Case.Width << "x" << Case.Height;
+    // The names list and JSON output show, and scripts match on.
+    const char* const Names[] = {"P8",        "RGBA7", "RGB16", "DXT1",      "RGB8", "RGBA8",
+                                 "(unknown)", "DXT3",  "DXT5",  "(unknown)", "G16",  "(unknown)"};
+    for (int Value = 0; Value < 12; ++Value)
+        EXPECT_EQ(GetFormatName(static_cast<TPixelFormat>(Value)), Names[Value]) << Value;
 }
 
 // A first mip map too short for the texture's size would hand whoever reads
