@@ -103,16 +103,6 @@ TEST_F(AsIsExport, CompressedTexturesBecomeDdsFilesWithTheStoredBlocks) {
     }
 }
 
-TEST_F(AsIsExport, ExtensionIsAppendedUnlessPresentAndExistingFilesAreReplaced) {
-    Make({.Format = pfDXT1, .Width = 4, .Height = 4});
-    WriteFileBytes(Dir.File("brick.bmp.DDS"), TBytes(5000, 0xAB));
-    ASSERT_TRUE(Export("brick.bmp"));
-    ASSERT_TRUE(Export("wall.dds"));
-    EXPECT_EQ(ReadFileBytes(Dir.File("brick.bmp.DDS")).size(), 128u + 8u);
-    EXPECT_TRUE(std::filesystem::exists(Dir.File("wall.dds")));
-    EXPECT_EQ(FilesInDir(), 2u);
-}
-
 TEST_F(AsIsExport, UnsupportedFormatsAreRefusedAndWriteNothing) {
     for (const uint8_t Format :
          std::initializer_list<uint8_t>{pfRGBA7, pfRGB16, pfRGB8, 6, 9, 200}) {

@@ -135,9 +135,6 @@ const std::vector<TSeed>& Seeds() {
         {"v66_state_frame", 66, 0, StateFrame},
         {"v67_tags", 67, 0, TaggedProperties},
         {"v68_formats", 68, 0, AllFormats},
-        {"v69_formats", 69, 0, AllFormats},
-        {"v69_tags", 69, 0, TaggedProperties},
-        {"v69_state_frame", 69, 0, StateFrame},
         {"v69_odd_sizes", 69, 0,
          [](P Package) {
              AddAll(Package, {Texture("One", pfDXT1, 1, 1), Texture("Uneven", pfDXT3, 3, 5),
@@ -163,7 +160,6 @@ const std::vector<TSeed>& Seeds() {
              AddAll(Package, {Texture("Seven", pfRGBA7, 8, 8), Texture("Sixteen", pfRGB16, 8, 8),
                               Texture("Eight", pfRGB8, 8, 8), Texture("Grey", pfG16, 8, 8)});
          }},
-        {"v128_dxt", 128, 29, Compressed},
         {"v128_formats", 128, 29, AllFormats},
         {"v128_tags", 128, 0, TaggedProperties},
         {"v128_stripped", 128, 29, Stripped},

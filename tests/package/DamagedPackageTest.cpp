@@ -178,39 +178,6 @@ TEST(DamagedTexture, ValuesTooShortForWhatIsTakenCountAsMissing) {
     EXPECT_TRUE(File.Reporter.Messages.empty());
 }
 
-// Sizes stated in the properties that no 4 x 4 mip map in the file can hold.
-TEST(DamagedTexture, NonsenseSizesHaveNoPixelDataInTheFile) {
-    const struct {
-        uint8_t Format;
-        int32_t Width, Height;
-    } Cases[] = {{pfP8, -16, 16},
-                 {pfDXT1, 16, INT_MIN},
-                 {pfP8, 0, 16},
-                 {pfRGBA8, 65536, 65536},
-                 {pfRGBA8, INT_MAX, INT_MAX},
-                 {pfG16, INT_MAX, INT_MAX},
-                 {pfDXT5, INT_MAX, INT_MAX},
-                 {pfRGB8, 4, 4}};
-    TPackageBuilder Builder;
-    for (const auto& Case : Cases)
-        Builder.AddTexture(
-            {.Format = Case.Format,
-             .Width = 4,
-             .Height = 4,
-             .WriteUSize = false,
-             .WriteVSize = false,
-             .AfterProperties = [Width = Case.Width, Height = Case.Height](auto& Tags) {
-                 Tags.Int("USize", Width).Int("VSize", Height);
-             }});
-    TPackageFile File(Builder);
-    File.Open();
-    for (int32_t Reference = 1; Reference <= static_cast<int32_t>(std::size(Cases)); ++Reference) {
-        const auto Texture = File.Decode(Reference);
-        EXPECT_EQ(Texture->USize, Cases[Reference - 1].Width);
-        EXPECT_FALSE(Texture->PixelDataInFile(File.Package->FileSize)) << Reference;
-    }
-}
-
 // The file is cut after the package has read its tables, at a point relative
 // to the texture's data; every later read must fail cleanly.
 TEST(DamagedTexture, AFileCutShortLaterIgnoresTheTextureAndLeavesNoStreamOpen) {

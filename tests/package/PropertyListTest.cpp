@@ -124,15 +124,6 @@ TEST_F(PropertyRun, ARunWithoutTerminatorInsideItsDataFailsWithoutAMessage) {
     EXPECT_TRUE(File->Reporter.Messages.empty());
 }
 
-TEST_F(PropertyRun, AValueLargerThanTheDataLeftIsReportedOnceAndNotRead) {
-    Tags.Int("USize", 64).Tag("Big", TTagType::Byte, {}, {.SizeCode = 5, .ExplicitSize = 200});
-    EXPECT_FALSE(Read());
-    ASSERT_EQ(File->Texts(), std::vector<std::string>{PropertyReadError});
-    EXPECT_EQ(File->Reporter.Messages[0].Kind, TMessageKind::Error);
-    ASSERT_EQ(List->Count(), 2);
-    EXPECT_TRUE(Item(1).Data.empty());
-}
-
 // The failed tag's value is not read, so the tag right behind its size is
 // still read; a second failure ends the run.
 TEST_F(PropertyRun, ReadingGoesOnAfterOneFailedTagButNotAfterTwo) {

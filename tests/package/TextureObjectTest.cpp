@@ -21,6 +21,9 @@ protected:
     std::optional<TPackageFile> File;
 };
 
+// Properties, palette and group reach the texture and exactly them the upload.
+// Only P8 textures look up their palette; a texture without a Format
+// property is P8, one without a palette property keeps none.
 TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     // Five groups before the palette make its reference 6, export 5; 300
     // colours make its colour count a two-byte index.
@@ -34,13 +37,16 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
                                               .Masked = true,
                                               .AlphaTexture = true,
                                               .Palette = Palette});
+    const int32_t Others[] = {Builder.AddTexture({.Format = std::nullopt, .Palette = Palette}),
+                              Builder.AddTexture({.Format = pfDXT1, .Palette = Palette}),
+                              Builder.AddTexture({.Masked = false, .AlphaTexture = false}),
+                              Builder.AddTexture({.Format = 9})};
     Open();
     const auto Texture = Decode(Brick);
     EXPECT_EQ(Texture->Name, "Brick");
     EXPECT_EQ(Texture->Group, "Walls");
     EXPECT_EQ(Texture->ExportIndex, Brick - 1);
-    EXPECT_TRUE(Texture->bMasked);
-    EXPECT_TRUE(Texture->bAlphaTexture);
+    EXPECT_TRUE(Texture->bMasked && Texture->bAlphaTexture);
     EXPECT_EQ(Texture->PaletteExport, 5);
     EXPECT_EQ(Texture->PalettePosition, File->Package->Exports[5].SerialOffset + 1 + 2);
     EXPECT_EQ(Texture->MipDataSize, 32 * 8);
@@ -55,30 +61,20 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     EXPECT_TRUE(StreamInstalled);
     EXPECT_NE(Texture->GLTexture, nullptr);
     EXPECT_EQ(File->Package->Stream, nullptr);
-    EXPECT_TRUE(File->Reporter.Messages.empty());
     EXPECT_THROW((TTextureObject{*File->Package, 1000}), EReferenceOutOfRange);
-}
 
-// Only P8 textures look up their palette; a texture without a Format
-// property is P8, one without a palette property keeps none.
-TEST_F(TextureDecoding, OnlyPalettedTexturesLookUpTheirPalette) {
-    const int32_t Palette = Builder.AddPalette("Pal");
-    const int32_t References[] = {Builder.AddTexture({.Format = std::nullopt, .Palette = Palette}),
-                                  Builder.AddTexture({.Format = pfDXT1, .Palette = Palette}),
-                                  Builder.AddTexture({.Masked = false, .AlphaTexture = false}),
-                                  Builder.AddTexture({.Format = 9})};
-    Open();
     const int32_t Positions[] = {File->Built.PalettePosition(Palette), 0, 0, 0};
-    for (std::size_t Index = 0; Index < std::size(References); ++Index) {
-        const auto Texture = Decode(References[Index]);
-        EXPECT_EQ(Texture->PalettePosition, Positions[Index]) << Index;
-        EXPECT_EQ(Texture->Group, "(None)");
-        EXPECT_FALSE(Texture->bMasked || Texture->bAlphaTexture);
+    for (std::size_t Index = 0; Index < std::size(Others); ++Index) {
+        const auto Other = Decode(Others[Index]);
+        EXPECT_EQ(Other->PalettePosition, Positions[Index]) << Index;
+        EXPECT_EQ(Other->Group, "(None)");
+        EXPECT_FALSE(Other->bMasked || Other->bAlphaTexture);
     }
     // An unknown format is kept and still uploaded.
-    ASSERT_EQ(File->Uploads.size(), 4u);
-    EXPECT_EQ(File->Uploads[3].first.Format, 9);
+    ASSERT_EQ(File->Uploads.size(), 5u);
+    EXPECT_EQ(File->Uploads[4].first.Format, 9);
     EXPECT_EQ(GetFormatName(TPixelFormat(9)), "(unknown)");
+    EXPECT_TRUE(File->Reporter.Messages.empty());
 }
 
 // A palette reference that is no export holding colours: the texture is
@@ -147,34 +143,11 @@ TEST(MipByteSize, CountsWholeBlocksAndBytesPerPixel) {
     for (const auto& Case : Cases)
         EXPECT_EQ(MipByteSize(Case.Format, Case.Width, Case.Height), Case.Bytes)
             << GetFormatName(Case.Format) << " " << Case.Width << "x" << Case.Height;
+    // The names list and JSON output show, and scripts match on.
     const char* const Names[] = {"P8",        "RGBA7", "RGB16", "DXT1",      "RGB8", "RGBA8",
                                  "(unknown)", "DXT3",  "DXT5",  "(unknown)", "G16",  "(unknown)"};
     for (int Value = 0; Value < 12; ++Value)
         EXPECT_EQ(GetFormatName(static_cast<TPixelFormat>(Value)), Names[Value]) << Value;
-}
-
-// Packages stripped for dedicated servers keep their textures' properties but
-// store no mip map (MipCount 0). Nothing after the count is taken for pixels:
-// not bytes that look like a mip map, nor the next export's data.
-TEST_F(TextureDecoding, WithoutMipMapsNothingAfterTheCountIsRead) {
-    std::vector<int32_t> Stripped;
-    for (const uint8_t Format : {pfP8, pfRGBA8, pfG16, pfDXT1, pfDXT3, pfDXT5})
-        Stripped.push_back(
-            Builder.AddTexture({.Format = Format, .Width = 512, .Height = 512, .Stripped = true}));
-    Stripped.push_back(Builder.AddTexture({.Format = pfDXT1, .MipCount = 0}));
-    const int32_t Next = Builder.AddTexture({.Name = "Next", .Format = pfDXT5});
-    Open();
-    for (const int32_t Reference : Stripped) {
-        const auto Texture = Decode(Reference);
-        EXPECT_FALSE(Texture->IsIgnored()) << Reference;
-        EXPECT_FALSE(Texture->HasMipData);
-        EXPECT_EQ(Texture->MipDataSize, 0);
-        EXPECT_EQ(Texture->MipDataPosition, 0);
-    }
-    EXPECT_TRUE(File->Uploads.empty());
-    EXPECT_TRUE(Decode(Next)->HasMipData);
-    EXPECT_EQ(File->Uploads.size(), 1u);
-    EXPECT_TRUE(File->Reporter.Messages.empty());
 }
 
 // A first mip map too short for the texture's size would hand whoever reads
