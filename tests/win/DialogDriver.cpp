@@ -1,5 +1,10 @@
 #include "tests/win/DialogDriver.h"
 
+#include "shell/CenterWindow.h"
+#include "shell/MainWindowState.h"
+
+#include <gtest/gtest.h>
+
 #include <utility>
 
 namespace swatchbox::testing {
@@ -57,6 +62,19 @@ void TModalDriver::Poll() {
 void PressButton(HWND Dialog, int Id) {
     PostMessageA(Dialog, WM_COMMAND, MAKEWPARAM(Id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Id)));
+}
+
+bool HasSmallIcon(HWND Dialog) {
+    return SendMessageA(Dialog, WM_GETICON, ICON_SMALL, 0) != 0;
+}
+
+void ExpectCentredOverMainWindow(HWND Dialog) {
+    RECT Main{}, Own{};
+    GetWindowRect(App.MainWnd, &Main);
+    GetWindowRect(Dialog, &Own);
+    const RECT Expected = CenteredRect(Main, Own);
+    EXPECT_EQ(Own.left, Expected.left);
+    EXPECT_EQ(Own.top, Expected.top);
 }
 
 } // namespace swatchbox::testing

@@ -33,4 +33,8 @@ private:
 // Presses a dialog's button as a click would.
 void PressButton(HWND Dialog, int Id);
 
+bool HasSmallIcon(HWND Dialog);
+// Where the program's dialogs stand: centred over the main window.
+void ExpectCentredOverMainWindow(HWND Dialog);
+
 } // namespace swatchbox::testing

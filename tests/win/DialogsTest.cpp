@@ -1,9 +1,7 @@
-// The folder, colour and font dialogs, driven from inside their own message
+// The folder and font dialogs, driven from inside their own message
 // loops.
 #include "package/AsciiCase.h"
 #include "resources/ResourceIds.h"
-#include "shell/CenterWindow.h"
-#include "shell/ColorDialog.h"
 #include "shell/FolderDialog.h"
 #include "shell/FontDialog.h"
 #include "shell/MainWindowState.h"
@@ -11,62 +9,11 @@
 #include "tests/win/DialogDriver.h"
 #include "tests/win/ProgramFixture.h"
 
-#include <colordlg.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <vector>
-
 namespace swatchbox::testing {
 namespace {
-
-bool HasSmallIcon(HWND Dialog) {
-    return SendMessageA(Dialog, WM_GETICON, ICON_SMALL, 0) != 0;
-}
-
-// Where the dialog should stand: centred over the main window.
-void ExpectCentredOverMainWindow(HWND Dialog) {
-    RECT Main{}, Own{};
-    GetWindowRect(App.MainWnd, &Main);
-    GetWindowRect(Dialog, &Own);
-    const RECT Expected = CenteredRect(Main, Own);
-    EXPECT_EQ(Own.left, Expected.left);
-    EXPECT_EQ(Own.top, Expected.top);
-}
-
-TEST(ColorDialog, OpensOnTheCurrentColourUnderItsCaptionAndReturnsTheConfirmedOne) {
-    TProgramWindow Window;
-    std::string Caption;
-    UINT Red = 0, Green = 0, Blue = 0;
-    {
-        const TModalDriver Driver([&](HWND Dialog) {
-            Caption = WindowText(Dialog);
-            Red = GetDlgItemInt(Dialog, COLOR_RED, nullptr, FALSE);
-            Green = GetDlgItemInt(Dialog, COLOR_GREEN, nullptr, FALSE);
-            Blue = GetDlgItemInt(Dialog, COLOR_BLUE, nullptr, FALSE);
-            EXPECT_TRUE(HasSmallIcon(Dialog));
-            EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog, COLOR_RED))) << "not fully open";
-            ExpectCentredOverMainWindow(Dialog);
-            PressButton(Dialog, IDCANCEL);
-        });
-        EXPECT_EQ(ChoosePanelColor(CMD_COLOR_SELECTION, 0x596354), 0x596354u);
-        ASSERT_TRUE(Driver.Ran());
-    }
-    EXPECT_TRUE(Caption.ends_with(" of Selection")) << Caption;
-    EXPECT_GT(Caption.size(), std::strlen(" of Selection"));
-    EXPECT_EQ(std::vector<UINT>({Red, Green, Blue}), std::vector<UINT>({0x54, 0x63, 0x59}));
-
-    const TModalDriver Driver([&](HWND Dialog) {
-        Caption = WindowText(Dialog);
-        SetDlgItemInt(Dialog, COLOR_RED, 200, FALSE);
-        SetDlgItemInt(Dialog, COLOR_GREEN, 10, FALSE);
-        SetDlgItemInt(Dialog, COLOR_BLUE, 30, FALSE);
-        PressButton(Dialog, IDOK);
-    });
-    EXPECT_EQ(ChoosePanelColor(CMD_COLOR_BACKGROUND, 0x4F4F4F), RGB(200, 10, 30));
-    EXPECT_TRUE(Caption.ends_with(" of Background")) << Caption;
-}
 
 // The first TrueType face the system lists: the font dialog offers real
 // faces only, not substitutes such as "MS Shell Dlg".

@@ -39,7 +39,7 @@ TSeen Look(HWND Dialog) {
     const HWND Types = GetDlgItem(Dialog, TypeList);
     Seen.Type = WindowText(Types);
     Seen.TypeEnabled = IsWindowEnabled(Types);
-    Seen.HasSmallIcon = SendMessageA(Dialog, WM_GETICON, ICON_SMALL, 0) != 0;
+    Seen.HasSmallIcon = HasSmallIcon(Dialog);
     GetWindowRect(Dialog, &Seen.Rect);
     return Seen;
 }

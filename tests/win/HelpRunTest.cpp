@@ -20,14 +20,6 @@ std::string TitleOf(HWND Window) {
     return Title;
 }
 
-// Closes the program by its close command and waits for it to end.
-void CloseProgram(TProcess& Process, HWND Main) {
-    PostMessageA(Main, WM_CLOSE, 0, 0);
-    DWORD Code = 99;
-    EXPECT_TRUE(Process.Wait(20000, Code));
-    EXPECT_EQ(Code, 0u);
-}
-
 TEST(HelpRun, TheFirstStartOpensTheHelpOnceAndTheNextStartDoesNot) {
     const std::string Built = SWATCHBOX_HELP_FILE;
     if (Built.empty())
@@ -41,8 +33,7 @@ TEST(HelpRun, TheFirstStartOpensTheHelpOnceAndTheNextStartDoesNot) {
     {
         TProcess First(Program);
         ASSERT_TRUE(First.Started);
-        WaitForInputIdle(First.Info.hProcess, 20000);
-        const HWND Main = WaitForMainWindow();
+        const HWND Main = WaitForMainWindow(First);
         ASSERT_NE(Main, nullptr);
         const DWORD Id = First.Info.dwProcessId;
         ASSERT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).size() == 1; }));
@@ -52,19 +43,18 @@ TEST(HelpRun, TheFirstStartOpensTheHelpOnceAndTheNextStartDoesNot) {
         ASSERT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).empty(); }));
         PostMessageA(Main, WM_KEYDOWN, VK_F1, 0);
         EXPECT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).size() == 1; }));
-        CloseProgram(First, Main);
+        EXPECT_TRUE(ClosesCleanly(First, Main));
     }
 
     TProcess Second(Program);
     ASSERT_TRUE(Second.Started);
-    WaitForInputIdle(Second.Info.hProcess, 20000);
-    const HWND Main = WaitForMainWindow();
+    const HWND Main = WaitForMainWindow(Second);
     ASSERT_NE(Main, nullptr);
     // A first start's help opens while the window is made; once the program
     // answers a message, that is over.
     SendMessageTimeoutA(Main, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr);
     EXPECT_TRUE(HelpWindowsOf(Second.Info.dwProcessId).empty());
-    CloseProgram(Second, Main);
+    EXPECT_TRUE(ClosesCleanly(Second, Main));
 }
 
 } // namespace

@@ -81,25 +81,39 @@ protected:
     TProgramWindow Window;
 };
 
-TEST_F(PackageList, RetailSymbolsMarkTheMarkedGamesNamesWhateverTheExtension) {
+// Each game marks the names of its own list whatever their case and
+// extension: entries new to a list are found, names taken out of one are no
+// longer marked, and every list holds DUMMY.DUMMY.
+TEST_F(PackageList, RetailSymbolsMarkEachGamesNamesWhateverTheExtension) {
     const std::string Folder = MakeFolder("Textures");
-    for (const char* Name :
-         {"skybox.utx", "SkyBox.txt", "skybox.utx.bak", "dummy.dummy.utx", "Plain.utx"})
+    for (const char* Name : {"skybox.utx", "SkyBox.txt", "skybox.utx.bak", "dummy.dummy.utx",
+                             "AW-Ancient.utx", "ScottT.utx", "UT2003Fonts_kot.utx"})
         Write(Folder + "\\" + Name, "x");
     AddFolderFiles(Folder, false);
     EXPECT_EQ(Row(0).second, -1) << "no game's symbols before one is chosen";
-    ListCommand(CMD_RETAIL_UT2004);
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"dummy.dummy.utx:4", "Plain.utx:-1", "SkyBox.txt:4",
-                                                "skybox.utx:4", "skybox.utx.bak:-1"}));
-    // UT2003 has no SKYBOX, but every list holds DUMMY.DUMMY.
-    ListCommand(CMD_RETAIL_UT2003);
-    EXPECT_EQ(Rows()[0], "dummy.dummy.utx:3");
-    EXPECT_EQ(Rows()[3], "skybox.utx:-1");
+    const struct {
+        int Command;
+        std::vector<std::string> Rows;
+    } Games[] = {
+        {CMD_RETAIL_UNREAL2,
+         {"AW-Ancient.utx:-1", "dummy.dummy.utx:1", "ScottT.utx:1", "SkyBox.txt:-1",
+          "skybox.utx:-1", "skybox.utx.bak:-1", "UT2003Fonts_kot.utx:-1"}},
+        {CMD_RETAIL_UT2003,
+         {"AW-Ancient.utx:-1", "dummy.dummy.utx:3", "ScottT.utx:-1", "SkyBox.txt:-1",
+          "skybox.utx:-1", "skybox.utx.bak:-1", "UT2003Fonts_kot.utx:3"}},
+        {CMD_RETAIL_UT2004,
+         {"AW-Ancient.utx:4", "dummy.dummy.utx:4", "ScottT.utx:-1", "SkyBox.txt:4", "skybox.utx:4",
+          "skybox.utx.bak:-1", "UT2003Fonts_kot.utx:4"}},
+    };
+    for (const auto& Game : Games) {
+        ListCommand(Game.Command);
+        EXPECT_EQ(Rows(), Game.Rows) << Game.Command;
+    }
 
     // The text is cut to the list view's buffer; rows it doesn't have are left alone.
-    EXPECT_EQ(Row(0, 6).first, "dummy");
-    EXPECT_EQ(Row(0, 1).first, "");
-    EXPECT_EQ(Row(5).second, -2);
+    EXPECT_EQ(Row(1, 6).first, "dummy");
+    EXPECT_EQ(Row(1, 1).first, "");
+    EXPECT_EQ(Row(7).second, -2);
 
     // The list view borrows the symbols; they outlive it.
     HIMAGELIST Images = App.RetailImages.Get();
@@ -107,27 +121,6 @@ TEST_F(PackageList, RetailSymbolsMarkTheMarkedGamesNamesWhateverTheExtension) {
               reinterpret_cast<LRESULT>(Images));
     DestroyWindow(App.PackageList);
     EXPECT_EQ(ImageList_GetImageCount(Images), 5);
-}
-
-// Each game marks the names of its own list: entries new to a list are found,
-// names taken out of one are no longer marked.
-TEST_F(PackageList, RetailMarksFollowEachGamesList) {
-    const std::string Folder = MakeFolder("Textures");
-    for (const char* Name : {"AW-Ancient.utx", "ScottT.utx", "UT2003Fonts_kot.utx"})
-        Write(Folder + "\\" + Name, "x");
-    AddFolderFiles(Folder, false);
-    const struct {
-        int Command;
-        std::vector<std::string> Rows;
-    } Games[] = {
-        {CMD_RETAIL_UNREAL2, {"AW-Ancient.utx:-1", "ScottT.utx:1", "UT2003Fonts_kot.utx:-1"}},
-        {CMD_RETAIL_UT2003, {"AW-Ancient.utx:-1", "ScottT.utx:-1", "UT2003Fonts_kot.utx:3"}},
-        {CMD_RETAIL_UT2004, {"AW-Ancient.utx:4", "ScottT.utx:-1", "UT2003Fonts_kot.utx:4"}},
-    };
-    for (const auto& Game : Games) {
-        ListCommand(Game.Command);
-        EXPECT_EQ(Rows(), Game.Rows) << Game.Command;
-    }
 }
 
 TEST_F(PackageList, FolderFilesReplaceOrJoinTheListSortedByFileNameAlone) {

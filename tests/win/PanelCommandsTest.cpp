@@ -1,4 +1,4 @@
-// The texture panel's input and commands: size steps, scrolling, colours,
+// The texture panel's input and commands: size steps, colours,
 // the popup menu and its preparation.
 #include "display/PanelRendering.h"
 #include "resources/ResourceIds.h"
@@ -90,41 +90,35 @@ TEST_F(PanelCommands, KeypadAndControlWheelStepTheSizeAndEveryStepClearsTheSelec
     EXPECT_EQ(Settings.TextureSize, 256);
 }
 
-TEST_F(PanelCommands, DraggingTheThumbMovesWithinTheRangeAndReleasingChangesNothing) {
-    Send(WM_COMMAND, CMD_SIZE_512);
-    const SCROLLINFO Range = PanelScrollInfo();
-    ASSERT_GT(Range.nMax - static_cast<int>(Range.nPage), 0);
-    // The system keeps the thumb within minimum ... maximum - page + 1.
-    const int Last = Range.nMax - static_cast<int>(Range.nPage) + 1;
-    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0));
-    EXPECT_EQ(PanelScrollInfo().nPos, 0);
-    // Without a drag in progress the track position is the position itself;
-    // set it as a drag would.
-    SCROLLINFO Track = Range;
-    Track.fMask = SIF_POS;
-    Track.nPos = Last;
-    SetScrollInfo(App.TexturePanel, SB_VERT, &Track, FALSE);
-    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0));
-    EXPECT_EQ(PanelScrollInfo().nPos, Last);
-    EXPECT_EQ(App.PanelScroll.nPos, Last);
-    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0));
-    Send(WM_VSCROLL, SB_ENDSCROLL);
-    EXPECT_EQ(PanelScrollInfo().nPos, Last);
-    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)));
-    EXPECT_EQ(PanelScrollInfo().nPos, Last);
-}
-
 using TColours = std::array<uint32_t, 3>;
 TColours Colours() {
     return {Settings.BackgroundColor, Settings.SelectionColor, Settings.TextColor};
 }
 
+// Each colour command opens the full dialog on its own colour, named in the
+// caption, and changes only that colour; a cancel keeps it.
 TEST_F(PanelCommands, EachColourCommandChangesItsOwnColourAndCancelKeepsIt) {
-    for (const int Command : {CMD_COLOR_BACKGROUND, CMD_COLOR_SELECTION, CMD_COLOR_TEXT}) {
-        SCOPED_TRACE(Command);
+    const std::pair<int, std::string> Commands[] = {{CMD_COLOR_BACKGROUND, " of Background"},
+                                                    {CMD_COLOR_SELECTION, " of Selection"},
+                                                    {CMD_COLOR_TEXT, " of Font"}};
+    for (const auto& [Command, Caption] : Commands) {
+        SCOPED_TRACE(Caption);
         const TColours Before = Colours();
+        const auto Own = static_cast<std::size_t>(Command - CMD_COLOR_BACKGROUND);
         {
-            const TModalDriver Cancel([](HWND Dialog) { PressButton(Dialog, IDCANCEL); });
+            const TModalDriver Cancel([&](HWND Dialog) {
+                const std::string Text = WindowText(Dialog);
+                EXPECT_TRUE(Text.ends_with(Caption) && Text.size() > Caption.size()) << Text;
+                const auto Field = [&](int Id) {
+                    return GetDlgItemInt(Dialog, Id, nullptr, FALSE);
+                };
+                EXPECT_EQ(RGB(Field(COLOR_RED), Field(COLOR_GREEN), Field(COLOR_BLUE)),
+                          Before[Own]);
+                EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog, COLOR_RED))) << "not fully open";
+                EXPECT_TRUE(HasSmallIcon(Dialog));
+                ExpectCentredOverMainWindow(Dialog);
+                PressButton(Dialog, IDCANCEL);
+            });
             Send(WM_COMMAND, static_cast<WPARAM>(Command));
             ASSERT_TRUE(Cancel.Ran());
         }
@@ -138,7 +132,7 @@ TEST_F(PanelCommands, EachColourCommandChangesItsOwnColourAndCancelKeepsIt) {
         Send(WM_COMMAND, static_cast<WPARAM>(Command));
         ASSERT_TRUE(Driver.Ran());
         TColours Want = Before;
-        Want[static_cast<std::size_t>(Command - CMD_COLOR_BACKGROUND)] = RGB(Command % 256, 7, 9);
+        Want[Own] = RGB(Command % 256, 7, 9);
         EXPECT_EQ(Colours(), Want);
     }
 }

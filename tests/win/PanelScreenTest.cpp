@@ -100,16 +100,7 @@ protected:
 
     void AddSolid(std::vector<TTextureDesc>& Textures, const std::string& Name,
                   const std::string& Group, int32_t Edge, COLORREF Colour) {
-        TBytes Pixels;
-        for (int32_t Index = 0; Index < Edge * Edge; ++Index)
-            Pixels.insert(Pixels.end(),
-                          {GetBValue(Colour), GetGValue(Colour), GetRValue(Colour), 255});
-        Textures.push_back({.Name = Name,
-                            .Group = Group,
-                            .Format = pfRGBA8,
-                            .Width = Edge,
-                            .Height = Edge,
-                            .Pixels = Pixels});
+        Textures.push_back(SolidTexture({.Name = Name, .Group = Group}, Edge, Edge, Colour));
         Colours[Name] = Colour;
     }
 
@@ -186,7 +177,7 @@ protected:
     std::map<std::string, COLORREF> Colours;
 };
 
-TEST_F(PanelOnScreen, AnIdlePanelDrawsNothingAndAPaintRequestShowsItAgain) {
+TEST_F(PanelOnScreen, AnIdlePanelDrawsNothingAndEveryChangeOrPaintRequestShowsItAgain) {
     EXPECT_TRUE(ScreenShows([this] { return PanelPixels(); }));
 
     // Several ticks of the render timer go by without a frame over the leftover.
@@ -197,14 +188,14 @@ TEST_F(PanelOnScreen, AnIdlePanelDrawsNothingAndAPaintRequestShowsItAgain) {
     }
     EXPECT_TRUE(ScreenShows([this] { return LeftoverPixels(); }));
 
-    // Uncovering asks the panel to paint itself, and it shows its frame again.
-    RedrawWindow(App.TexturePanel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_TRUE(ScreenShows([this] { return PanelPixels(); }));
-}
-
-TEST_F(PanelOnScreen, EveryChangeOfWhatIsShownReachesTheScreen) {
-    EXPECT_TRUE(ScreenShows([this] { return PanelPixels(); }));
+    // Left on the screen, the old frame would hide a change that is not drawn.
     const std::pair<const char*, std::function<void()>> Changes[] = {
+        // Uncovering asks the panel to paint itself.
+        {"paint request",
+         [] {
+             RedrawWindow(App.TexturePanel, nullptr, nullptr,
+                          RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+         }},
         {"selection",
          [] { SendMessageA(App.TexturePanel, WM_LBUTTONDOWN, 0, MAKELPARAM(170, 20)); }},
         {"scroll", [] { SendMessageA(App.TexturePanel, WM_VSCROLL, SB_LINEDOWN, 0); }},
@@ -212,7 +203,6 @@ TEST_F(PanelOnScreen, EveryChangeOfWhatIsShownReachesTheScreen) {
         {"scroll back", [] { SendMessageA(App.TexturePanel, WM_VSCROLL, SB_PAGEUP, 0); }},
     };
     for (const auto& [What, Change] : Changes) {
-        // Left on the screen, the old frame would hide a change that is not drawn.
         CoverPanel();
         Change();
         EXPECT_TRUE(ScreenShows([this] { return PanelPixels(); })) << What;

@@ -49,17 +49,20 @@ protected:
     }
 
     static HWND PreviewWindow() { return FindWindowA("SWATCHBOX_PREVIEW", nullptr); }
-    static SIZE ClientSize(HWND Window) {
+    using TSize = std::pair<LONG, LONG>;
+    static TSize ClientSize(HWND Window) {
         RECT Client{};
         GetClientRect(Window, &Client);
         return {Client.right, Client.bottom};
     }
-    static SIZE BitmapSize(HBITMAP Bitmap) {
+    static TSize BitmapSize(HBITMAP Bitmap) {
         BITMAP Info{};
         GetObjectA(Bitmap, sizeof(Info), &Info);
         return {Info.bmWidth, Info.bmHeight};
     }
-    static void ExpectCentredOnScreen(HWND Window) {
+    // The window at the texture's own size, centred on the screen.
+    static void ExpectAtTextureSize(HWND Window, TSize Size) {
+        EXPECT_EQ(ClientSize(Window), Size);
         RECT Own{};
         GetWindowRect(Window, &Own);
         const RECT Screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -89,16 +92,13 @@ TEST_F(Preview, OpensAtTheTextureSizeCentredAndStepsThroughTheGroupBothWays) {
     ASSERT_NE(Shown, nullptr);
     EXPECT_EQ(GetWindow(Shown, GW_OWNER), App.MainWnd);
     EXPECT_EQ(WindowText(Shown), "A (256x64), [1/3]");
-    EXPECT_EQ(ClientSize(Shown).cx, 256);
-    EXPECT_EQ(ClientSize(Shown).cy, 64);
-    ExpectCentredOnScreen(Shown);
-    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()).cx, 128);
-    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()).cy, 32);
-    EXPECT_EQ(BitmapSize(App.PreviewBitmap.Get()).cx, 256);
+    ExpectAtTextureSize(Shown, {256, 64});
+    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()), TSize(128, 32));
+    EXPECT_EQ(BitmapSize(App.PreviewBitmap.Get()), TSize(256, 64));
     EXPECT_FALSE(IsWindowEnabled(App.MainWnd));
     EXPECT_EQ(Painted(Shown, 255, 63), RGB(0x40, 0x40, 0x40));
 
-    const std::tuple<WPARAM, int32_t, const char*, SIZE> Steps[] = {
+    const std::tuple<WPARAM, int32_t, const char*, TSize> Steps[] = {
         {VK_LEFT, 2, "C (32x32), [3/3]", {32, 32}},
         {VK_LEFT, 1, "B (128x256), [2/3]", {128, 256}},
         {VK_RIGHT, 2, "C (32x32), [3/3]", {32, 32}},
@@ -110,17 +110,14 @@ TEST_F(Preview, OpensAtTheTextureSizeCentredAndStepsThroughTheGroupBothWays) {
         Key(Shown, Pressed);
         EXPECT_EQ(App.SelectedIndex, Index);
         EXPECT_EQ(WindowText(Shown), Caption);
-        EXPECT_EQ(ClientSize(Shown).cx, Size.cx);
-        EXPECT_EQ(ClientSize(Shown).cy, Size.cy);
-        ExpectCentredOnScreen(Shown);
+        ExpectAtTextureSize(Shown, Size);
         const uint8_t Grey = static_cast<uint8_t>(0x40 * (Index + 1));
-        EXPECT_EQ(Painted(Shown, Size.cx - 1, Size.cy - 1), RGB(Grey, Grey, Grey));
+        EXPECT_EQ(Painted(Shown, Size.first - 1, Size.second - 1), RGB(Grey, Grey, Grey));
     }
     // The wheel turned away from the user steps forward.
     SendMessageA(Shown, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
     EXPECT_EQ(WindowText(Shown), "B (128x256), [2/3]");
-    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()).cx, 64);
-    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()).cy, 128);
+    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()), TSize(64, 128));
     SendMessageA(Shown, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
     EXPECT_EQ(App.SelectedIndex, 0);
 
@@ -142,21 +139,19 @@ TEST_F(Preview, ClicksSwitchBetweenTheTextureSizeAndTheTiledOrStretchedMaximised
     EXPECT_TRUE(IsZoomed(Shown));
     EXPECT_TRUE(App.PreviewTiled);
     // The pattern covers the whole client area.
-    EXPECT_EQ(Painted(Shown, ClientSize(Shown).cx - 1, ClientSize(Shown).cy - 1),
+    EXPECT_EQ(Painted(Shown, ClientSize(Shown).first - 1, ClientSize(Shown).second - 1),
               RGB(0x80, 0x80, 0x80));
     // Stepping keeps the maximised view and its size.
-    const SIZE Maximised = ClientSize(Shown);
+    const TSize Maximised = ClientSize(Shown);
     Key(Shown, VK_RIGHT);
     EXPECT_TRUE(IsZoomed(Shown));
     EXPECT_TRUE(App.PreviewTiled);
-    EXPECT_EQ(ClientSize(Shown).cx, Maximised.cx);
+    EXPECT_EQ(ClientSize(Shown), Maximised);
 
     SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
     EXPECT_FALSE(IsZoomed(Shown));
     EXPECT_FALSE(App.PreviewTiled);
-    EXPECT_EQ(ClientSize(Shown).cx, 32);
-    EXPECT_EQ(ClientSize(Shown).cy, 32);
-    ExpectCentredOnScreen(Shown);
+    ExpectAtTextureSize(Shown, {32, 32});
 
     SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
     EXPECT_TRUE(IsZoomed(Shown));

@@ -64,6 +64,17 @@ std::string TProgramWindow::Show(const TPackageBuilder& Builder, const std::stri
     return Path;
 }
 
+TTextureDesc SolidTexture(TTextureDesc Desc, int32_t Width, int32_t Height, COLORREF Colour) {
+    Desc.Format = pfRGBA8;
+    Desc.Width = Width;
+    Desc.Height = Height;
+    Desc.Pixels = TBytes();
+    for (int32_t Index = 0; Index < Width * Height; ++Index)
+        Desc.Pixels->insert(Desc.Pixels->end(),
+                            {GetBValue(Colour), GetGValue(Colour), GetRValue(Colour), 255});
+    return Desc;
+}
+
 std::string StatusText(int Part) {
     const LRESULT Length = SendMessageA(App.StatusBar, SB_GETTEXTLENGTHA, Part, 0);
     std::string Text(LOWORD(Length) + 1, '\0');

@@ -39,6 +39,9 @@ public:
     bool Started = false;
 };
 
+// An RGBA8 texture of one opaque colour.
+TTextureDesc SolidTexture(TTextureDesc Desc, int32_t Width, int32_t Height, COLORREF Colour);
+
 // Text of one status bar part, without the tabs that align it.
 std::string StatusText(int Part);
 std::string WindowText(HWND Window);

@@ -57,14 +57,24 @@ bool WaitUntil(TCondition Condition) {
     return false;
 }
 
-// The program's main window, once it exists; none after thirty seconds.
-inline HWND WaitForMainWindow() {
+// The started program's main window, once its message loop runs; none after
+// thirty seconds. (The window can be found while it is still being made.)
+inline HWND WaitForMainWindow(const TProcess& Process) {
+    WaitForInputIdle(Process.Info.hProcess, 20000);
     for (int Attempt = 0; Attempt < 300; ++Attempt) {
         if (HWND Window = FindWindowA("SWATCHBOX", "Swatchbox"))
             return Window;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return nullptr;
+}
+
+// Closes the program by its close command; true when it then ends in time
+// with exit code 0.
+inline bool ClosesCleanly(TProcess& Process, HWND Main) {
+    PostMessageA(Main, WM_CLOSE, 0, 0);
+    DWORD Code = 99;
+    return Process.Wait(20000, Code) && Code == 0;
 }
 
 } // namespace swatchbox::testing

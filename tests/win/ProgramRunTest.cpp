@@ -44,10 +44,7 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     ASSERT_EQ(FindWindowA("SWATCHBOX", "Swatchbox"), nullptr) << "another copy is running";
     TProcess First(Program, Package);
     ASSERT_TRUE(First.Started);
-    // The window can be found while it is still being made; wait for the
-    // message loop.
-    WaitForInputIdle(First.Info.hProcess, 20000);
-    const HWND Main = WaitForMainWindow();
+    const HWND Main = WaitForMainWindow(First);
     ASSERT_NE(Main, nullptr);
     WaitUntil([&] { return ChildClasses(Main).size() == 7; });
 
@@ -87,9 +84,7 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     PostMessageA(List, WM_LBUTTONUP, 0, Point);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowExA(Main, nullptr, "Static", "Group (3)"); }));
 
-    PostMessageA(Main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(First.Wait(20000, Code));
-    EXPECT_EQ(Code, 0u);
+    EXPECT_TRUE(ClosesCleanly(First, Main));
     const std::string Settings = ReadFileText(Folder.File("Swatchbox.INI"));
     for (const char* Section : {"[Window]", "[Colors]", "[Rendering]"})
         EXPECT_NE(Settings.find(Section), std::string::npos) << Section;

@@ -37,17 +37,9 @@ protected:
             {{.Name = "Eps"}, 32, 32, 0x00FF00FF},
             {{.Name = "Gamma", .Masked = true, .AlphaTexture = true}, 32, 32, 0x00FF0000}};
         std::vector<TTextureDesc> Descs;
-        for (auto [Desc, Width, Height, Colour] : Textures) {
-            Desc.Format = pfRGBA8;
-            Desc.Width = Width;
-            Desc.Height = Height;
-            Desc.Pixels = TBytes();
-            for (int32_t Index = 0; Index < Width * Height; ++Index)
-                Desc.Pixels->insert(Desc.Pixels->end(), {static_cast<uint8_t>(Colour >> 16),
-                                                         static_cast<uint8_t>(Colour >> 8),
-                                                         static_cast<uint8_t>(Colour), 255});
+        for (const auto& [Desc, Width, Height, Colour] : Textures) {
             Colours[Desc.Name] = Colour;
-            Descs.push_back(Desc);
+            Descs.push_back(SolidTexture(Desc, Width, Height, Colour));
         }
         Show(Descs);
     }
@@ -226,6 +218,13 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
     // Ctrl alone steps the size instead.
     Send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA));
     EXPECT_EQ(PanelScrollInfo().nPos, 0);
+    // A drag follows the thumb's track position (set here as a drag sets it)
+    // and its end changes nothing.
+    SCROLLINFO Track{sizeof(Track), SIF_POS, 0, 0, 0, 209, 0};
+    SetScrollInfo(App.TexturePanel, SB_VERT, &Track, FALSE);
+    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0));
+    Send(WM_VSCROLL, SB_ENDSCROLL);
+    EXPECT_EQ(App.PanelScroll.nPos, 209);
 
     // The next package starts at the top.
     Send(WM_VSCROLL, SB_LINEDOWN);
