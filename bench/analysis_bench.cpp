@@ -6,6 +6,7 @@
 // analysis spends its time.
 // Usage: analysis-bench [--runs N] PACKAGE...
 // A benchmark, not a test: it reports numbers and does not judge them.
+#include "bench/BenchProgram.h"
 #include "display/GLContext.h"
 #include "display/OpenGLTexture.h"
 #include "display/PanelRendering.h"
@@ -317,12 +318,7 @@ int main(int Count, char** Arguments) {
         return 2;
     }
 
-    // The default settings; the shutdown's file goes to the temporary folder.
-    char Folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, Folder);
-    const std::string SettingsFile = std::string(Folder) + "analysis-bench.ini";
-    DeleteFileA(SettingsFile.c_str());
-    UseSettingsFile(SettingsFile);
+    const TBenchSettings SettingsFile("analysis-bench.ini");
     if (!StartProgram(GetModuleHandleA(nullptr), {}))
         return 1;
     // Messages of damaged packages would wait for a click.
@@ -335,6 +331,5 @@ int main(int Count, char** Arguments) {
 
     DestroyWindow(App.MainWnd);
     Pump();
-    DeleteFileA(SettingsFile.c_str());
     return 0;
 }

@@ -5,6 +5,7 @@
 // milliseconds.
 // Usage: panel-frame-bench PACKAGE [FRAMES]
 // A benchmark, not a test: it reports numbers and does not judge them.
+#include "bench/BenchProgram.h"
 #include "display/PanelRendering.h"
 #include "shell/MainWindow.h"
 #include "shell/MainWindowState.h"
@@ -89,12 +90,7 @@ int main(int Count, char** Arguments) {
     const std::string Package = Arguments[1];
     const int Frames = Count > 2 ? std::max(1, std::atoi(Arguments[2])) : 50;
 
-    // The default settings; the shutdown's file goes to the temporary folder.
-    char Folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, Folder);
-    const std::string SettingsFile = std::string(Folder) + "panel-frame-bench.ini";
-    DeleteFileA(SettingsFile.c_str());
-    UseSettingsFile(SettingsFile);
+    const TBenchSettings SettingsFile("panel-frame-bench.ini");
     if (!StartProgram(GetModuleHandleA(nullptr), {}))
         return 1;
     // Frames come from here alone.
@@ -111,6 +107,5 @@ int main(int Count, char** Arguments) {
 
     DestroyWindow(App.MainWnd);
     Pump();
-    DeleteFileA(SettingsFile.c_str());
     return 0;
 }
