@@ -3,7 +3,7 @@
 // Usage: make-bench-package OUTPUT.utx [--mips] [--small]
 //   --mips   also write each texture's smaller mip maps, as saved packages do
 //   --small  one group of 16 textures (2 MB), the size of a common package
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tools/ToolUsage.h"
 
 #include <algorithm>

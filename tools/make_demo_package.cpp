@@ -7,7 +7,7 @@
 #include "PixelEncoding.h"
 #include "ToolUsage.h"
 
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <bit>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/ExportCommand.h"
 #include "cli/ListCommand.h"
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // with an independent reader.
 #include "cli/CommandLine.h"
 #include "decode/PixelDecoder.h"
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/ImageReader.h"
 #include "tests/support/TestFiles.h"
 

@@ -1,7 +1,7 @@
 // Folders named to list and export: packages found at any depth by their
 // signature, other files counted, links not followed.
 #include "cli/PackageFinder.h"
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/RecordingReporter.h"
 #include "tests/support/TestFiles.h"
 

@@ -2,7 +2,7 @@
 // thumbnail in its cell in name order, and the group filter.
 #include "cli/CommandLine.h"
 #include "sheet/ContactSheet.h"
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/ImageReader.h"
 #include "tests/support/TestFiles.h"
 

@@ -1,7 +1,7 @@
 // The DXT decoder against libsquish, an independent decoder, on blocks of
 // noise (which reach both DXT1 modes and every alpha mode) at odd sizes.
 #include "decode/PixelDecoder.h"
-#include "tests/builder/TexturePixels.h"
+#include "tools/package-builder/TexturePixels.h"
 
 #include <gtest/gtest.h>
 

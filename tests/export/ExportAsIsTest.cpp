@@ -2,7 +2,7 @@
 // the extension rule, refused formats, and what a failure leaves behind.
 #include "export/ExportAsIs.h"
 #include "export/DdsFile.h"
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/RecordingReporter.h"
 #include "tests/support/TestFiles.h"
 

@@ -5,8 +5,8 @@
 #include "export/ExportAsIs.h"
 #include "export/ExportErrors.h"
 #include "export/OutputFile.h"
-#include "tests/builder/BuiltPackage.h"
-#include "tests/builder/TexturePixels.h"
+#include "tools/package-builder/BuiltPackage.h"
+#include "tools/package-builder/TexturePixels.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // groups, state frames, textures without mip maps and the tag kinds a
 // texture's properties may hold.
 // Usage: make_seeds FOLDER
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tools/ToolUsage.h"
 
 #include <array>

@@ -2,8 +2,8 @@
 // reads past the end, and a file that other programs write or cut meanwhile.
 #include "package/FileStream.h"
 #include "package/Errors.h"
-#include "tests/builder/BuiltPackage.h"
-#include "tests/builder/TexturePixels.h"
+#include "tools/package-builder/BuiltPackage.h"
+#include "tools/package-builder/TexturePixels.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "package/PixelFormat.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "shell/PackageList.h"
 #include "resources/ResourceIds.h"
 #include "shell/MainWindowState.h"
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
 
 #include <commctrl.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "package/TextureObject.h"
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/RecordingReporter.h"
 #include "tests/support/TestFiles.h"
 

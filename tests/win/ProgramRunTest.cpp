@@ -1,7 +1,7 @@
 // Swatchbox.exe started as a user starts it: a package on the command line,
 // a row click, a second start while it runs, and the settings file at exit.
 #include "package/PixelFormat.h"
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/TestFiles.h"
 #include "tests/win/ProgramProcess.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "package/PixelFormat.h"
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <array>
 #include <cstdint>

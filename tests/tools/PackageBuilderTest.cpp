@@ -1,7 +1,7 @@
 // The test-side package writer is the reference the reader is checked against,
 // so the texture mip header, which changes with the version, is pinned here by
 // hand. (Tag bytes are pinned by hand in the property reader's tests.)
-#include "tests/builder/PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include "package/TextureObject.h"
 #include "package/UnrealPackage.h"
