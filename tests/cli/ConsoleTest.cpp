@@ -43,10 +43,8 @@ TEST(Progress, RewritesOneLineAndClearsItAroundMessages) {
                          "\r[2/12] c"
                          "\r" +
                              Long + "\r" + std::string(79, ' ') + "\r");
-}
-
-TEST(Progress, PrintsNothingWhenDisabled) {
-    std::ostringstream Err;
+    // Disabled, it prints nothing around messages either.
+    Err.str("");
     {
         TProgress Progress(Err, 2, false);
         TConsoleReporter Reporter(Err, &Progress);
