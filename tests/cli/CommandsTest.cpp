@@ -1,6 +1,8 @@
 // The list and export commands and the command line.
 #include "tests/cli/CommandTest.h"
 
+#include <regex>
+
 namespace swatchbox::cli {
 namespace {
 
@@ -172,11 +174,7 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
     EXPECT_EQ(Run({"list", Path}), ExitOk) << Err.str();
     const std::vector<std::string> Rows = Lines(Out.str());
     ASSERT_EQ(Rows.size(), 9u) << Out.str();
-    std::istringstream Stripped(Rows[6]);
-    std::string Export, Group, Name, Size, Format, MipBytes, Flags;
-    Stripped >> Export >> Group >> Name >> Size >> Format >> MipBytes;
-    std::getline(Stripped, Flags);
-    EXPECT_EQ(Format + " " + MipBytes + Flags, "DXT5 0  no mips") << Rows[6];
+    EXPECT_TRUE(std::regex_search(Rows[6], std::regex(" DXT5 +0  no mips$"))) << Rows[6];
     EXPECT_EQ(Rows[7].find("no mips"), std::string::npos) << Rows[7];
 
     EXPECT_EQ(Run({"list", "--json", Path}), ExitOk) << Err.str();

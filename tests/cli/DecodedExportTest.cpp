@@ -107,21 +107,28 @@ TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
     }
 }
 
+// Packages are found by their signature at any depth: a folder's files in
+// name order, then its folders.
 TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
-    fs::create_directories(Temp.Path() / "Game" / "Textures" / "Old");
-    Write((Temp.Path() / "Game" / "Textures" / "Rocks.utx").string(),
+    const fs::path Textures = Temp.Path() / "Game" / "Textures";
+    fs::create_directories(Textures / "Old");
+    Write((Textures / "Rocks.utx").string(),
           {{.Name = "RockWall", .Group = "Walls", .Width = 4, .Height = 4},
            {.Name = "Sand", .Group = "Floors", .Width = 4, .Height = 4}});
-    Write((Temp.Path() / "Game" / "Textures" / "Old" / "Legacy.dat").string(),
+    Write((Textures / "Boulders.utx").string(), {{.Name = "RockPile", .Width = 2, .Height = 2}});
+    Write((Textures / "Old" / "Legacy.dat").string(),
           {{.Name = "rockfloor", .Group = "Floors", .Width = 2, .Height = 2}});
-    std::ofstream(Temp.Path() / "Game" / "Readme.txt") << "no package";
+    std::ofstream(Temp.Path() / "Game" / "Readme.utx") << "no package";
     const std::string Game = Temp.File("Game");
 
     ASSERT_EQ(Run({"list", "--name", "ROCK*", Game}), ExitOk) << Err.str();
-    EXPECT_NE(Out.str().find("Legacy.dat:"), std::string::npos);
-    EXPECT_NE(Out.str().find("RockWall"), std::string::npos);
-    EXPECT_NE(Out.str().find("rockfloor"), std::string::npos);
-    EXPECT_EQ(Out.str().find("Sand"), std::string::npos);
+    const std::string Listed = Out.str();
+    EXPECT_LT(Listed.find("Boulders.utx:"), Listed.find("Rocks.utx:")) << Listed;
+    EXPECT_LT(Listed.find("Rocks.utx:"), Listed.find("Legacy.dat:")) << Listed;
+    EXPECT_NE(Listed.find("Legacy.dat:"), std::string::npos);
+    EXPECT_NE(Listed.find("RockWall"), std::string::npos);
+    EXPECT_NE(Listed.find("rockfloor"), std::string::npos);
+    EXPECT_EQ(Listed.find("Sand"), std::string::npos);
     EXPECT_NE(Err.str().find("1 file in the folders is no package."), std::string::npos);
 
     ASSERT_EQ(Run({"list", "--name", "Nothing", Game}), ExitOk);
