@@ -104,12 +104,10 @@ TEST(OutputFile, ReplacesTheTargetOnlyWhenCommittedAndNamesOneItCannotCreate) {
     EXPECT_EQ(ReadFileBytes(Target), (TBytes{1, 2}));
     // Nothing but the target is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), {}), 1);
-    try {
-        TOutputFile Output(Dir.File("missing-folder/out.bin"));
-        FAIL() << "created a file in a missing folder";
-    } catch (const EExportError& Error) {
-        EXPECT_NE(std::string(Error.what()).find("out.bin"), std::string::npos) << Error.what();
-    }
+    EXPECT_NE(ThrownMessage<EExportError>([&] {
+                  TOutputFile(Dir.File("missing/out.bin"));
+              }).find("out.bin"),
+              std::string::npos);
 }
 
 TEST(ImageFile, SizesTheFileTypeCantHoldAreRefusedWithoutAFile) {

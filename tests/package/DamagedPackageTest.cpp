@@ -74,14 +74,9 @@ TEST(DamagedTables, FailOpeningWithAMessageNamingFileAndTable) {
         TBuiltPackage Bytes = TablesPackage(Case.Version);
         Case.Damage(Bytes);
         TPackageFile File(Bytes);
-        try {
-            File.Open();
-            ADD_FAILURE() << "the damaged package was read";
-        } catch (const EPackageError& Error) {
-            const std::string Message = Error.what();
-            EXPECT_NE(Message.find(File.Path), std::string::npos) << Message;
-            EXPECT_NE(Message.find(Case.Part), std::string::npos) << Message;
-        }
+        const std::string Message = ThrownMessage<EPackageError>([&] { File.Open(); });
+        EXPECT_NE(Message.find(File.Path), std::string::npos) << Message;
+        EXPECT_NE(Message.find(Case.Part), std::string::npos) << Message;
         EXPECT_TRUE(File.Remove());
     }
 }

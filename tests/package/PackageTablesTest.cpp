@@ -102,12 +102,8 @@ TEST(IsPackageFile, ChecksTheLittleEndianSignatureAndNamesAFileItCannotOpen) {
     EXPECT_THROW(TUnrealPackage::IsPackageFile(Dir.Path().string()), EFileOpenError);
     const std::string Missing = Dir.File("Missing.utx");
     TSilentReporter Quiet;
-    try {
-        TUnrealPackage Package(Missing, Quiet);
-        ADD_FAILURE() << "a missing file was opened";
-    } catch (const EFileOpenError& Error) {
-        EXPECT_NE(std::string(Error.what()).find(Missing), std::string::npos) << Error.what();
-    }
+    EXPECT_NE(ThrownMessage<EFileOpenError>([&] { TUnrealPackage(Missing, Quiet); }).find(Missing),
+              std::string::npos);
 }
 
 } // namespace

@@ -41,51 +41,49 @@ protected:
     std::optional<TBytes> Next;
 };
 
-// Bytes as real packages store them, written by hand: each tag's name, its
-// info byte and what follows that up to the value, then the value.
+// Bytes as real packages store them, written by hand.
 TEST_F(PropertyRun, ReadsEachInfoByteLayout) {
-    TBytes StructName = {0x5A}; // the struct's name comes before the size
-    PutBytes(StructName, EncodeIndex(Builder.AddName("Color")));
-    StructName.push_back(0x04);
-    const TBytes Twelve = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    TBytes Sixteen = Twelve;
-    PutBytes(Sixteen, TBytes{13, 14, 15, 16});
-    const struct {
-        const char* Name;
-        TBytes Info, Value;
-        const char* Type;
-    } Cases[] = {
-        {"bOff", {0x53, 0x00}, {}, "Boolean"},                          // size code 5, size 0
-        {"bOn", {0xD3, 0x00}, {}, "Boolean"},                           // true in bit 7
-        {"Small", {0x02}, {0x7E}, "Integer"},                           // size code 0: one byte
-        {"Indexed", {0xA2, 0x03}, {0x44, 0x33, 0x22, 0x11}, "Integer"}, // array index after size
-        {"Tint", StructName, {1, 2, 3, 4}, "Struct"},
-        {"List", {0x59, 0x02, 0x40, 0x04}, {9, 8}, "Array"}, // element count 256 after the size
-        {"Wide", {0x6D, 0x03, 0x00}, {5, 6, 7}, "Str"},      // size code 6: two bytes
-        {"Long", {0x77, 0x02, 0x00, 0x00, 0x00}, {5, 6}, "String"}, // size code 7: four bytes
-        {"Vec", {0x3B}, Twelve, "Vector"},
-        {"Rot", {0x4C}, Sixteen, "Rotator"},
-        {"Short", {0x1E}, {1, 2}, "Map"},
+    const auto Tag = [&](const char* Name, const TBytes& Bytes) {
+        Tags.Index(Builder.AddName(Name)).Raw(Bytes);
     };
-    for (const auto& Case : Cases)
-        Tags.Index(Builder.AddName(Case.Name)).Raw(Case.Info).Raw(Case.Value);
+    Tag("bOff", {0x53, 0x00});                            // Boolean, size code 5, size 0
+    Tag("bOn", {0xD3, 0x00});                             // true in bit 7
+    Tag("Small", {0x02, 0x7E});                           // Integer, size code 0: one byte
+    Tag("Indexed", {0xA2, 0x03, 0x44, 0x33, 0x22, 0x11}); // array index after the size
+    Tag("Tint", {0x5A});                                  // struct name before the size
+    Tag("Color", {0x04, 1, 2, 3, 4});
+    Tag("List", {0x59, 0x02, 0x40, 0x04, 9, 8});       // element count 256 after the size
+    Tag("Wide", {0x6D, 0x03, 0x00, 5, 6, 7});          // size code 6: two bytes
+    Tag("Long", {0x77, 0x02, 0x00, 0x00, 0x00, 5, 6}); // size code 7: four bytes
+    Tag("Vec", {0x3B, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    Tag("Rot", {0x4C, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    Tag("Short", {0x1E, 1, 2});
     Tags.None();
     ASSERT_TRUE(Read());
     ASSERT_EQ(List->Count(), 12);
     EXPECT_EQ(EndPosition, DataEnd());
-    for (int32_t Index = 0; Index < 11; ++Index) {
-        SCOPED_TRACE(Cases[Index].Name);
-        EXPECT_EQ(Item(Index).GetTypeName(), Cases[Index].Type);
-        EXPECT_EQ(Item(Index).Data, Cases[Index].Value);
-        EXPECT_EQ(Item(Index).Position, Index);
-    }
-    EXPECT_EQ(Item(11).GetTypeName(), "None");
     EXPECT_FALSE(Item(0).BooleanValue());
     EXPECT_TRUE(Item(1).BooleanValue());
     EXPECT_EQ(Item(1).ArrayIndex, -1); // bit 7 of a Boolean is its value, not an array index
+    EXPECT_EQ(Item(1).Size, 0);
+    EXPECT_EQ(Item(2).Data, TBytes{0x7E});
     EXPECT_EQ(Item(3).ArrayIndex, 3);
+    EXPECT_EQ(Item(3).Data, (TBytes{0x44, 0x33, 0x22, 0x11}));
     EXPECT_EQ(File->Package->GetName(Item(4).StructName), "Color");
+    EXPECT_EQ(Item(4).Data, (TBytes{1, 2, 3, 4}));
     EXPECT_EQ(Item(5).ElementCount, 256);
+    EXPECT_EQ(Item(5).Data, (TBytes{9, 8}));
+    EXPECT_EQ(Item(6).Data, (TBytes{5, 6, 7}));
+    EXPECT_EQ(Item(7).Data, (TBytes{5, 6}));
+    EXPECT_EQ(Item(8).Size, 12);
+    EXPECT_EQ(Item(9).Size, 16);
+    EXPECT_EQ(Item(10).Data, (TBytes{1, 2}));
+    const char* const Types[] = {"Boolean", "Boolean", "Integer", "Integer", "Struct", "Array",
+                                 "Str",     "String",  "Vector",  "Rotator", "Map",    "None"};
+    for (int32_t Index = 0; Index < List->Count(); ++Index) {
+        EXPECT_EQ(Item(Index).GetTypeName(), Types[Index]);
+        EXPECT_EQ(Item(Index).Position, Index);
+    }
 }
 
 TEST_F(PropertyRun, LargeValuesTheStateFrameAndCaseBlindLookups) {
