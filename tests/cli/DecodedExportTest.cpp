@@ -143,5 +143,20 @@ TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
     EXPECT_NE(Out.str().find("1 file in the folders is no package."), std::string::npos);
 }
 
+TEST_F(DecodedExport, FoldersAreSearchedWithoutFollowingLinks) {
+    const fs::path Root = Temp.Path() / "Root";
+    fs::create_directories(Root / "Sub");
+    Write((Root / "Sub" / "P.utx").string(), {{.Name = "Only"}});
+    try {
+        fs::create_directory_symlink(Root, Root / "Sub" / "Loop");
+        fs::create_symlink(Root / "Sub" / "P.utx", Root / "Link.utx");
+    } catch (const fs::filesystem_error& Error) {
+        GTEST_SKIP() << "no symbolic links here: " << Error.what();
+    }
+    ASSERT_EQ(Run({"list", Root.string()}), ExitOk) << Err.str();
+    EXPECT_EQ(CountLines(Out.str(), "Only"), 1) << Out.str(); // one package, listed once
+    EXPECT_EQ(Err.str(), "");
+}
+
 } // namespace
 } // namespace swatchbox::cli

@@ -134,25 +134,6 @@ TEST(DamagedTexture, IsIgnoredWithItsMessages) {
                   Paletted, {TextureReadError});
 }
 
-TEST(DamagedTexture, ValuesTooShortForWhatIsTakenCountAsMissing) {
-    TPackageBuilder Builder;
-    const int32_t Reference = Builder.AddTexture(
-        {.Format = std::nullopt, .WriteUSize = false, .BeforeProperties = [](auto& Tags) {
-             Tags.Tag("Format", TTagType::Byte, {}, {.SizeCode = 5})
-                 .Tag("USize", TTagType::Integer, TBytes{0x10, 0x00})
-                 .Tag("Palette", TTagType::Object, TBytes{0x40}); // an index cut short
-         }});
-    TPackageFile File(Builder);
-    File.Open();
-    const auto Texture = File.Decode(Reference);
-    EXPECT_EQ(Texture->Format, pfP8);
-    EXPECT_EQ(Texture->USize, 0);
-    EXPECT_EQ(Texture->VSize, 16);
-    EXPECT_EQ(Texture->PalettePosition, 0);
-    EXPECT_FALSE(Texture->IsIgnored());
-    EXPECT_TRUE(File.Reporter.Messages.empty());
-}
-
 // The file is cut after the package has read its tables, at a point relative
 // to the texture's data; every later read must fail cleanly.
 TEST(DamagedTexture, AFileCutShortLaterIgnoresTheTextureAndLeavesNoStreamOpen) {

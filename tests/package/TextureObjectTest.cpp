@@ -23,7 +23,8 @@ protected:
 
 // Properties, palette and group reach the texture and exactly them the upload.
 // Only P8 textures look up their palette; a texture without a Format
-// property is P8, one without a palette property keeps none.
+// property is P8, one without a palette property keeps none. A value too
+// short for what is taken from it counts as missing.
 TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     // Five groups before the palette make its reference 6, export 5; 300
     // colours make its colour count a two-byte index.
@@ -41,6 +42,12 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
                               Builder.AddTexture({.Format = pfDXT1, .Palette = Palette}),
                               Builder.AddTexture({.Masked = false, .AlphaTexture = false}),
                               Builder.AddTexture({.Format = 9})};
+    const int32_t Short = Builder.AddTexture(
+        {.Format = std::nullopt, .WriteUSize = false, .BeforeProperties = [](auto& Tags) {
+             Tags.Tag("Format", TTagType::Byte, {}, {.SizeCode = 5})
+                 .Tag("USize", TTagType::Integer, TBytes{0x10, 0x00})
+                 .Tag("Palette", TTagType::Object, TBytes{0x40}); // an index cut short
+         }});
     Open();
     const auto Texture = Decode(Brick);
     EXPECT_EQ(Texture->Name, "Brick");
@@ -48,7 +55,6 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     EXPECT_EQ(Texture->ExportIndex, Brick - 1);
     EXPECT_TRUE(Texture->bMasked && Texture->bAlphaTexture);
     EXPECT_EQ(Texture->PaletteExport, 5);
-    EXPECT_EQ(Texture->PalettePosition, File->Package->Exports[5].SerialOffset + 1 + 2);
     EXPECT_EQ(Texture->MipDataSize, 32 * 8);
     EXPECT_TRUE(Texture->PixelDataInFile(File->Package->FileSize));
     ASSERT_EQ(File->Uploads.size(), 1u);
@@ -73,7 +79,12 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     // An unknown format is kept and still uploaded.
     ASSERT_EQ(File->Uploads.size(), 5u);
     EXPECT_EQ(File->Uploads[4].first.Format, 9);
-    EXPECT_EQ(GetFormatName(TPixelFormat(9)), "(unknown)");
+    const auto Cut = Decode(Short);
+    EXPECT_EQ(Cut->Format, pfP8);
+    EXPECT_EQ(Cut->USize, 0);
+    EXPECT_EQ(Cut->VSize, 16);
+    EXPECT_EQ(Cut->PalettePosition, 0);
+    EXPECT_FALSE(Cut->IsIgnored());
     EXPECT_TRUE(File->Reporter.Messages.empty());
 }
 
