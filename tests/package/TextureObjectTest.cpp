@@ -1,7 +1,10 @@
 // Texture exports decoded into texture objects: properties, palette, group,
 // the mip-map header per version, the upload hand-over, and first mip maps
-// that are missing or too short.
+// that are missing or too short; and the one walk over a package's texture
+// exports, which visits them and, at one it can't read, goes on or stops as
+// its caller chooses.
 #include "package/Errors.h"
+#include "package/TextureWalk.h"
 #include "tests/package/PackageFile.h"
 
 #include <gtest/gtest.h>
@@ -189,6 +192,38 @@ TEST_F(TextureDecoding, AFirstMipMapTooShortForTheSizeIsAnError) {
                           "262144.",
                   Error + "\"Odd\" stores 16 bytes for its first mip map where its size needs 32.",
                   Error + "\"Beyond\" has its first mip map beyond the end of the file."}));
+}
+
+TEST(TextureWalk, VisitsTexturesInOrderAndSkipsOrStopsAtAnUnreadableExport) {
+    TPackageBuilder Builder;
+    Builder.AddTexture({.Name = "First"});
+    const int32_t Bad = Builder.AddTexture({.Name = "Bad"});
+    Builder.Export(Bad).Class = -1000; // a class reference outside the tables
+    Builder.AddTexture({.Name = "Shiny", .ClassName = "Shader"});
+    Builder.AddTexture({.Name = "Last", .ClassName = "TEXTURE"});
+    TPackageFile File(Builder);
+    TUnrealPackage& Package = File.Open();
+
+    std::vector<std::string> Visited;
+    std::vector<int32_t> Failed;
+    std::vector<std::size_t> Counts;
+    TTextureWalk Walk;
+    Walk.Errors = TWalkErrors::Skip;
+    Walk.OnTexture = [&](int32_t, std::size_t, std::size_t Count) { Counts.push_back(Count); };
+    Walk.OnError = [&](int32_t Index, const std::exception&) { Failed.push_back(Index); };
+    const auto Visit = [&](std::unique_ptr<TTextureObject> Texture) {
+        Visited.push_back(Texture->Name);
+    };
+    Walk.Run(Package, Visit);
+    EXPECT_EQ(Visited, (std::vector<std::string>{"First", "Last"}));
+    EXPECT_EQ(Failed, (std::vector<int32_t>{Bad - 1}));
+    EXPECT_EQ(Counts, (std::vector<std::size_t>{2, 2}));
+
+    Visited.clear();
+    Walk.Errors = TWalkErrors::Stop;
+    EXPECT_THROW(Walk.Run(Package, Visit), EReferenceOutOfRange);
+    EXPECT_TRUE(Visited.empty());
+    EXPECT_EQ(Package.Stream, nullptr);
 }
 
 } // namespace
