@@ -53,11 +53,14 @@ TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
     const std::vector<TTextureDesc> Textures = EveryFormat();
     const std::string Package = Temp.File("Formats.utx");
     Write(Package, Textures);
-    for (const auto& [Format, Extension] :
-         {std::pair{"png", ".PNG"}, {"tga", ".TGA"}, {"bmp24", ".BMP"}, {"bmp32", ".BMP"}}) {
+    // Any number of jobs writes the same files.
+    for (const auto& [Format, Extension, Jobs] : {std::tuple{"png", ".PNG", "1"},
+                                                  {"tga", ".TGA", "4"},
+                                                  {"bmp24", ".BMP", "1"},
+                                                  {"bmp32", ".BMP", "4"}}) {
         SCOPED_TRACE(Format);
         const std::string Folder = Temp.File(Format);
-        ASSERT_EQ(Run({"export", "--format", Format, "-j", "1", "--out", Folder, Package}), ExitOk)
+        ASSERT_EQ(Run({"export", "--format", Format, "-j", Jobs, "--out", Folder, Package}), ExitOk)
             << Err.str();
         EXPECT_NE(Err.str().find("format RGB8 can't be decoded; skipped."), std::string::npos);
         for (const TTextureDesc& Desc : Textures) {
@@ -86,16 +89,6 @@ TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
             EXPECT_EQ(File.Rgba, Expected.Pixels);
         }
     }
-    // Any number of jobs writes the same files.
-    const std::string OneErr = Err.str();
-    ASSERT_EQ(Run({"export", "--format", "bmp32", "-j4", "--out", Temp.File("four"), Package}),
-              ExitOk);
-    ASSERT_EQ(FilesUnder("four"), FilesUnder("bmp32"));
-    for (const std::string& File : FilesUnder("four"))
-        EXPECT_EQ(testing::ReadFileBytes(Temp.File("four/" + File)),
-                  testing::ReadFileBytes(Temp.File("bmp32/" + File)))
-            << File;
-    EXPECT_EQ(Err.str(), OneErr);
     // P8 masked: colour 0 of the noise is rare; the alpha rule itself is the
     // decoder's. --opaque makes every pixel opaque.
     ASSERT_EQ(Run({"export", "--format=png", "--opaque", "--out", Temp.File("opaque"), Package}),
