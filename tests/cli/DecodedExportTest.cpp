@@ -1,9 +1,13 @@
 // swatchbox-cli export --format, folders, --name and -j; the written files
-// are read back with an independent reader.
+// are read back with an independent reader. Jobs on several threads come
+// back in the order they were submitted.
+#include "cli/ThreadPool.h"
 #include "decode/PixelDecoder.h"
 #include "tests/cli/CommandTest.h"
 #include "tests/support/ImageReader.h"
 
+#include <atomic>
+#include <chrono>
 #include <fstream>
 
 namespace swatchbox::cli {
@@ -149,6 +153,29 @@ TEST_F(DecodedExport, FoldersAreSearchedWithoutFollowingLinks) {
     ASSERT_EQ(Run({"list", Root.string()}), ExitOk) << Err.str();
     EXPECT_EQ(CountLines(Out.str(), "Only"), 1) << Out.str(); // one package, listed once
     EXPECT_EQ(Err.str(), "");
+}
+
+TEST(OrderedJobs, DeliverInSubmissionOrderWithABoundedNumberUnderWay) {
+    TThreadPool Pool(4);
+    std::vector<int> Delivered;
+    std::atomic<int> UnderWay = 0, MostUnderWay = 0;
+    TOrderedJobs<int> Jobs(Pool, [&](int& Result) { Delivered.push_back(Result); });
+    for (int Index = 0; Index < 40; ++Index)
+        Jobs.Submit([&, Index] {
+            const int Now = ++UnderWay;
+            for (int Seen = MostUnderWay;
+                 Now > Seen && !MostUnderWay.compare_exchange_weak(Seen, Now);)
+                ;
+            // Early jobs take longest, so later ones finish first.
+            std::this_thread::sleep_for(std::chrono::microseconds((40 - Index) * 50));
+            --UnderWay;
+            return Index;
+        });
+    Jobs.Finish();
+    ASSERT_EQ(Delivered.size(), 40u);
+    for (int Index = 0; Index < 40; ++Index)
+        EXPECT_EQ(Delivered[static_cast<std::size_t>(Index)], Index);
+    EXPECT_LE(MostUnderWay, 8);
 }
 
 } // namespace

@@ -12,15 +12,6 @@
 namespace swatchbox::testing {
 namespace {
 
-// Several exports, so every table has entries and the export table is long
-// enough to pass a size check.
-TBuiltPackage TablesPackage(int16_t Version) {
-    TPackageBuilder Builder(Version);
-    for (int Index = 0; Index < 8; ++Index)
-        Builder.AddTexture({.Name = "Texture" + std::to_string(Index), .Group = "Walls"});
-    return Builder.Build();
-}
-
 using F = THeaderField;
 
 // Packages of engine builds before version 61 store their tables in other
@@ -71,7 +62,12 @@ TEST(DamagedTables, FailOpeningWithAMessageNamingFileAndTable) {
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(&Case - Cases);
-        TBuiltPackage Bytes = TablesPackage(Case.Version);
+        // Several exports, so every table has entries and the export table is
+        // long enough to pass a size check.
+        TPackageBuilder Builder(Case.Version);
+        for (int Index = 0; Index < 8; ++Index)
+            Builder.AddTexture({.Name = "Texture" + std::to_string(Index), .Group = "Walls"});
+        TBuiltPackage Bytes = Builder.Build();
         Case.Damage(Bytes);
         TPackageFile File(Bytes);
         const std::string Message = ThrownMessage<EPackageError>([&] { File.Open(); });
