@@ -1,6 +1,6 @@
-// Damaged and vanishing package files: every one must end in a clean
-// EPackageDamaged naming the file and the part that is wrong, or in an ignored
-// texture with its message, and must leave no stream open behind it.
+// Damaged and vanishing package files: every one must end in a clean error
+// naming the file and the part that is wrong, or in an ignored texture with
+// its message, and must leave no stream open behind it.
 #include "package/Errors.h"
 #include "tests/package/PackageFile.h"
 
@@ -15,7 +15,7 @@ namespace {
 using F = THeaderField;
 
 // Packages of engine builds before version 61 store their tables in other
-// layouts: when the tables don't fit, the message says the package is old.
+// layouts: when their tables don't fit, the message says the package is old.
 TEST(DamagedTables, FailOpeningWithAMessageNamingFileAndTable) {
     using TDamage = std::function<void(TBuiltPackage&)>;
     const auto Cut = [](std::size_t Size) -> TDamage {

@@ -82,12 +82,12 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     // An unknown format is kept and still uploaded.
     ASSERT_EQ(File->Uploads.size(), 5u);
     EXPECT_EQ(File->Uploads[4].first.Format, 9);
-    const auto Cut = Decode(Short);
-    EXPECT_EQ(Cut->Format, pfP8);
-    EXPECT_EQ(Cut->USize, 0);
-    EXPECT_EQ(Cut->VSize, 16);
-    EXPECT_EQ(Cut->PalettePosition, 0);
-    EXPECT_FALSE(Cut->IsIgnored());
+    const auto ShortValues = Decode(Short);
+    EXPECT_EQ(ShortValues->Format, pfP8);
+    EXPECT_EQ(ShortValues->USize, 0);
+    EXPECT_EQ(ShortValues->VSize, 16);
+    EXPECT_EQ(ShortValues->PalettePosition, 0);
+    EXPECT_FALSE(ShortValues->IsIgnored());
     EXPECT_TRUE(File->Reporter.Messages.empty());
 }
 
