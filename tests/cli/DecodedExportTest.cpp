@@ -58,13 +58,13 @@ TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
     const std::string Package = Temp.File("Formats.utx");
     Write(Package, Textures);
     // Any number of jobs writes the same files.
-    for (const auto& [Format, Extension, Jobs] : {std::tuple{"png", ".PNG", "1"},
-                                                  {"tga", ".TGA", "4"},
-                                                  {"bmp24", ".BMP", "1"},
-                                                  {"bmp32", ".BMP", "4"}}) {
+    for (const auto& [Format, Extension, Jobs] : {std::tuple{"png", ".PNG", "-j1"},
+                                                  {"tga", ".TGA", "-j4"},
+                                                  {"bmp24", ".BMP", "-j1"},
+                                                  {"bmp32", ".BMP", "-j4"}}) {
         SCOPED_TRACE(Format);
         const std::string Folder = Temp.File(Format);
-        ASSERT_EQ(Run({"export", "--format", Format, "-j", Jobs, "--out", Folder, Package}), ExitOk)
+        ASSERT_EQ(Run({"export", "--format", Format, Jobs, "--out", Folder, Package}), ExitOk)
             << Err.str();
         EXPECT_NE(Err.str().find("format RGB8 can't be decoded; skipped."), std::string::npos);
         for (const TTextureDesc& Desc : Textures) {

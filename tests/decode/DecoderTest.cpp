@@ -128,8 +128,8 @@ TEST(PixelDecoder, RefusesFormatsWithoutADecoderAndShortData) {
         {{pfG16, 32768, 16385, Eight, {}},
          "The texture's size 32768x16385 is too large to decode."},
     };
-    for (const auto& [Mip, Message] : Cases)
-        EXPECT_EQ(ThrownMessage<EDecodeError>([&] { DecodeMip(Mip, {}); }), Message);
+    for (const auto& Case : Cases)
+        EXPECT_EQ(ThrownMessage<EDecodeError>([&] { DecodeMip(Case.first, {}); }), Case.second);
     EXPECT_THROW(DecodeGrey16({pfG16, 2, 3, Eight, {}}), EDecodeError);
     EXPECT_THROW(DecodeGrey16({pfP8, 2, 2, Eight, Palette}), EDecodeError);
 }
@@ -175,10 +175,10 @@ TEST(TextureDecoder, ReadsWhatTheTextureNamesAndRefusesWhatTheFileCantHold) {
         {Sources[2], "The texture stores 24 pixel bytes where its size needs 32."},
         {Sources[3], Beyond},
         {NoPalette, Beyond}};
-    for (const auto& [Source, Message] : Refused)
-        EXPECT_EQ(
-            ThrownMessage<EDecodeError>([&] { DecodeTexture(Stream, Source, TAlphaMode::Engine); }),
-            Message);
+    for (const auto& Case : Refused)
+        EXPECT_EQ(ThrownMessage<EDecodeError>(
+                      [&] { DecodeTexture(Stream, Case.first, TAlphaMode::Engine); }),
+                  Case.second);
 }
 
 } // namespace
