@@ -1,5 +1,8 @@
-// Messages and progress on the console.
+// Text for the console and for scripts: messages and progress, and JSON and
+// console text made from 8-bit package strings.
 #include "cli/ConsoleReporter.h"
+#include "cli/DisplayText.h"
+#include "cli/Json.h"
 #include "cli/Progress.h"
 
 #include <gtest/gtest.h>
@@ -43,10 +46,8 @@ TEST(Progress, RewritesOneLineAndClearsItAroundMessages) {
                          "\r[2/12] c"
                          "\r" +
                              Long + "\r" + std::string(79, ' ') + "\r");
-}
-
-TEST(Progress, PrintsNothingWhenDisabled) {
-    std::ostringstream Err;
+    // Disabled, it prints nothing around messages either.
+    Err.str("");
     {
         TProgress Progress(Err, 2, false);
         TConsoleReporter Reporter(Err, &Progress);
@@ -54,6 +55,35 @@ TEST(Progress, PrintsNothingWhenDisabled) {
         ReportWarning(Reporter, "w");
     }
     EXPECT_EQ(Err.str(), "Warning: w\n");
+}
+
+TEST(JsonString, EscapesQuotesBackslashesAndControlsAndReadsBytesAsLatin1) {
+    EXPECT_EQ(JsonString("plain"), "\"plain\"");
+    EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
+    EXPECT_EQ(JsonString("\r\n\t"), "\"\\r\\n\\t\"");
+    EXPECT_EQ(JsonString(std::string("\x01\x1F\x7F\0", 4)), "\"\\u0001\\u001f\\u007f\\u0000\"");
+    // Package strings are Latin-1.
+    EXPECT_EQ(JsonString("Caf\xE9"), "\"Caf\xC3\xA9\"");
+    EXPECT_EQ(JsonString("\x80\xA0\xFF"), "\"\xC2\x80\xC2\xA0\xC3\xBF\"");
+}
+
+TEST(JsonSystemString, KeepsUtf8PathsAndReadsOthersAsLatin1) {
+    EXPECT_EQ(JsonSystemString("C:\\d\xC3\xA9j\xC3\xA0\\\"x\""),
+              "\"C:\\\\d\xC3\xA9j\xC3\xA0\\\\\\\"x\\\"\"");
+    EXPECT_EQ(JsonSystemString("d\xE9j"), "\"d\xC3\xA9j\"");
+    // Overlong forms and surrogates are no UTF-8.
+    EXPECT_EQ(JsonSystemString("\xC0\xAF"), "\"\xC3\x80\xC2\xAF\"");
+    EXPECT_EQ(JsonSystemString("\xED\xA0\x80"), "\"\xC3\xAD\xC2\xA0\xC2\x80\"");
+    EXPECT_EQ(JsonSystemString("\xF0\x9F\x98\x80\x01"), "\"\xF0\x9F\x98\x80\\u0001\"");
+}
+
+TEST(DisplayText, ShowsLatin1AndNeutralisesTerminalControls) {
+    EXPECT_EQ(DisplayText("Caf\xE9"), "Caf\xC3\xA9");
+    // ESC and the 8-bit CSI could drive a terminal.
+    EXPECT_EQ(DisplayText("a\x1B[2Jb\x9B"), "a\\x1b[2Jb\\x9b");
+    // Text from the command line keeps its own encoding.
+    EXPECT_EQ(EscapeControls("d\xC3\xA9j\xC3\xA0\x07"), "d\xC3\xA9j\xC3\xA0\\x07");
+    EXPECT_EQ(DisplayWidth("Caf\xC3\xA9"), 4u);
 }
 
 } // namespace

@@ -1,26 +1,20 @@
-// swatchbox-cli export --format, folders, --name and -j, run in-process on
-// packages made by the test-side builder; the written files are read back
-// with an independent reader.
-#include "cli/CommandLine.h"
+// swatchbox-cli export --format, folders, --name and -j; the written files
+// are read back with an independent reader. Jobs on several threads come
+// back in the order they were submitted.
+#include "cli/ThreadPool.h"
 #include "decode/PixelDecoder.h"
-#include "tools/package-builder/PackageBuilder.h"
+#include "tests/cli/CommandTest.h"
 #include "tests/support/ImageReader.h"
-#include "tests/support/TestFiles.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
+#include <atomic>
+#include <chrono>
 #include <fstream>
-#include <map>
-#include <sstream>
 
 namespace swatchbox::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TBytes;
 using testing::TPackageBuilder;
-using testing::TTempDir;
 using testing::TTextureDesc;
 
 // Textures of every decoded format at odd sizes, their stored bytes noise,
@@ -44,23 +38,8 @@ std::vector<TTextureDesc> EveryFormat() {
     return Textures;
 }
 
-// Every file under Root with its bytes, by path relative to Root.
-std::map<std::string, std::vector<uint8_t>> FilesUnder(const fs::path& Root) {
-    std::map<std::string, std::vector<uint8_t>> Files;
-    for (const auto& Entry : fs::recursive_directory_iterator(Root))
-        if (Entry.is_regular_file())
-            Files[Entry.path().lexically_relative(Root).generic_string()] =
-                testing::ReadFileBytes(Entry.path().string());
-    return Files;
-}
-
-class DecodedExport : public ::testing::Test {
+class DecodedExport : public TCommandTest {
 protected:
-    int Run(std::vector<std::string> Arguments) {
-        Out.str("");
-        Err.str("");
-        return RunCommandLine(Arguments, Out, Err, false);
-    }
     // Writes the package; its P8 textures get the default palette.
     void Write(const std::string& Path, std::vector<TTextureDesc> Textures) {
         TPackageBuilder Builder;
@@ -72,25 +51,22 @@ protected:
         }
         Builder.WriteTo(Path);
     }
-
-    TTempDir Temp;
-    std::ostringstream Out;
-    std::ostringstream Err;
 };
 
 TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
     const std::vector<TTextureDesc> Textures = EveryFormat();
     const std::string Package = Temp.File("Formats.utx");
     Write(Package, Textures);
-    for (const char* Format : {"png", "tga", "bmp24", "bmp32"}) {
+    // Any number of jobs writes the same files.
+    for (const auto& [Format, Extension, Jobs] : {std::tuple{"png", ".PNG", "-j1"},
+                                                  {"tga", ".TGA", "-j4"},
+                                                  {"bmp24", ".BMP", "-j1"},
+                                                  {"bmp32", ".BMP", "-j4"}}) {
         SCOPED_TRACE(Format);
         const std::string Folder = Temp.File(Format);
-        ASSERT_EQ(Run({"export", "--format", Format, "-j", "1", "--out", Folder, Package}), ExitOk)
+        ASSERT_EQ(Run({"export", "--format", Format, Jobs, "--out", Folder, Package}), ExitOk)
             << Err.str();
         EXPECT_NE(Err.str().find("format RGB8 can't be decoded; skipped."), std::string::npos);
-        const std::string Extension = std::string(Format).substr(0, 3) == "bmp" ? ".BMP"
-                                      : Format == std::string("png")            ? ".PNG"
-                                                                                : ".TGA";
         for (const TTextureDesc& Desc : Textures) {
             if (Desc.Format == pfRGB8)
                 continue;
@@ -99,7 +75,7 @@ TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
                 testing::ReadImageFile(Folder + "/Formats/G/" + Desc.Name + Extension);
             ASSERT_EQ(File.Width, Desc.Width);
             ASSERT_EQ(File.Height, Desc.Height);
-            if (Desc.Format == pfG16 && Extension == ".PNG") {
+            if (Desc.Format == pfG16 && Extension == std::string(".PNG")) {
                 // All 16 bits, as stored.
                 EXPECT_TRUE(File.SixteenBit);
                 for (std::size_t Index = 0; Index < File.Values.size(); ++Index)
@@ -117,12 +93,6 @@ TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
             EXPECT_EQ(File.Rgba, Expected.Pixels);
         }
     }
-    // Any number of jobs writes the same files.
-    const std::string OneErr = Err.str();
-    ASSERT_EQ(Run({"export", "--format", "bmp32", "-j4", "--out", Temp.File("four"), Package}),
-              ExitOk);
-    EXPECT_TRUE(FilesUnder(Temp.File("bmp32")) == FilesUnder(Temp.File("four")));
-    EXPECT_EQ(Err.str(), OneErr);
     // P8 masked: colour 0 of the noise is rare; the alpha rule itself is the
     // decoder's. --opaque makes every pixel opaque.
     ASSERT_EQ(Run({"export", "--format=png", "--opaque", "--out", Temp.File("opaque"), Package}),
@@ -134,21 +104,28 @@ TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
     }
 }
 
+// Packages are found by their signature at any depth: a folder's files in
+// name order, then its folders.
 TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
-    fs::create_directories(Temp.Path() / "Game" / "Textures" / "Old");
-    Write((Temp.Path() / "Game" / "Textures" / "Rocks.utx").string(),
+    const fs::path Textures = Temp.Path() / "Game" / "Textures";
+    fs::create_directories(Textures / "Old");
+    Write((Textures / "Rocks.utx").string(),
           {{.Name = "RockWall", .Group = "Walls", .Width = 4, .Height = 4},
            {.Name = "Sand", .Group = "Floors", .Width = 4, .Height = 4}});
-    Write((Temp.Path() / "Game" / "Textures" / "Old" / "Legacy.dat").string(),
+    Write((Textures / "Boulders.utx").string(), {{.Name = "RockPile", .Width = 2, .Height = 2}});
+    Write((Textures / "Old" / "Legacy.dat").string(),
           {{.Name = "rockfloor", .Group = "Floors", .Width = 2, .Height = 2}});
-    std::ofstream(Temp.Path() / "Game" / "Readme.txt") << "no package";
+    std::ofstream(Temp.Path() / "Game" / "Readme.utx") << "no package";
     const std::string Game = Temp.File("Game");
 
     ASSERT_EQ(Run({"list", "--name", "ROCK*", Game}), ExitOk) << Err.str();
-    EXPECT_NE(Out.str().find("Legacy.dat:"), std::string::npos);
-    EXPECT_NE(Out.str().find("RockWall"), std::string::npos);
-    EXPECT_NE(Out.str().find("rockfloor"), std::string::npos);
-    EXPECT_EQ(Out.str().find("Sand"), std::string::npos);
+    const std::string Listed = Out.str();
+    EXPECT_LT(Listed.find("Boulders.utx:"), Listed.find("Rocks.utx:")) << Listed;
+    EXPECT_LT(Listed.find("Rocks.utx:"), Listed.find("Legacy.dat:")) << Listed;
+    EXPECT_NE(Listed.find("Legacy.dat:"), std::string::npos);
+    EXPECT_NE(Listed.find("RockWall"), std::string::npos);
+    EXPECT_NE(Listed.find("rockfloor"), std::string::npos);
+    EXPECT_EQ(Listed.find("Sand"), std::string::npos);
     EXPECT_NE(Err.str().find("1 file in the folders is no package."), std::string::npos);
 
     ASSERT_EQ(Run({"list", "--name", "Nothing", Game}), ExitOk);
@@ -158,10 +135,47 @@ TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
     ASSERT_EQ(
         Run({"export", "--format", "tga", "--name", "*floor", "--out", Temp.File("out"), Game}),
         ExitOk);
-    EXPECT_EQ(FilesUnder(Temp.File("out")).size(), 1u);
-    EXPECT_TRUE(fs::exists(Temp.Path() / "out" / "Legacy" / "Floors" / "rockfloor.TGA"));
+    EXPECT_EQ(FilesUnder("out"), std::set<std::string>{"Legacy/Floors/rockfloor.TGA"});
     EXPECT_NE(Out.str().find("Wrote 1 file"), std::string::npos);
     EXPECT_NE(Out.str().find("1 file in the folders is no package."), std::string::npos);
+}
+
+TEST_F(DecodedExport, FoldersAreSearchedWithoutFollowingLinks) {
+    const fs::path Root = Temp.Path() / "Root";
+    fs::create_directories(Root / "Sub");
+    Write((Root / "Sub" / "P.utx").string(), {{.Name = "Only"}});
+    try {
+        fs::create_directory_symlink(Root, Root / "Sub" / "Loop");
+        fs::create_symlink(Root / "Sub" / "P.utx", Root / "Link.utx");
+    } catch (const fs::filesystem_error& Error) {
+        GTEST_SKIP() << "no symbolic links here: " << Error.what();
+    }
+    ASSERT_EQ(Run({"list", Root.string()}), ExitOk) << Err.str();
+    EXPECT_EQ(CountLines(Out.str(), "Only"), 1) << Out.str(); // one package, listed once
+    EXPECT_EQ(Err.str(), "");
+}
+
+TEST(OrderedJobs, DeliverInSubmissionOrderWithABoundedNumberUnderWay) {
+    TThreadPool Pool(4);
+    std::vector<int> Delivered;
+    std::atomic<int> UnderWay = 0, MostUnderWay = 0;
+    TOrderedJobs<int> Jobs(Pool, [&](int& Result) { Delivered.push_back(Result); });
+    for (int Index = 0; Index < 40; ++Index)
+        Jobs.Submit([&, Index] {
+            const int Now = ++UnderWay;
+            for (int Seen = MostUnderWay;
+                 Now > Seen && !MostUnderWay.compare_exchange_weak(Seen, Now);)
+                ;
+            // Early jobs take longest, so later ones finish first.
+            std::this_thread::sleep_for(std::chrono::microseconds((40 - Index) * 50));
+            --UnderWay;
+            return Index;
+        });
+    Jobs.Finish();
+    ASSERT_EQ(Delivered.size(), 40u);
+    for (int Index = 0; Index < 40; ++Index)
+        EXPECT_EQ(Delivered[static_cast<std::size_t>(Index)], Index);
+    EXPECT_LE(MostUnderWay, 8);
 }
 
 } // namespace

@@ -1,14 +1,8 @@
 // swatchbox-cli sheet on built packages: the picture's size, each texture's
 // thumbnail in its cell in name order, and the group filter.
-#include "cli/CommandLine.h"
 #include "sheet/ContactSheet.h"
-#include "tools/package-builder/PackageBuilder.h"
+#include "tests/cli/CommandTest.h"
 #include "tests/support/ImageReader.h"
-#include "tests/support/TestFiles.h"
-
-#include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace swatchbox::cli {
 namespace {
@@ -30,21 +24,10 @@ TTextureDesc Solid(const char* Name, const char* Group, int32_t Width, int32_t H
             .Pixels = Pixels};
 }
 
-class SheetCommand : public ::testing::Test {
-protected:
-    int Run(std::vector<std::string> Arguments) {
-        Out.str("");
-        Err.str("");
-        return RunCommandLine(Arguments, Out, Err, false);
-    }
-
-    testing::TTempDir Temp;
-    std::string Package = Temp.File("Sheet.utx");
-    std::ostringstream Out;
-    std::ostringstream Err;
-};
+using SheetCommand = TCommandTest;
 
 TEST_F(SheetCommand, DrawsEveryTextureInNameOrderInItsCell) {
+    const std::string Package = Temp.File("Sheet.utx");
     testing::TPackageBuilder Builder;
     // Export order differs from name order.
     Builder.AddTexture(Solid("Cyan", "B", 8, 8, {0, 255, 255}));

@@ -1,13 +1,16 @@
-// Byte layout of the DDS header, the extension rule, the bottom-up row writer
-// and the safe output file, independent of any package.
+// Byte layout of the DDS header, the extension rule, the bottom-up row writer,
+// the safe output file and sizes an image file type can't hold, independent of
+// any package. (What the image writers write, in every type and at odd sizes,
+// is read back through swatchbox-cli export.)
 #include "export/BmpFile.h"
 #include "export/DdsFile.h"
 #include "export/ExportAsIs.h"
 #include "export/ExportErrors.h"
+#include "export/ImageFile.h"
 #include "export/OutputFile.h"
+#include "tests/support/TestFiles.h"
 #include "tools/package-builder/BuiltPackage.h"
 #include "tools/package-builder/TexturePixels.h"
-#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -101,12 +104,17 @@ TEST(OutputFile, ReplacesTheTargetOnlyWhenCommittedAndNamesOneItCannotCreate) {
     EXPECT_EQ(ReadFileBytes(Target), (TBytes{1, 2}));
     // Nothing but the target is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), {}), 1);
-    try {
-        TOutputFile Output(Dir.File("missing-folder/out.bin"));
-        FAIL() << "created a file in a missing folder";
-    } catch (const EExportError& Error) {
-        EXPECT_NE(std::string(Error.what()).find("out.bin"), std::string::npos) << Error.what();
-    }
+    EXPECT_NE(ThrownMessage<EExportError>([&] {
+                  TOutputFile(Dir.File("missing/out.bin"));
+              }).find("out.bin"),
+              std::string::npos);
+}
+
+TEST(ImageFile, SizesTheFileTypeCantHoldAreRefusedWithoutAFile) {
+    TTempDir Dir;
+    const TRgbaImage Wide(65536, 1);
+    EXPECT_THROW(WriteImageFile(Wide, Dir.File("Wide.TGA"), TImageFileType::Tga), EExportError);
+    EXPECT_TRUE(std::filesystem::is_empty(Dir.Path()));
 }
 
 } // namespace

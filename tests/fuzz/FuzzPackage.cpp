@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -53,13 +54,9 @@ private:
     fs::path Folder;
 };
 
-struct TFileCloser {
-    void operator()(std::FILE* File) const { std::fclose(File); }
-};
-
 void WriteInput(const std::string& Path, const uint8_t* Data, std::size_t Size) {
-    std::unique_ptr<std::FILE, TFileCloser> File(std::fopen(Path.c_str(), "wb"));
-    if (!File || (Size > 0 && std::fwrite(Data, 1, Size, File.get()) != Size)) {
+    std::ofstream File(Path, std::ios::binary | std::ios::trunc);
+    if (!File.write(reinterpret_cast<const char*>(Data), static_cast<std::streamsize>(Size))) {
         std::perror(Path.c_str());
         std::abort();
     }

@@ -2,9 +2,9 @@
 // reads past the end, and a file that other programs write or cut meanwhile.
 #include "package/FileStream.h"
 #include "package/Errors.h"
+#include "tests/support/TestFiles.h"
 #include "tools/package-builder/BuiltPackage.h"
 #include "tools/package-builder/TexturePixels.h"
-#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -51,12 +51,8 @@ TEST_F(FileStream, ReadsTheRightBytesWhereverReadsFallAgainstItsWindow) {
 
 TEST_F(FileStream, RefusesAnythingPastTheEndAndNamesTheFile) {
     Stream.Seek(19998);
-    try {
-        Stream.ReadU32();
-        FAIL() << "read past the end";
-    } catch (const EPackageDamaged& Error) {
-        EXPECT_NE(std::string(Error.what()).find("data.bin"), std::string::npos) << Error.what();
-    }
+    EXPECT_NE(ThrownMessage<EPackageDamaged>([&] { Stream.ReadU32(); }).find("data.bin"),
+              std::string::npos);
     EXPECT_EQ(Stream.ReadU16(), GetU16(Bytes, 19998));
     EXPECT_THROW(Stream.ReadByte(), EPackageDamaged);
     EXPECT_THROW(Stream.Seek(20001), EPackageDamaged);

@@ -1,7 +1,10 @@
 // Texture exports decoded into texture objects: properties, palette, group,
 // the mip-map header per version, the upload hand-over, and first mip maps
-// that are missing or too short.
+// that are missing or too short; and the one walk over a package's texture
+// exports, which visits them and, at one it can't read, goes on or stops as
+// its caller chooses.
 #include "package/Errors.h"
+#include "package/TextureWalk.h"
 #include "tests/package/PackageFile.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +26,8 @@ protected:
 
 // Properties, palette and group reach the texture and exactly them the upload.
 // Only P8 textures look up their palette; a texture without a Format
-// property is P8, one without a palette property keeps none.
+// property is P8, one without a palette property keeps none. A value too
+// short for what is taken from it counts as missing.
 TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     // Five groups before the palette make its reference 6, export 5; 300
     // colours make its colour count a two-byte index.
@@ -41,6 +45,12 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
                               Builder.AddTexture({.Format = pfDXT1, .Palette = Palette}),
                               Builder.AddTexture({.Masked = false, .AlphaTexture = false}),
                               Builder.AddTexture({.Format = 9})};
+    const int32_t Short = Builder.AddTexture(
+        {.Format = std::nullopt, .WriteUSize = false, .BeforeProperties = [](auto& Tags) {
+             Tags.Tag("Format", TTagType::Byte, {}, {.SizeCode = 5})
+                 .Tag("USize", TTagType::Integer, TBytes{0x10, 0x00})
+                 .Tag("Palette", TTagType::Object, TBytes{0x40}); // an index cut short
+         }});
     Open();
     const auto Texture = Decode(Brick);
     EXPECT_EQ(Texture->Name, "Brick");
@@ -48,7 +58,6 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     EXPECT_EQ(Texture->ExportIndex, Brick - 1);
     EXPECT_TRUE(Texture->bMasked && Texture->bAlphaTexture);
     EXPECT_EQ(Texture->PaletteExport, 5);
-    EXPECT_EQ(Texture->PalettePosition, File->Package->Exports[5].SerialOffset + 1 + 2);
     EXPECT_EQ(Texture->MipDataSize, 32 * 8);
     EXPECT_TRUE(Texture->PixelDataInFile(File->Package->FileSize));
     ASSERT_EQ(File->Uploads.size(), 1u);
@@ -73,7 +82,12 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     // An unknown format is kept and still uploaded.
     ASSERT_EQ(File->Uploads.size(), 5u);
     EXPECT_EQ(File->Uploads[4].first.Format, 9);
-    EXPECT_EQ(GetFormatName(TPixelFormat(9)), "(unknown)");
+    const auto ShortValues = Decode(Short);
+    EXPECT_EQ(ShortValues->Format, pfP8);
+    EXPECT_EQ(ShortValues->USize, 0);
+    EXPECT_EQ(ShortValues->VSize, 16);
+    EXPECT_EQ(ShortValues->PalettePosition, 0);
+    EXPECT_FALSE(ShortValues->IsIgnored());
     EXPECT_TRUE(File->Reporter.Messages.empty());
 }
 
@@ -178,6 +192,38 @@ TEST_F(TextureDecoding, AFirstMipMapTooShortForTheSizeIsAnError) {
                           "262144.",
                   Error + "\"Odd\" stores 16 bytes for its first mip map where its size needs 32.",
                   Error + "\"Beyond\" has its first mip map beyond the end of the file."}));
+}
+
+TEST(TextureWalk, VisitsTexturesInOrderAndSkipsOrStopsAtAnUnreadableExport) {
+    TPackageBuilder Builder;
+    Builder.AddTexture({.Name = "First"});
+    const int32_t Bad = Builder.AddTexture({.Name = "Bad"});
+    Builder.Export(Bad).Class = -1000; // a class reference outside the tables
+    Builder.AddTexture({.Name = "Shiny", .ClassName = "Shader"});
+    Builder.AddTexture({.Name = "Last", .ClassName = "TEXTURE"});
+    TPackageFile File(Builder);
+    TUnrealPackage& Package = File.Open();
+
+    std::vector<std::string> Visited;
+    std::vector<int32_t> Failed;
+    std::vector<std::size_t> Counts;
+    TTextureWalk Walk;
+    Walk.Errors = TWalkErrors::Skip;
+    Walk.OnTexture = [&](int32_t, std::size_t, std::size_t Count) { Counts.push_back(Count); };
+    Walk.OnError = [&](int32_t Index, const std::exception&) { Failed.push_back(Index); };
+    const auto Visit = [&](std::unique_ptr<TTextureObject> Texture) {
+        Visited.push_back(Texture->Name);
+    };
+    Walk.Run(Package, Visit);
+    EXPECT_EQ(Visited, (std::vector<std::string>{"First", "Last"}));
+    EXPECT_EQ(Failed, (std::vector<int32_t>{Bad - 1}));
+    EXPECT_EQ(Counts, (std::vector<std::size_t>{2, 2}));
+
+    Visited.clear();
+    Walk.Errors = TWalkErrors::Stop;
+    EXPECT_THROW(Walk.Run(Package, Visit), EReferenceOutOfRange);
+    EXPECT_TRUE(Visited.empty());
+    EXPECT_EQ(Package.Stream, nullptr);
 }
 
 } // namespace

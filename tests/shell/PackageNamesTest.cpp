@@ -9,12 +9,27 @@
 namespace swatchbox {
 namespace {
 
-TEST(PackageNamesTest, FileNamePartFollowsTheLastSeparatorOrColon) {
+// The file name follows the last separator or colon; a replaced one keeps
+// the argument's folder; folders lose trailing separators and blanks.
+TEST(PackageNamesTest, FileNamesAndFoldersOfPaths) {
     EXPECT_EQ(FileNamePart("C:/Games/UT/Textures/Skybox.utx"), "Skybox.utx");
     EXPECT_EQ(FileNamePart("C:\\Games\\UT\\Textures\\Skybox.utx"), "Skybox.utx");
     EXPECT_EQ(FileNamePart("C:Skybox.utx"), "Skybox.utx");
     EXPECT_EQ(FileNamePart("Skybox.utx"), "Skybox.utx");
     EXPECT_EQ(FileNamePart("C:\\Games\\"), "");
+    EXPECT_EQ(ReplaceFileName("C:\\pkgs\\SKYBOX.UTX", "Skybox.utx"), "C:\\pkgs\\Skybox.utx");
+    EXPECT_EQ(ReplaceFileName("C:\\pkgs\\*.utx", "A.utx"), "C:\\pkgs\\A.utx");
+    EXPECT_EQ(ReplaceFileName("sub/skybox.utx", "Skybox.utx"), "sub/Skybox.utx");
+    EXPECT_EQ(ReplaceFileName("C:skybox.utx", "Skybox.utx"), "C:Skybox.utx");
+    // A bare name stays relative instead of moving to the drive's root.
+    EXPECT_EQ(ReplaceFileName("skybox.utx", "Skybox.utx"), "Skybox.utx");
+    EXPECT_EQ(WithoutTrailingSeparator("C:\\"), "C:");
+    EXPECT_EQ(WithoutTrailingSeparator("C:\\Games\\UT\\\\"), "C:\\Games\\UT");
+    EXPECT_EQ(WithoutTrailingSeparator("C:\\Games"), "C:\\Games");
+    EXPECT_EQ(TextureFolderOf("C:\\UT2004"), "C:\\UT2004\\Textures");
+    EXPECT_EQ(TextureFolderOf(" \t C:\\Program Files\\UT2004 \r\n"),
+              "C:\\Program Files\\UT2004\\Textures");
+    EXPECT_EQ(TextureFolderOf(""), "\\Textures");
 }
 
 TEST(PackageNamesTest, OrderIgnoresFolderAndCaseOfAToZ) {
@@ -37,7 +52,9 @@ TEST(PackageNamesTest, OrderIgnoresFolderAndCaseOfAToZ) {
     EXPECT_NE(ComparePackageFiles("\xC4.utx", "\xE4.utx"), 0);
 }
 
-TEST(PackageNamesTest, RetailListEntriesAreSeparatedByRunsOfControlsAndBlanks) {
+// Entries of a retail list are separated by runs of controls and blanks; a
+// file's retail name drops folder and last extension and is in capitals.
+TEST(PackageNamesTest, RetailListEntriesAndRetailNames) {
     EXPECT_EQ(ParseRetailList("SKYBOX\r\nFACTORY\r\nDUMMY.DUMMY"),
               (std::vector<std::string>{"SKYBOX", "FACTORY", "DUMMY.DUMMY"}));
     EXPECT_EQ(ParseRetailList("\r\n \tA\x01\x1F"
@@ -49,9 +66,6 @@ TEST(PackageNamesTest, RetailListEntriesAreSeparatedByRunsOfControlsAndBlanks) {
     EXPECT_EQ(ParseRetailList("!\xA0X"), (std::vector<std::string>{"!\xA0X"}));
     EXPECT_EQ(ParseRetailList(std::string_view("A\r\nB\0C", 6)),
               (std::vector<std::string>{"A", "B"}));
-}
-
-TEST(PackageNamesTest, RetailNameDropsFolderAndLastExtensionAndUpperCases) {
     EXPECT_EQ(RetailName("C:\\UT2004\\Textures\\skybox.utx"), "SKYBOX");
     EXPECT_EQ(RetailName("D:\\other\\SkyBox.txt"), "SKYBOX");
     EXPECT_EQ(RetailName("D:\\other\\skybox.utx.bak"), "SKYBOX.UTX");
@@ -59,28 +73,6 @@ TEST(PackageNamesTest, RetailNameDropsFolderAndLastExtensionAndUpperCases) {
     EXPECT_EQ(RetailName("C:\\a.folder\\Skybox"), "SKYBOX");
     EXPECT_EQ(RetailName("C:\\x\\.utx"), "");
     EXPECT_EQ(RetailName("C:\\x\\m\xE4p.utx"), "M\xE4P");
-}
-
-TEST(PackageNamesTest, TextureFolderTrimsBlanksAndControlsOffTheInstallFolder) {
-    EXPECT_EQ(TextureFolderOf("C:\\UT2004"), "C:\\UT2004\\Textures");
-    EXPECT_EQ(TextureFolderOf(" \t C:\\Program Files\\UT2004 \r\n"),
-              "C:\\Program Files\\UT2004\\Textures");
-    EXPECT_EQ(TextureFolderOf(""), "\\Textures");
-}
-
-TEST(PackageNamesTest, ReplacingTheFileNameKeepsTheArgumentsFolder) {
-    EXPECT_EQ(ReplaceFileName("C:\\pkgs\\SKYBOX.UTX", "Skybox.utx"), "C:\\pkgs\\Skybox.utx");
-    EXPECT_EQ(ReplaceFileName("C:\\pkgs\\*.utx", "A.utx"), "C:\\pkgs\\A.utx");
-    EXPECT_EQ(ReplaceFileName("sub/skybox.utx", "Skybox.utx"), "sub/Skybox.utx");
-    EXPECT_EQ(ReplaceFileName("C:skybox.utx", "Skybox.utx"), "C:Skybox.utx");
-    // A bare name stays relative instead of moving to the drive's root.
-    EXPECT_EQ(ReplaceFileName("skybox.utx", "Skybox.utx"), "Skybox.utx");
-}
-
-TEST(PackageNamesTest, FolderLosesItsTrailingSeparators) {
-    EXPECT_EQ(WithoutTrailingSeparator("C:\\"), "C:");
-    EXPECT_EQ(WithoutTrailingSeparator("C:\\Games\\UT\\\\"), "C:\\Games\\UT");
-    EXPECT_EQ(WithoutTrailingSeparator("C:\\Games"), "C:\\Games");
 }
 
 } // namespace

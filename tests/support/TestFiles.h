@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -32,5 +34,18 @@ std::string RealPackagesDir();
 
 uint32_t GetU32(const std::vector<uint8_t>& Bytes, std::size_t Offset);
 uint16_t GetU16(const std::vector<uint8_t>& Bytes, std::size_t Offset);
+
+// The message of the E that Call throws; when it throws none, a test failure
+// and an empty text.
+template <class E, class F>
+std::string ThrownMessage(F&& Call) {
+    try {
+        Call();
+    } catch (const E& Error) {
+        return Error.what();
+    }
+    ADD_FAILURE() << "nothing was thrown";
+    return {};
+}
 
 } // namespace swatchbox::testing

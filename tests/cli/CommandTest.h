@@ -1,0 +1,60 @@
+// swatchbox-cli run in-process in a fresh folder, on packages made by the
+// test-side builder: its exit status, what it printed and the files it wrote.
+#pragma once
+
+#include "cli/CommandLine.h"
+#include "tools/package-builder/PackageBuilder.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace swatchbox::cli {
+
+class TCommandTest : public ::testing::Test {
+protected:
+    // Runs the tool with Arguments; Out and Err then hold what this run printed.
+    int Run(const std::vector<std::string>& Arguments) {
+        Out.str("");
+        Err.str("");
+        return RunCommandLine(Arguments, Out, Err, false);
+    }
+
+    // Every file under the folder Name of Temp, as generic paths relative to it.
+    std::set<std::string> FilesUnder(const std::string& Name) const {
+        const std::filesystem::path Root = Temp.Path() / Name;
+        std::set<std::string> Files;
+        for (const auto& Entry : std::filesystem::recursive_directory_iterator(Root))
+            if (Entry.is_regular_file())
+                Files.insert(Entry.path().lexically_relative(Root).generic_string());
+        return Files;
+    }
+
+    static std::vector<std::string> Lines(const std::string& Text) {
+        std::vector<std::string> Result;
+        std::istringstream In(Text);
+        for (std::string Line; std::getline(In, Line);)
+            Result.push_back(Line);
+        return Result;
+    }
+
+    // How many lines of Text contain Part.
+    static std::ptrdiff_t CountLines(const std::string& Text, const std::string& Part) {
+        const auto All = Lines(Text);
+        return std::count_if(All.begin(), All.end(), [&](const std::string& Line) {
+            return Line.find(Part) != std::string::npos;
+        });
+    }
+
+    testing::TTempDir Temp;
+    std::ostringstream Out;
+    std::ostringstream Err;
+};
+
+} // namespace swatchbox::cli
