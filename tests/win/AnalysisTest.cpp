@@ -3,8 +3,8 @@
 #include "package/PixelFormat.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
-#include "tools/package-builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -31,11 +31,24 @@ protected:
     TProgramWindow Window;
 };
 
-// The group choice and a click on the label filter the set without reading
-// the package again (it is gone by then).
+// Groups whose names differ only in case stay apart, and a new package resets
+// the choice. The group choice and a click on the label filter the set
+// without reading the package again (it is gone by then).
 TEST_F(Analysis, SortsByNameDropsUnreadableTexturesAndFiltersByGroupWithoutRereading) {
+    TPackageBuilder Builder;
+    Builder.AddTexture({.Name = "One", .Group = "Walls", .Format = pfRGBA8});
+    Builder.AddTexture({.Name = "Two", .Group = "WALLS", .Format = pfRGBA8});
+    Window.Show(Builder, "Case.utx");
+    EXPECT_EQ(ComboItems(App.GroupCombo).size(), 3u);
+    // The combo box finds items ignoring case: choose by position.
+    SendMessageA(App.GroupCombo, CB_SETCURSEL, 1, 0);
+    SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(App.GroupCombo));
+    EXPECT_EQ(App.ShownTextures.size(), 1u);
+
     std::filesystem::remove(ShowMixed());
     EXPECT_EQ(ShownNames(), (TNames{"A", "b", "c"}));
+    EXPECT_EQ(SendMessageA(App.GroupCombo, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(ComboItems(App.GroupCombo), (TNames{"(All)", "(None)", "Walls"}));
     EXPECT_EQ(WindowText(App.GroupLabel), "Group (3)");
     EXPECT_EQ(StatusText(0), "Mixed.utx");
@@ -48,23 +61,6 @@ TEST_F(Analysis, SortsByNameDropsUnreadableTexturesAndFiltersByGroupWithoutRerea
     EXPECT_EQ(ShownNames(), (TNames{"A", "b", "c"}));
     EXPECT_EQ(StatusText(1), "3/3 texture(s)");
     EXPECT_EQ(SendMessageA(App.GroupCombo, CB_GETCURSEL, 0, 0), 0);
-}
-
-TEST_F(Analysis, GroupsDifferingInCaseStayApartAndANewPackageResetsTheChoice) {
-    TPackageBuilder Builder;
-    Builder.AddTexture({.Name = "One", .Group = "Walls", .Format = pfRGBA8});
-    Builder.AddTexture({.Name = "Two", .Group = "WALLS", .Format = pfRGBA8});
-    Window.Show(Builder, "Case.utx");
-    EXPECT_EQ(ComboItems(App.GroupCombo).size(), 3u);
-    // The combo box finds items ignoring case: choose by position.
-    SendMessageA(App.GroupCombo, CB_SETCURSEL, 1, 0);
-    SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(App.GroupCombo));
-    EXPECT_EQ(App.ShownTextures.size(), 1u);
-
-    ShowMixed();
-    EXPECT_EQ(SendMessageA(App.GroupCombo, CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(App.ShownTextures.size(), 3u);
 }
 
 // Packages stripped for dedicated servers store no mip maps: their textures
@@ -123,14 +119,7 @@ TEST_F(Analysis, UnreadablePackageLeavesNoHalfSetAndTheProgramGoesOn) {
     ASSERT_EQ(Window.Reporter.Messages.size(), 1u);
     EXPECT_EQ(Window.Reporter.Messages[0].Caption, "Error");
     EXPECT_NE(Window.Reporter.Messages[0].Text.find("Damaged.utx"), std::string::npos);
-    EXPECT_EQ(App.Package, nullptr);
-    EXPECT_TRUE(App.AllTextures.empty());
-    EXPECT_TRUE(App.ShownTextures.empty());
-    EXPECT_EQ(App.SelectedIndex, -1);
-    EXPECT_TRUE(App.PackagePath.empty());
-    EXPECT_TRUE(ComboItems(App.GroupCombo).empty());
-    EXPECT_EQ(WindowText(App.GroupLabel), "Group");
-    EXPECT_EQ(StatusText(0) + StatusText(1), "");
+    ExpectNoPackageShown();
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
 
     std::filesystem::remove(Good);

@@ -3,8 +3,8 @@
 #include "shell/PackageList.h"
 #include "resources/ResourceIds.h"
 #include "shell/MainWindowState.h"
-#include "tools/package-builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -200,20 +200,15 @@ TEST_F(PackageList, ChoosingAGameOrClearingTheListForgetsTheShownPackage) {
     SendMessageA(App.GameCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("UT2004"));
     ChooseComboItem(App.GameCombo, "UT2004");
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Other.utx:-1", "SkyBox.utx:4"}));
-    EXPECT_FALSE(App.Package);
-    EXPECT_TRUE(App.PackagePath.empty());
-    EXPECT_TRUE(ComboItems(App.GroupCombo).empty());
-    EXPECT_EQ(StatusText(1), "");
+    ExpectNoPackageShown();
 
     Click(1);
     ASSERT_TRUE(App.Package);
     ListCommand(CMD_CLEAR_LIST);
     EXPECT_TRUE(App.PackageFiles.empty());
     EXPECT_EQ(ListCount(), 0);
-    EXPECT_FALSE(App.Package);
-    EXPECT_TRUE(App.PackagePath.empty());
     EXPECT_EQ(App.RetailMarker, 0);
-    EXPECT_EQ(WindowText(App.GroupLabel), "Group");
+    ExpectNoPackageShown();
 }
 
 TEST(PackageListCommandLine, ArgumentsAreListedAsTheFileSystemSpellsThem) {

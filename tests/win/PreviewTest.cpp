@@ -11,18 +11,6 @@
 namespace swatchbox::testing {
 namespace {
 
-TEST(PreviewTile, LongerSideIs128AndTheShorterKeepsTheAspect) {
-    const std::pair<SIZE, SIZE> Cases[] = {
-        {{256, 64}, {128, 32}}, {{64, 256}, {32, 128}}, {{64, 64}, {128, 128}},
-        {{3, 2}, {128, 85}},    {{2, 3}, {85, 128}},    {{1024, 1}, {128, 1}},
-    };
-    for (const auto& [Texture, Tile] : Cases) {
-        const SIZE Got = TileSize(Texture.cx, Texture.cy);
-        EXPECT_EQ(Got.cx, Tile.cx) << Texture.cx << "x" << Texture.cy;
-        EXPECT_EQ(Got.cy, Tile.cy) << Texture.cx << "x" << Texture.cy;
-    }
-}
-
 class Preview : public ::testing::Test {
 protected:
     // Three textures of different shapes, sorted A, B, C; C is smaller than
@@ -42,10 +30,6 @@ protected:
                  .Pixels = TBytes(static_cast<std::size_t>(Size.cx * Size.cy * 4), Grey += 0x40)});
         Window.Show(Descs);
         ASSERT_EQ(App.ShownTextures.size(), 3u);
-    }
-    void TearDown() override {
-        if (HWND Shown = PreviewWindow())
-            DestroyWindow(Shown);
     }
 
     static HWND PreviewWindow() { return FindWindowA("SWATCHBOX_PREVIEW", nullptr); }

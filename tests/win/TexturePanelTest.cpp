@@ -3,7 +3,6 @@
 #include "display/PanelRendering.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
-#include "shell/StatusText.h"
 #include "tests/win/ProgramFixture.h"
 
 #include <gtest/gtest.h>
@@ -103,11 +102,6 @@ protected:
 };
 
 TEST_F(TexturePanel, DrawsEachThumbnailInItsCellAndFramesTheSelection) {
-    // Nothing to draw leaves the status bar alone.
-    SetStatusText(2, "kept", saCentre);
-    EXPECT_FALSE(DrawTexturePanel());
-    EXPECT_EQ(StatusText(2), "kept");
-
     ShowFive();
     ASSERT_EQ(PanelColumnCount(), 3);
     // A selection beyond the textures is dropped.
