@@ -1,7 +1,6 @@
 // The folder and font dialogs, driven from inside their own message
 // loops.
 #include "package/AsciiCase.h"
-#include "resources/ResourceIds.h"
 #include "shell/FolderDialog.h"
 #include "shell/FontDialog.h"
 #include "shell/MainWindowState.h"
@@ -9,7 +8,6 @@
 #include "tests/win/DialogDriver.h"
 #include "tests/win/ProgramFixture.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace swatchbox::testing {

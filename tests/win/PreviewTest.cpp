@@ -75,14 +75,11 @@ TEST_F(Preview, OpensAtTheTextureSizeCentredAndStepsThroughTheGroupBothWays) {
     HWND Shown = PreviewWindow();
     ASSERT_NE(Shown, nullptr);
     EXPECT_EQ(GetWindow(Shown, GW_OWNER), App.MainWnd);
-    EXPECT_EQ(WindowText(Shown), "A (256x64), [1/3]");
-    ExpectAtTextureSize(Shown, {256, 64});
     EXPECT_EQ(BitmapSize(App.PreviewTile.Get()), TSize(128, 32));
-    EXPECT_EQ(BitmapSize(App.PreviewBitmap.Get()), TSize(256, 64));
     EXPECT_FALSE(IsWindowEnabled(App.MainWnd));
-    EXPECT_EQ(Painted(Shown, 255, 63), RGB(0x40, 0x40, 0x40));
 
     const std::tuple<WPARAM, int32_t, const char*, TSize> Steps[] = {
+        {0, 0, "A (256x64), [1/3]", {256, 64}}, // as opened
         {VK_LEFT, 2, "C (32x32), [3/3]", {32, 32}},
         {VK_LEFT, 1, "B (128x256), [2/3]", {128, 256}},
         {VK_RIGHT, 2, "C (32x32), [3/3]", {32, 32}},
@@ -91,7 +88,8 @@ TEST_F(Preview, OpensAtTheTextureSizeCentredAndStepsThroughTheGroupBothWays) {
     };
     for (const auto& [Pressed, Index, Caption, Size] : Steps) {
         SCOPED_TRACE(Caption);
-        Key(Shown, Pressed);
+        if (Pressed)
+            Key(Shown, Pressed);
         EXPECT_EQ(App.SelectedIndex, Index);
         EXPECT_EQ(WindowText(Shown), Caption);
         ExpectAtTextureSize(Shown, Size);
