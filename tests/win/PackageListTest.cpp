@@ -65,10 +65,6 @@ LRESULT ListCount() {
     return SendMessageA(App.PackageList, LVM_GETITEMCOUNT, 0, 0);
 }
 
-void ListCommand(int Command) {
-    SendMessageA(App.PackageList, WM_COMMAND, Command, 0);
-}
-
 class PackageList : public ::testing::Test {
 protected:
     // A new folder in the test's folder.
@@ -100,7 +96,7 @@ TEST_F(PackageList, RetailSymbolsMarkEachGamesNamesWhateverTheExtension) {
     };
     for (const auto& [Command, Marks] : Games) {
         if (Command)
-            ListCommand(Command);
+            SendMessageA(App.PackageList, WM_COMMAND, Command, 0);
         EXPECT_EQ(Symbols(), Marks) << Command;
     }
     EXPECT_EQ(Row(3).first, "SkyBox.txt");
@@ -192,7 +188,7 @@ TEST_F(PackageList, ClickAnalysesOnceDropsWhatIsNoPackageAndAGameOrClearForgetsI
 
     Click(0);
     ASSERT_TRUE(App.Package);
-    ListCommand(CMD_CLEAR_LIST);
+    SendMessageA(App.PackageList, WM_COMMAND, CMD_CLEAR_LIST, 0);
     EXPECT_TRUE(App.PackageFiles.empty());
     EXPECT_EQ(ListCount(), 0);
     EXPECT_EQ(App.RetailMarker, 0);

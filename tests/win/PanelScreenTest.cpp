@@ -73,18 +73,14 @@ protected:
     // 24 textures of eight colours in two groups; the first is larger.
     void SetUp() override {
         std::vector<TTextureDesc> Textures;
-        AddSolid(Textures, "A", "Even", 256, Palette[0]);
-        for (int Index = 1; Index < 24; ++Index)
-            AddSolid(Textures, "T" + std::to_string(100 + Index), Index % 2 ? "Odd" : "Even", 64,
-                     Palette[Index % std::size(Palette)]);
+        for (int Index = 0; Index < 24; ++Index) {
+            const std::string Name = Index ? "T" + std::to_string(100 + Index) : "A";
+            Colours[Name] = Palette[Index % std::size(Palette)];
+            Textures.push_back(SolidTexture({.Name = Name, .Group = Index % 2 ? "Odd" : "Even"},
+                                            Index ? 64 : 256, Index ? 64 : 256, Colours[Name]));
+        }
         Window.Show(Textures);
         ASSERT_EQ(App.ShownTextures.size(), 24u);
-    }
-
-    void AddSolid(std::vector<TTextureDesc>& Textures, const std::string& Name,
-                  const std::string& Group, int32_t Edge, COLORREF Colour) {
-        Textures.push_back(SolidTexture({.Name = Name, .Group = Group}, Edge, Edge, Colour));
-        Colours[Name] = Colour;
     }
 
     // What the panel shows now, at screen coordinates: the background in the

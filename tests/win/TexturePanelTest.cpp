@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace swatchbox::testing {
 namespace {
@@ -177,23 +178,20 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
     ASSERT_TRUE(DrawForReading());
     EXPECT_EQ(Pixel(32, 32), Opaque(Colours[ShownNames()[3]]));
 
-    const std::pair<WPARAM, int> Steps[] = {
-        {SB_PAGEDOWN, 209},
-        {MAKEWPARAM(SB_THUMBPOSITION, 100), 209},
-        {SB_LINEUP, 1},
-        {SB_PAGEUP, 0},
+    const std::tuple<UINT, WPARAM, int> Steps[] = {
+        {WM_VSCROLL, SB_PAGEDOWN, 209},
+        {WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 100), 209},
+        {WM_VSCROLL, SB_LINEUP, 1},
+        {WM_VSCROLL, SB_PAGEUP, 0},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 208},
+        {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL | MK_SHIFT, WHEEL_DELTA), 0},
+        // Ctrl alone steps the size instead.
+        {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA), 0},
     };
-    for (const auto& [Code, Position] : Steps) {
-        Send(WM_VSCROLL, Code);
-        EXPECT_EQ(PanelScrollInfo().nPos, Position) << LOWORD(Code);
+    for (const auto& [Message, Code, Position] : Steps) {
+        Send(Message, Code);
+        EXPECT_EQ(PanelScrollInfo().nPos, Position) << Message << " " << Code;
     }
-    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA));
-    EXPECT_EQ(PanelScrollInfo().nPos, 208);
-    Send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL | MK_SHIFT, WHEEL_DELTA));
-    EXPECT_EQ(PanelScrollInfo().nPos, 0);
-    // Ctrl alone steps the size instead.
-    Send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA));
-    EXPECT_EQ(PanelScrollInfo().nPos, 0);
     // A drag follows the thumb's track position (set here as a drag sets it)
     // and its end changes nothing.
     SCROLLINFO Track{sizeof(Track), SIF_POS, 0, 0, 0, 209, 0};
