@@ -14,21 +14,6 @@ namespace {
 // Thread timers carry no data of their own; tests drive one window at a time.
 TModalDriver* ActiveDriver = nullptr;
 
-struct TSearch {
-    const std::string* Class;
-    HWND Found;
-};
-
-BOOL CALLBACK FindWindowOfClass(HWND Window, LPARAM Data) {
-    auto& Search = *reinterpret_cast<TSearch*>(Data);
-    char Class[64] = {};
-    GetClassNameA(Window, Class, sizeof(Class));
-    if (!IsWindowVisible(Window) || *Search.Class != Class)
-        return TRUE;
-    Search.Found = Window;
-    return FALSE;
-}
-
 } // namespace
 
 TModalDriver::TModalDriver(std::function<void(HWND)> Action, std::string WindowClass)
@@ -50,13 +35,24 @@ void CALLBACK TModalDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 void TModalDriver::Poll() {
     if (Done)
         return;
-    TSearch Search{&WindowClass, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), FindWindowOfClass, reinterpret_cast<LPARAM>(&Search));
-    if (!Search.Found)
+    std::pair<const std::string*, HWND> Search{&WindowClass, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND Window, LPARAM Data) -> BOOL {
+            auto& [Class, Found] = *reinterpret_cast<decltype(Search)*>(Data);
+            char Name[64] = {};
+            GetClassNameA(Window, Name, sizeof(Name));
+            if (!IsWindowVisible(Window) || *Class != Name)
+                return TRUE;
+            Found = Window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&Search));
+    if (!Search.second)
         return;
     Done = true;
     KillTimer(nullptr, Timer);
-    Action(Search.Found);
+    Action(Search.second);
 }
 
 void PressButton(HWND Dialog, int Id) {

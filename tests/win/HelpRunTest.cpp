@@ -14,12 +14,6 @@
 namespace swatchbox::testing {
 namespace {
 
-std::string TitleOf(HWND Window) {
-    char Title[64] = {};
-    GetWindowTextA(Window, Title, sizeof(Title));
-    return Title;
-}
-
 TEST(HelpRun, TheFirstStartOpensTheHelpOnceAndTheNextStartDoesNot) {
     const std::string Built = SWATCHBOX_HELP_FILE;
     if (Built.empty())
@@ -37,7 +31,6 @@ TEST(HelpRun, TheFirstStartOpensTheHelpOnceAndTheNextStartDoesNot) {
         ASSERT_NE(Main, nullptr);
         const DWORD Id = First.Info.dwProcessId;
         ASSERT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).size() == 1; }));
-        EXPECT_EQ(TitleOf(HelpWindowsOf(Id).front()), "Swatchbox Help");
 
         PostMessageA(HelpWindowsOf(Id).front(), WM_CLOSE, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).empty(); }));

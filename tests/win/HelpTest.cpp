@@ -13,15 +13,6 @@
 namespace swatchbox::testing {
 namespace {
 
-// The help file the program looks for while this lives.
-class THelpFileChoice {
-public:
-    explicit THelpFileChoice(const std::string& FileName) { UseHelpFile(FileName); }
-    ~THelpFileChoice() { UseHelpFile({}); }
-    THelpFileChoice(const THelpFileChoice&) = delete;
-    THelpFileChoice& operator=(const THelpFileChoice&) = delete;
-};
-
 // Runs the command and counts the help windows it opened, closing them again.
 template <typename TCommand>
 std::size_t HelpWindowsOpenedBy(TProgramWindow& Window, TCommand Command) {
@@ -45,7 +36,7 @@ TEST(Help, TheMenuItemAndF1OpenTheHelpFileOnlyWhenItIsThere) {
         const std::string HelpFile = Folder.File("Swatchbox.CHM");
         if (WithFile)
             std::filesystem::copy_file(Built, HelpFile);
-        const THelpFileChoice Choice(HelpFile);
+        UseHelpFile(HelpFile);
         // A settings file: no first start, which would open the help by itself.
         TProgramWindow Window({}, "[Window]\r\nState=0\r\n");
 

@@ -3,8 +3,8 @@
 #include "shell/PackageList.h"
 #include "resources/ResourceIds.h"
 #include "shell/MainWindowState.h"
-#include "tools/package-builder/PackageBuilder.h"
 #include "tests/win/ProgramFixture.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -40,11 +40,11 @@ std::pair<std::string, int> Row(int Item, int Capacity = MAX_PATH) {
     return {Text.substr(0, Text.find('\0')), Info.item.iImage};
 }
 
-// Every row as "text:image".
-std::vector<std::string> Rows() {
-    std::vector<std::string> Result;
+// Every row's symbol, -1 for none.
+std::vector<int> Symbols() {
+    std::vector<int> Result;
     for (int Item = 0; Item < static_cast<int>(App.PackageFiles.size()); ++Item)
-        Result.push_back(Row(Item).first + ":" + std::to_string(Row(Item).second));
+        Result.push_back(Row(Item).second);
     return Result;
 }
 
@@ -63,10 +63,6 @@ int RowOf(const std::string& Path) {
 
 LRESULT ListCount() {
     return SendMessageA(App.PackageList, LVM_GETITEMCOUNT, 0, 0);
-}
-
-void ListCommand(int Command) {
-    SendMessageA(App.PackageList, WM_COMMAND, Command, 0);
 }
 
 class PackageList : public ::testing::Test {
@@ -90,25 +86,20 @@ TEST_F(PackageList, RetailSymbolsMarkEachGamesNamesWhateverTheExtension) {
                              "AW-Ancient.utx", "ScottT.utx", "UT2003Fonts_kot.utx"})
         Write(Folder + "\\" + Name, "x");
     AddFolderFiles(Folder, false);
-    EXPECT_EQ(Row(0).second, -1) << "no game's symbols before one is chosen";
-    const struct {
-        int Command;
-        std::vector<std::string> Rows;
-    } Games[] = {
-        {CMD_RETAIL_UNREAL2,
-         {"AW-Ancient.utx:-1", "dummy.dummy.utx:1", "ScottT.utx:1", "SkyBox.txt:-1",
-          "skybox.utx:-1", "skybox.utx.bak:-1", "UT2003Fonts_kot.utx:-1"}},
-        {CMD_RETAIL_UT2003,
-         {"AW-Ancient.utx:-1", "dummy.dummy.utx:3", "ScottT.utx:-1", "SkyBox.txt:-1",
-          "skybox.utx:-1", "skybox.utx.bak:-1", "UT2003Fonts_kot.utx:3"}},
-        {CMD_RETAIL_UT2004,
-         {"AW-Ancient.utx:4", "dummy.dummy.utx:4", "ScottT.utx:-1", "SkyBox.txt:4", "skybox.utx:4",
-          "skybox.utx.bak:-1", "UT2003Fonts_kot.utx:4"}},
+    // Rows: AW-Ancient.utx, dummy.dummy.utx, ScottT.utx, SkyBox.txt, skybox.utx,
+    // skybox.utx.bak, UT2003Fonts_kot.utx.
+    const std::pair<int, std::vector<int>> Games[] = {
+        {0, {-1, -1, -1, -1, -1, -1, -1}}, // no game's symbols before one is chosen
+        {CMD_RETAIL_UNREAL2, {-1, 1, 1, -1, -1, -1, -1}},
+        {CMD_RETAIL_UT2003, {-1, 3, -1, -1, -1, -1, 3}},
+        {CMD_RETAIL_UT2004, {4, 4, -1, 4, 4, -1, 4}},
     };
-    for (const auto& Game : Games) {
-        ListCommand(Game.Command);
-        EXPECT_EQ(Rows(), Game.Rows) << Game.Command;
+    for (const auto& [Command, Marks] : Games) {
+        if (Command)
+            SendMessageA(App.PackageList, WM_COMMAND, Command, 0);
+        EXPECT_EQ(Symbols(), Marks) << Command;
     }
+    EXPECT_EQ(Row(3).first, "SkyBox.txt");
 
     // The text is cut to the list view's buffer; rows it doesn't have are left alone.
     EXPECT_EQ(Row(1, 6).first, "dummy");
@@ -146,11 +137,11 @@ TEST_F(PackageList, FolderFilesReplaceOrJoinTheListSortedByFileNameAlone) {
     EXPECT_TRUE(App.PackageFiles.empty());
 }
 
-TEST_F(PackageList, ClickAnalysesOnceAndDropsWhatIsNoPackage) {
+TEST_F(PackageList, ClickAnalysesOnceDropsWhatIsNoPackageAndAGameOrClearForgetsIt) {
     const std::string One = MakeFolder("One");
     const std::string Two = MakeFolder("Two");
-    const std::string Shown = One + "\\Pkg.utx";
-    const std::string Twin = Two + "\\Pkg.utx";
+    const std::string Shown = One + "\\SkyBox.utx";
+    const std::string Twin = Two + "\\SkyBox.utx";
     Write(Shown);
     Write(Twin);
     Write(One + "\\Junk.utx", "JUNK");
@@ -186,34 +177,22 @@ TEST_F(PackageList, ClickAnalysesOnceAndDropsWhatIsNoPackage) {
     Click(2);
     EXPECT_EQ(ListCount(), 2);
     EXPECT_TRUE(Window.Reporter.Messages.empty());
-}
 
-TEST_F(PackageList, ChoosingAGameOrClearingTheListForgetsTheShownPackage) {
-    const std::string Game = MakeFolder("UT2004");
-    Write(Game + "\\SkyBox.utx");
-    Write(Game + "\\Other.utx", "x");
-    AddPackageFile(Game + "\\SkyBox.utx");
-    Click(0);
-    ASSERT_TRUE(App.Package);
-
-    App.TextureFolders.UT2004 = Game;
+    // Choosing a game lists its folder with its symbols, and clearing the list
+    // empties it; both forget the shown package.
+    App.TextureFolders.UT2004 = Two;
     SendMessageA(App.GameCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("UT2004"));
     ChooseComboItem(App.GameCombo, "UT2004");
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"Other.utx:-1", "SkyBox.utx:4"}));
-    EXPECT_FALSE(App.Package);
-    EXPECT_TRUE(App.PackagePath.empty());
-    EXPECT_TRUE(ComboItems(App.GroupCombo).empty());
-    EXPECT_EQ(StatusText(1), "");
+    EXPECT_EQ(Symbols(), std::vector<int>{4});
+    ExpectNoPackageShown();
 
-    Click(1);
+    Click(0);
     ASSERT_TRUE(App.Package);
-    ListCommand(CMD_CLEAR_LIST);
+    SendMessageA(App.PackageList, WM_COMMAND, CMD_CLEAR_LIST, 0);
     EXPECT_TRUE(App.PackageFiles.empty());
     EXPECT_EQ(ListCount(), 0);
-    EXPECT_FALSE(App.Package);
-    EXPECT_TRUE(App.PackagePath.empty());
     EXPECT_EQ(App.RetailMarker, 0);
-    EXPECT_EQ(WindowText(App.GroupLabel), "Group");
+    ExpectNoPackageShown();
 }
 
 TEST(PackageListCommandLine, ArgumentsAreListedAsTheFileSystemSpellsThem) {

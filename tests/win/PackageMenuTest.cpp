@@ -15,8 +15,6 @@ namespace {
 
 class PackageMenu : public ::testing::Test {
 protected:
-    PackageMenu() : Menu(LoadMenuA(GetModuleHandleA(nullptr), "POP_PACKAGELIST")) {}
-
     HMENU Popup() const { return GetSubMenu(Menu.Get(), 0); }
     bool Greyed(UINT Position) const {
         return (GetMenuState(Popup(), Position, MF_BYPOSITION) & MF_GRAYED) != 0;
@@ -27,12 +25,15 @@ protected:
 };
 
 TEST_F(PackageMenu, EmptyListGreysClearAndRetailItemsAndEveryGameHasItsSymbol) {
-    ASSERT_TRUE(Popup());
-    {
+    for (const bool Empty : {true, false}) {
+        SCOPED_TRACE(Empty ? "empty list" : "one package");
+        if (!Empty)
+            AddPackageFile("C:\\Textures\\Pkg.utx");
+        Menu.Reset(LoadMenuA(GetModuleHandleA(nullptr), "POP_PACKAGELIST"));
         const std::vector<TBitmapHandle> Bitmaps = PreparePackageListMenu(Popup());
         EXPECT_FALSE(Greyed(0));
-        EXPECT_TRUE(Greyed(1));
-        EXPECT_TRUE(Greyed(3));
+        EXPECT_EQ(Greyed(1), Empty);
+        EXPECT_EQ(Greyed(3), Empty);
 
         HMENU Retail = GetSubMenu(Popup(), 3);
         ASSERT_EQ(Bitmaps.size(), 5u);
@@ -41,27 +42,30 @@ TEST_F(PackageMenu, EmptyListGreysClearAndRetailItemsAndEveryGameHasItsSymbol) {
             Item.cbSize = sizeof(Item);
             Item.fMask = MIIM_CHECKMARKS;
             GetMenuItemInfoA(Retail, Position, TRUE, &Item);
-            EXPECT_NE(Item.hbmpChecked, nullptr);
+            EXPECT_NE(Item.hbmpUnchecked, nullptr);
             EXPECT_EQ(Item.hbmpChecked, Bitmaps[Position].Get()) << Position;
             EXPECT_EQ(Item.hbmpUnchecked, Bitmaps[Position].Get()) << Position;
         }
     }
-
-    AddPackageFile("C:\\Textures\\Pkg.utx");
-    Menu.Reset(LoadMenuA(GetModuleHandleA(nullptr), "POP_PACKAGELIST"));
-    PreparePackageListMenu(Popup());
-    EXPECT_FALSE(Greyed(1));
-    EXPECT_FALSE(Greyed(3));
 }
 
 // The menu key sends no point (-1, -1): the menu opens at the list's corner
-// instead of the far corner of the screen.
+// instead of the far corner of the screen. A highlighted item shows its help
+// text in the status bar, a submenu none.
 TEST_F(PackageMenu, MenuOpensAtTheListsCornerForTheKeyAndItsCommandReachesTheList) {
     AddPackageFile("C:\\Textures\\Pkg.utx");
     RECT Shown{};
+    std::string Help;
+    const auto Simple = [] { return SendMessageA(App.StatusBar, SB_ISSIMPLE, 0, 0) != 0; };
     const TModalDriver Driver(
         [&](HWND MenuWindow) {
             GetWindowRect(MenuWindow, &Shown);
+            const LPARAM Menu = SendMessageA(MenuWindow, MN_GETHMENU, 0, 0);
+            SendMessageA(App.PackageList, WM_MENUSELECT, MAKEWPARAM(CMD_CLEAR_LIST, MF_HILITE),
+                         Menu);
+            Help = Simple() ? StatusText(0) : "";
+            SendMessageA(App.PackageList, WM_MENUSELECT, MAKEWPARAM(3, MF_HILITE | MF_POPUP), Menu);
+            EXPECT_FALSE(Simple());
             PostMessageA(MenuWindow, WM_CHAR, 'c', 0);
         },
         "#32768");
@@ -73,27 +77,8 @@ TEST_F(PackageMenu, MenuOpensAtTheListsCornerForTheKeyAndItsCommandReachesTheLis
     ClientToScreen(App.PackageList, &Corner);
     EXPECT_EQ(Shown.left, Corner.x);
     EXPECT_EQ(Shown.top, Corner.y);
+    EXPECT_EQ(Help, "Clears the file list");
     EXPECT_TRUE(App.PackageFiles.empty()) << "\"&Clear list\" was not carried out";
-}
-
-TEST_F(PackageMenu, HighlightedItemShowsItsHelpTextInTheStatusBar) {
-    const auto Select = [&](UINT Item, UINT Flags, HMENU Menu) {
-        SendMessageA(App.PackageList, WM_MENUSELECT, MAKEWPARAM(Item, Flags),
-                     reinterpret_cast<LPARAM>(Menu));
-    };
-    const auto Simple = [] { return SendMessageA(App.StatusBar, SB_ISSIMPLE, 0, 0) != 0; };
-    Select(CMD_CLEAR_LIST, MF_HILITE, Popup());
-    EXPECT_TRUE(Simple());
-    EXPECT_EQ(StatusText(0), "Clears the file list");
-    Select(CMD_RETAIL_UT99, MF_HILITE, GetSubMenu(Popup(), 3));
-    EXPECT_EQ(StatusText(0), "Puts a symbol next to every retail *.utx package of UT99");
-
-    Select(3, MF_HILITE | MF_POPUP, Popup());
-    EXPECT_FALSE(Simple());
-    // The menu closing.
-    Select(CMD_CLEAR_LIST, MF_HILITE, Popup());
-    Select(0, 0xFFFF, nullptr);
-    EXPECT_FALSE(Simple());
 }
 
 } // namespace

@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
 
 namespace swatchbox::testing {
 namespace {
@@ -32,7 +31,6 @@ protected:
                                 .Width = 8,
                                 .Height = 8,
                                 .Pixels = TBytes(8 * 8 * 4, 0x80)});
-        std::filesystem::create_directory(Window.Folder.File("out"));
         Window.Show(Textures);
         ASSERT_EQ(App.ShownTextures.size(), 12u);
     }
@@ -45,49 +43,38 @@ protected:
 };
 
 TEST_F(PanelCommands, KeypadAndControlWheelStepTheSizeAndEveryStepClearsTheSelection) {
-    struct TStep {
+    const struct {
         int From;
-        UINT Message;
-        WPARAM WParam;
+        bool Up;
         int To;
-    };
-    const WPARAM WheelUp = MAKEWPARAM(MK_CONTROL, WHEEL_DELTA);
-    const WPARAM WheelDown = MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA));
-    const TStep Steps[] = {
-        {128, WM_KEYDOWN, VK_ADD, 256},
-        {128, WM_KEYDOWN, VK_SUBTRACT, 128},
-        {256, WM_KEYDOWN, VK_ADD, 512},
-        {256, WM_KEYDOWN, VK_SUBTRACT, 128},
-        {512, WM_KEYDOWN, VK_ADD, 512},
-        {512, WM_KEYDOWN, VK_SUBTRACT, 256},
-        {128, WM_MOUSEWHEEL, WheelUp, 256},
-        {256, WM_MOUSEWHEEL, WheelDown, 128},
-        {512, WM_MOUSEWHEEL, WheelUp, 512},
-        {512, WM_MOUSEWHEEL, WheelDown, 256},
+    } Steps[] = {
+        {128, true, 256},
+        {256, true, 512},
+        {512, true, 512},
+        {128, false, 128},
+        {256, false, 128},
+        {512, false, 256},
         // A size the menu does not offer (from the settings file) stays.
-        {300, WM_KEYDOWN, VK_ADD, 300},
+        {300, true, 300},
     };
-    for (const TStep& Step : Steps) {
-        SCOPED_TRACE(std::to_string(Step.From) + " -> " + std::to_string(Step.To));
-        Settings.TextureSize = Step.From;
-        App.SelectedIndex = 3;
-        Send(Step.Message, Step.WParam);
-        EXPECT_EQ(Settings.TextureSize, Step.To);
-        if (Step.From == 300) {
-            EXPECT_EQ(App.SelectedIndex, 3);
-            continue;
+    for (const auto& Step : Steps) {
+        const auto Wheel = static_cast<WORD>(Step.Up ? WHEEL_DELTA : -WHEEL_DELTA);
+        for (const auto& [Message, WParam] :
+             {std::pair<UINT, WPARAM>{WM_KEYDOWN, Step.Up ? VK_ADD : VK_SUBTRACT},
+              std::pair<UINT, WPARAM>{WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, Wheel)}}) {
+            SCOPED_TRACE(std::to_string(Step.From) + " -> " + std::to_string(Step.To) +
+                         (Message == WM_KEYDOWN ? " by key" : " by wheel"));
+            Settings.TextureSize = Step.From;
+            App.SelectedIndex = 3;
+            Send(Message, WParam);
+            EXPECT_EQ(Settings.TextureSize, Step.To);
+            EXPECT_EQ(App.SelectedIndex, Step.From == 300 ? 3 : -1);
+            // The scroll range follows the new cells: one page is one row.
+            if (Step.From != 300) {
+                EXPECT_EQ(PanelScrollInfo().nPage, static_cast<UINT>(Step.To + 80));
+            }
         }
-        EXPECT_EQ(App.SelectedIndex, -1);
-        EXPECT_EQ(App.CellWidth, static_cast<float>(Step.To + 16));
-        EXPECT_EQ(App.CellHeight, static_cast<float>(Step.To + 80));
-        // The scroll range follows the new cells: one page is one row.
-        EXPECT_EQ(PanelScrollInfo().nPage, static_cast<UINT>(Step.To + 80));
     }
-    // Other keys do nothing.
-    Settings.TextureSize = 256;
-    Send(WM_KEYDOWN, VK_NEXT);
-    Send(WM_KEYDOWN, VK_OEM_PLUS);
-    EXPECT_EQ(Settings.TextureSize, 256);
 }
 
 using TColours = std::array<uint32_t, 3>;
@@ -138,36 +125,28 @@ TEST_F(PanelCommands, EachColourCommandChangesItsOwnColourAndCancelKeepsIt) {
 }
 
 TEST_F(PanelCommands, MenuChecksThePresentSizeAndGreysTextureCommandsWithoutSelection) {
-    const auto Prepared = [](int Size, int32_t Selected) {
-        Settings.TextureSize = Size;
-        App.SelectedIndex = Selected;
-        TMenuHandle Menu(LoadMenuA(App.Instance, "POP_RENDERPANEL"));
-        PrepareRenderPanelPopup(GetSubMenu(Menu.Get(), 0));
-        return Menu;
-    };
-    const auto State = [](HMENU Menu, UINT Position) {
-        return GetMenuState(Menu, Position, MF_BYPOSITION);
-    };
-    // Every position but the two separators.
-    const UINT Items[] = {0, 2, 3, 4, 6, 7, 8};
     const std::pair<int, int> Sizes[] = {{128, 0}, {256, 1}, {512, 2}, {300, -1}};
-    for (const auto& [Size, Checked] : Sizes) {
-        const TMenuHandle Menu = Prepared(Size, 0);
-        HMENU Popup = GetSubMenu(Menu.Get(), 0);
-        EXPECT_EQ(GetMenuDefaultItem(Popup, TRUE, 0), 0u);
-        HMENU SizeMenu = GetSubMenu(Popup, 7);
-        for (int Position = 0; Position < 3; ++Position)
-            EXPECT_EQ((State(SizeMenu, static_cast<UINT>(Position)) & MF_CHECKED) != 0,
-                      Position == Checked)
-                << Size << " at " << Position;
-        for (UINT Position : Items)
-            EXPECT_EQ(State(Popup, Position) & MF_GRAYED, 0u) << Position;
-    }
-    const TMenuHandle Menu = Prepared(256, -1);
-    HMENU Popup = GetSubMenu(Menu.Get(), 0);
-    for (UINT Position : Items) {
-        const bool Texture = Position == 0 || (Position >= 2 && Position <= 4);
-        EXPECT_EQ((State(Popup, Position) & MF_GRAYED) != 0, Texture) << Position;
+    for (const int32_t Selected : {0, -1}) {
+        for (const auto& [Size, Checked] : Sizes) {
+            SCOPED_TRACE(std::to_string(Size) + (Selected ? " without selection" : ""));
+            Settings.TextureSize = Size;
+            App.SelectedIndex = Selected;
+            const TMenuHandle Menu(LoadMenuA(App.Instance, "POP_RENDERPANEL"));
+            HMENU Popup = GetSubMenu(Menu.Get(), 0);
+            PrepareRenderPanelPopup(Popup);
+            EXPECT_EQ(GetMenuDefaultItem(Popup, TRUE, GMDI_USEDISABLED), 0u);
+            for (int Position = 0; Position < 3; ++Position)
+                EXPECT_EQ((GetMenuState(GetSubMenu(Popup, 7), static_cast<UINT>(Position),
+                                        MF_BYPOSITION) &
+                           MF_CHECKED) != 0,
+                          Position == Checked);
+            // Preview, both exports and the copy need a texture; the rest
+            // (every position but the two separators) doesn't.
+            for (const UINT Position : {0, 2, 3, 4, 6, 7, 8})
+                EXPECT_EQ((GetMenuState(Popup, Position, MF_BYPOSITION) & MF_GRAYED) != 0,
+                          Selected == -1 && Position <= 4)
+                    << Position;
+        }
     }
 }
 
@@ -178,8 +157,10 @@ TEST_F(PanelCommands, RightClickSelectsThenTheMenusCommandReachesThePanel) {
     POINT Second{16 + 144 + 10, 30};
     ClientToScreen(App.TexturePanel, &Second);
     std::string Help;
+    int32_t Selected = -1;
     const TModalDriver Driver(
         [&](HWND MenuWindow) {
+            Selected = App.SelectedIndex;
             HMENU Menu = reinterpret_cast<HMENU>(SendMessageA(MenuWindow, MN_GETHMENU, 0, 0));
             Send(WM_MENUSELECT, MAKEWPARAM(CMD_COPY, MF_HILITE), reinterpret_cast<LPARAM>(Menu));
             Help = StatusText(0);
@@ -197,23 +178,19 @@ TEST_F(PanelCommands, RightClickSelectsThenTheMenusCommandReachesThePanel) {
          MAKELPARAM(Second.x, Second.y));
     Window.Pump();
     ASSERT_TRUE(Driver.Ran());
+    EXPECT_EQ(Selected, 1);
     EXPECT_EQ(Help, "Copies the selected texture to the clipboard");
     EXPECT_EQ(Settings.TextureSize, 512);
-    // The size command cleared the selection the right-click made; a right-click
-    // on empty space clears it as well.
+    // The size command cleared the selection the right-click made.
     EXPECT_EQ(App.SelectedIndex, -1);
 }
 
 // Both export commands ask for the file and write it with the writer's
-// extension; a cancelled dialog writes nothing. Ctrl+C reaches the clipboard.
+// extension. Ctrl+C reaches the clipboard.
 TEST_F(PanelCommands, ExportCommandsWriteTheChosenFileAndControlCCopies) {
     App.SelectedIndex = 1;
     const auto Export = [&](int Command, const std::string& Name) {
         const TModalDriver Driver([&](HWND Dialog) {
-            if (Name.empty()) {
-                PressButton(Dialog, IDCANCEL);
-                return;
-            }
             // The dialog takes backslashes only.
             const std::string Path = WindowsPath(Window.Folder.File(Name));
             SendMessageA(Dialog, CDM_SETCONTROLTEXT, 0x47c, reinterpret_cast<LPARAM>(Path.c_str()));
@@ -222,23 +199,21 @@ TEST_F(PanelCommands, ExportCommandsWriteTheChosenFileAndControlCCopies) {
         Send(WM_COMMAND, static_cast<WPARAM>(Command));
         EXPECT_TRUE(Driver.Ran());
     };
-    Export(CMD_EXPORT_AS_IS, "");
-    Export(CMD_EXPORT_FORMATTED, "");
-    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(Window.Folder.File("")) / "out"));
-    Export(CMD_EXPORT_AS_IS, "out\\Raw");
-    Export(CMD_EXPORT_FORMATTED, "out\\Formatted");
-    const auto Raw = ReadFileBytes(Window.Folder.File("out\\Raw.BMP"));
-    const auto Formatted = ReadFileBytes(Window.Folder.File("out\\Formatted.BMP"));
-    ASSERT_EQ(Raw.size(), 54u + 8 * 8 * 4);
-    ASSERT_EQ(Formatted.size(), 54u + 8 * 8 * 3);
-    EXPECT_EQ(Formatted[28], 24);
+    Export(CMD_EXPORT_AS_IS, "Raw");
+    Export(CMD_EXPORT_FORMATTED, "Formatted");
+    EXPECT_EQ(ReadFileBytes(Window.Folder.File("Raw.BMP")).size(), 54u + 8 * 8 * 4);
+    EXPECT_EQ(ReadFileBytes(Window.Folder.File("Formatted.BMP")).size(), 54u + 8 * 8 * 3);
     EXPECT_TRUE(Window.Reporter.Messages.empty());
 
     const TClipboardTestLock Lock;
     ASSERT_TRUE(OpenClipboard(App.MainWnd));
     EmptyClipboard();
     CloseClipboard();
-    SendMessageA(App.MainWnd, WM_COMMAND, MAKEWPARAM(CMD_COPY_KEY, 1), 0);
+    BYTE Keys[256] = {};
+    Keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(Keys);
+    PostMessageA(App.TexturePanel, WM_KEYDOWN, 'C', 0);
+    Window.Pump();
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
 }
 

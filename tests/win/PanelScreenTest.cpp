@@ -12,7 +12,6 @@
 
 #include <functional>
 #include <map>
-#include <sstream>
 
 namespace swatchbox::testing {
 namespace {
@@ -34,38 +33,26 @@ const std::string SettingsText =
     std::to_string(Background) + "\r\nSelection=" + std::to_string(Selection) +
     "\r\n[Rendering]\r\nTextureSize=128\r\n";
 
-// A rectangle of the screen as the display shows it.
-class TScreenPixels {
-public:
-    explicit TScreenPixels(const RECT& Area)
-        : Left(Area.left), Top(Area.top), Width(Area.right - Area.left),
-          Height(Area.bottom - Area.top), Pixels(static_cast<std::size_t>(Width * Height)) {
-        const TWindowDC Screen(nullptr);
-        const TMemoryDC Memory(CreateCompatibleDC(Screen.Get()));
-        BITMAPINFO Info{};
-        Info.bmiHeader = {sizeof(Info.bmiHeader), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* Bits = nullptr;
-        const TBitmapHandle Bitmap(
-            CreateDIBSection(Screen.Get(), &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
-        const TSelection Selected(Memory.Get(), Bitmap.Get());
-        BitBlt(Memory.Get(), 0, 0, Width, Height, Screen.Get(), Left, Top, SRCCOPY);
-        GdiFlush();
-        const auto* Row = static_cast<const uint32_t*>(Bits);
-        for (std::size_t Index = 0; Index < Pixels.size(); ++Index)
-            Pixels[Index] = RGB(Row[Index] >> 16 & 0xFF, Row[Index] >> 8 & 0xFF, Row[Index] & 0xFF);
-    }
-    // A pixel at screen coordinates inside the rectangle.
-    COLORREF At(int X, int Y) const {
-        return Pixels[static_cast<std::size_t>((Y - Top) * Width + X - Left)];
-    }
-
-private:
-    int Left;
-    int Top;
-    int Width;
-    int Height;
-    std::vector<COLORREF> Pixels;
-};
+// The pixels of a rectangle of the screen as the display shows it, row by row.
+std::vector<COLORREF> ScreenPixels(const RECT& Area) {
+    const int Width = Area.right - Area.left;
+    const int Height = Area.bottom - Area.top;
+    const TWindowDC Screen(nullptr);
+    const TMemoryDC Memory(CreateCompatibleDC(Screen.Get()));
+    BITMAPINFO Info{};
+    Info.bmiHeader = {sizeof(Info.bmiHeader), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* Bits = nullptr;
+    const TBitmapHandle Bitmap(
+        CreateDIBSection(Screen.Get(), &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+    const TSelection Selected(Memory.Get(), Bitmap.Get());
+    BitBlt(Memory.Get(), 0, 0, Width, Height, Screen.Get(), Area.left, Area.top, SRCCOPY);
+    GdiFlush();
+    const auto* Row = static_cast<const uint32_t*>(Bits);
+    std::vector<COLORREF> Pixels(static_cast<std::size_t>(Width * Height));
+    for (std::size_t Index = 0; Index < Pixels.size(); ++Index)
+        Pixels[Index] = RGB(Row[Index] >> 16 & 0xFF, Row[Index] >> 8 & 0xFF, Row[Index] & 0xFF);
+    return Pixels;
+}
 
 RECT ScreenRect(HWND Window) {
     RECT Client{};
@@ -86,22 +73,14 @@ protected:
     // 24 textures of eight colours in two groups; the first is larger.
     void SetUp() override {
         std::vector<TTextureDesc> Textures;
-        AddSolid(Textures, "A", "Even", 256, Palette[0]);
-        for (int Index = 1; Index < 24; ++Index)
-            AddSolid(Textures, "T" + std::to_string(100 + Index), Index % 2 ? "Odd" : "Even", 64,
-                     Palette[Index % std::size(Palette)]);
+        for (int Index = 0; Index < 24; ++Index) {
+            const std::string Name = Index ? "T" + std::to_string(100 + Index) : "A";
+            Colours[Name] = Palette[Index % std::size(Palette)];
+            Textures.push_back(SolidTexture({.Name = Name, .Group = Index % 2 ? "Odd" : "Even"},
+                                            Index ? 64 : 256, Index ? 64 : 256, Colours[Name]));
+        }
         Window.Show(Textures);
         ASSERT_EQ(App.ShownTextures.size(), 24u);
-    }
-    void TearDown() override {
-        if (HWND Preview = FindWindowA("SWATCHBOX_PREVIEW", nullptr))
-            DestroyWindow(Preview);
-    }
-
-    void AddSolid(std::vector<TTextureDesc>& Textures, const std::string& Name,
-                  const std::string& Group, int32_t Edge, COLORREF Colour) {
-        Textures.push_back(SolidTexture({.Name = Name, .Group = Group}, Edge, Edge, Colour));
-        Colours[Name] = Colour;
     }
 
     // What the panel shows now, at screen coordinates: the background in the
@@ -131,13 +110,6 @@ protected:
         return Expected;
     }
 
-    // The whole panel as another window left it.
-    std::vector<TExpected> LeftoverPixels() const {
-        std::vector<TExpected> Expected = PanelPixels();
-        for (TExpected& Pixel : Expected)
-            Pixel.Colour = Leftover;
-        return Expected;
-    }
     static void CoverPanel() {
         const TWindowDC Panel(App.TexturePanel);
         const TBrushHandle Brush(CreateSolidBrush(Leftover));
@@ -155,15 +127,15 @@ protected:
         for (int Attempt = 0; Attempt < 60; ++Attempt) {
             Window.Pump();
             Sleep(50);
-            const TScreenPixels Screen(Area);
+            const std::vector<COLORREF> Screen = ScreenPixels(Area);
             Mismatch.clear();
             for (const auto& Pixel : Expected()) {
-                const COLORREF Got = Screen.At(Pixel.At.x, Pixel.At.y);
+                const COLORREF Got = Screen[static_cast<std::size_t>(
+                    (Pixel.At.y - Area.top) * (Area.right - Area.left) + Pixel.At.x - Area.left)];
                 if (Got != Pixel.Colour) {
-                    std::ostringstream Text;
-                    Text << Pixel.What << " at " << Pixel.At.x << "," << Pixel.At.y << ": 0x"
-                         << std::hex << Got << " instead of 0x" << Pixel.Colour;
-                    Mismatch = Text.str();
+                    Mismatch = Pixel.What + " at " + std::to_string(Pixel.At.x) + "," +
+                               std::to_string(Pixel.At.y) + ": " + std::to_string(Got) +
+                               " instead of " + std::to_string(Pixel.Colour);
                     break;
                 }
             }
@@ -186,7 +158,12 @@ TEST_F(PanelOnScreen, AnIdlePanelDrawsNothingAndEveryChangeOrPaintRequestShowsIt
         Sleep(static_cast<DWORD>(Settings.RenderTime));
         Window.Pump();
     }
-    EXPECT_TRUE(ScreenShows([this] { return LeftoverPixels(); }));
+    EXPECT_TRUE(ScreenShows([this] {
+        std::vector<TExpected> Expected = PanelPixels();
+        for (TExpected& Pixel : Expected)
+            Pixel.Colour = Leftover;
+        return Expected;
+    }));
 
     // Left on the screen, the old frame would hide a change that is not drawn.
     const std::pair<const char*, std::function<void()>> Changes[] = {

@@ -6,6 +6,7 @@
 #include "shell/Startup.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
@@ -84,20 +85,17 @@ std::string StatusText(int Part) {
 }
 
 std::string WindowText(HWND Window) {
-    std::string Text(static_cast<std::size_t>(GetWindowTextLengthA(Window)) + 1, '\0');
-    Text.resize(static_cast<std::size_t>(
-        GetWindowTextA(Window, Text.data(), static_cast<int>(Text.size()))));
+    char Text[1024] = {};
+    GetWindowTextA(Window, Text, sizeof(Text));
     return Text;
 }
 
 std::vector<std::string> ComboItems(HWND Combo) {
     std::vector<std::string> Items;
-    const LRESULT Count = SendMessageA(Combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT Index = 0; Index < Count; ++Index) {
-        std::string Text(
-            static_cast<std::size_t>(SendMessageA(Combo, CB_GETLBTEXTLEN, Index, 0)) + 1, '\0');
-        Text.resize(static_cast<std::size_t>(
-            SendMessageA(Combo, CB_GETLBTEXT, Index, reinterpret_cast<LPARAM>(Text.data()))));
+    for (LRESULT Index = 0; Index < SendMessageA(Combo, CB_GETCOUNT, 0, 0); ++Index) {
+        char Text[256] = {};
+        SendMessageA(Combo, CB_GETLBTEXT, static_cast<WPARAM>(Index),
+                     reinterpret_cast<LPARAM>(Text));
         Items.push_back(Text);
     }
     return Items;
@@ -137,6 +135,17 @@ SCROLLINFO PanelScrollInfo() {
     Info.fMask = SIF_ALL;
     GetScrollInfo(App.TexturePanel, SB_VERT, &Info);
     return Info;
+}
+
+void ExpectNoPackageShown() {
+    EXPECT_FALSE(App.Package);
+    EXPECT_TRUE(App.PackagePath.empty());
+    EXPECT_TRUE(App.AllTextures.empty());
+    EXPECT_TRUE(App.ShownTextures.empty());
+    EXPECT_EQ(App.SelectedIndex, -1);
+    EXPECT_TRUE(ComboItems(App.GroupCombo).empty());
+    EXPECT_EQ(WindowText(App.GroupLabel), "Group");
+    EXPECT_EQ(StatusText(0) + StatusText(1), "");
 }
 
 std::string WindowsPath(std::string Path) {

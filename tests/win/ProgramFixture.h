@@ -1,9 +1,9 @@
 #pragma once
 
 #include "package/TextureObject.h"
-#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/RecordingReporter.h"
 #include "tests/support/TestFiles.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <windows.h>
 
@@ -53,6 +53,9 @@ std::vector<std::string> ShownNames();
 TTextureObject& ShownTexture(const std::string& Name);
 void SelectTexture(const std::string& Name);
 SCROLLINFO PanelScrollInfo();
+// Expects the window as it is before any package is chosen: no texture set,
+// no groups and no status texts.
+void ExpectNoPackageShown();
 // A folder path spelled with "\" throughout, as the dialogs and lists take it.
 std::string WindowsPath(std::string Path);
 

@@ -1,9 +1,9 @@
 // Swatchbox.exe started as a user starts it: a package on the command line,
 // a row click, a second start while it runs, and the settings file at exit.
 #include "package/PixelFormat.h"
-#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/TestFiles.h"
 #include "tests/win/ProgramProcess.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <windows.h>
 
@@ -12,24 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 
 namespace swatchbox::testing {
 namespace {
-
-std::multiset<std::string> ChildClasses(HWND Parent) {
-    std::multiset<std::string> Classes;
-    for (HWND Child = GetWindow(Parent, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT)) {
-        char Name[64] = {};
-        GetClassNameA(Child, Name, sizeof(Name));
-        Classes.insert(Name);
-    }
-    return Classes;
-}
-
-HWND ChildOfClass(HWND Parent, const char* Class) {
-    return FindWindowExA(Parent, nullptr, Class, nullptr);
-}
 
 TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     TTempDir Folder;
@@ -46,27 +31,21 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     ASSERT_TRUE(First.Started);
     const HWND Main = WaitForMainWindow(First);
     ASSERT_NE(Main, nullptr);
-    WaitUntil([&] { return ChildClasses(Main).size() == 7; });
-
-    EXPECT_EQ(ChildClasses(Main),
-              (std::multiset<std::string>{"msctls_statusbar32", "Static", "Static", "ComboBox",
-                                          "ComboBox", "SysListView32", "Button"}));
-    const HWND List = ChildOfClass(Main, "SysListView32");
-    // The first layout follows the window's creation.
+    // The first layout follows the window's creation: the panel fills the
+    // window right of the package list.
+    HWND List = nullptr;
     RECT Client{}, Panel{}, Rows{};
     WaitUntil([&] {
-        GetWindowRect(ChildOfClass(Main, "Button"), &Panel);
-        return Panel.right > Panel.left;
+        List = FindWindowExA(Main, nullptr, "SysListView32", nullptr);
+        GetWindowRect(FindWindowExA(Main, nullptr, "Button", nullptr), &Panel);
+        return List && Panel.right > Panel.left;
     });
     GetClientRect(Main, &Client);
     GetWindowRect(List, &Rows);
     MapWindowPoints(HWND_DESKTOP, Main, reinterpret_cast<POINT*>(&Panel), 2);
     MapWindowPoints(HWND_DESKTOP, Main, reinterpret_cast<POINT*>(&Rows), 2);
-    EXPECT_EQ(Panel.left, 187);
-    EXPECT_EQ(Panel.top, 0);
     EXPECT_EQ(Panel.right, Client.right + 3);
-    EXPECT_EQ(Rows.left, -1);
-    EXPECT_EQ(Rows.right, 188);
+    EXPECT_NEAR(Panel.left, Rows.right, 1);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(List, LVM_GETITEMCOUNT, 0, 0) == 1; }));
 
     // A second start raises the first copy and ends at once, adding nothing.

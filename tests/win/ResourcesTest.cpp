@@ -1,5 +1,5 @@
-// The program's keys and the help texts of its menus, loaded from the module
-// the way the program loads them.
+// The help texts of the program's menus, loaded from the module the way the
+// program loads them.
 #include "resources/ResourceIds.h"
 #include "shell/WinHandles.h"
 
@@ -7,27 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <vector>
 
 namespace swatchbox::testing {
 namespace {
 
 const HINSTANCE Module = GetModuleHandleA(nullptr);
-
-TEST(Resources, F1OpensTheHelpAndCtrlCCopies) {
-    const HACCEL Table = LoadAcceleratorsA(Module, "APPSHORTCUTS");
-    ACCEL Entries[4]{};
-    const int Count = CopyAcceleratorTableA(Table, Entries, 4);
-    DestroyAcceleratorTable(Table);
-    using TKey = std::tuple<int, int, int>; // modifiers, key, command
-    std::vector<TKey> Keys;
-    for (int Entry = 0; Entry < Count; ++Entry)
-        Keys.emplace_back(Entries[Entry].fVirt & (FVIRTKEY | FCONTROL | FSHIFT | FALT),
-                          Entries[Entry].key, Entries[Entry].cmd);
-    EXPECT_EQ(Keys, (std::vector<TKey>{{FVIRTKEY, VK_F1, CMD_HELP_KEY},
-                                       {FVIRTKEY | FCONTROL, 'C', CMD_COPY_KEY}}));
-}
 
 // Every command of the popup menus and the window menu shows a help text in
 // the status bar while it is highlighted.

@@ -3,7 +3,6 @@
 #include "display/PanelRendering.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
-#include "shell/StatusText.h"
 #include "tests/win/ProgramFixture.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace swatchbox::testing {
 namespace {
@@ -102,43 +102,6 @@ protected:
     std::map<std::string, uint32_t> Colours;
 };
 
-TEST_F(TexturePanel, DrawsEachThumbnailInItsCellAndFramesTheSelection) {
-    // Nothing to draw leaves the status bar alone.
-    SetStatusText(2, "kept", saCentre);
-    EXPECT_FALSE(DrawTexturePanel());
-    EXPECT_EQ(StatusText(2), "kept");
-
-    ShowFive();
-    ASSERT_EQ(PanelColumnCount(), 3);
-    // A selection beyond the textures is dropped.
-    App.SelectedIndex = 5;
-    ASSERT_TRUE(DrawForReading());
-    EXPECT_EQ(App.SelectedIndex, -1);
-    EXPECT_EQ(StatusText(2), "");
-
-    SelectTexture("Beta");
-    ASSERT_TRUE(DrawForReading());
-    const std::vector<std::string> Names = ShownNames();
-    for (std::size_t Index = 0; Index < Names.size(); ++Index) {
-        SCOPED_TRACE(Names[Index]);
-        const POINT Image = ImageAt(Index);
-        EXPECT_EQ(Pixel(Image.x + 16, Image.y + 8), Opaque(Colours[Names[Index]]));
-        // Top-left and bottom-right corners of the cell box.
-        const uint32_t Frame = Opaque(Names[Index] == "Beta" ? Selection : Background);
-        EXPECT_EQ(Pixel(Image.x - 8, Image.y - 8), Frame);
-        EXPECT_EQ(Pixel(Image.x + 135, Image.y + 199), Frame);
-    }
-    // The wide texture fills the top quarter of its square, anchored at its corner.
-    const POINT Wide = ImageAt(1);
-    EXPECT_EQ(Pixel(Wide.x + 127, Wide.y + 31), Opaque(Colours["Beta"]));
-    EXPECT_EQ(Pixel(Wide.x + 64, Wide.y + 32), Opaque(Selection));
-    // Outside every cell: the margin, the right edge and the empty last cell.
-    EXPECT_EQ(Pixel(4, 4), Opaque(Background));
-    EXPECT_EQ(Pixel(436, 100), Opaque(Background));
-    EXPECT_EQ(Pixel(ImageAt(5).x + 64, ImageAt(5).y + 64), Opaque(Background));
-    EXPECT_EQ(StatusText(2), "Walls.Beta");
-}
-
 TEST_F(TexturePanel, LabelLinesAndBlendingFollowTheTexture) {
     // One DXT1 block whose every texel is transparent black.
     const TBytes Clear = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
@@ -176,14 +139,20 @@ TEST_F(TexturePanel, LabelLinesAndBlendingFollowTheTexture) {
     EXPECT_GT(TextPixels(1, 0), 0);
 }
 
+// A selection beyond the textures (a smaller group's) is dropped by drawing.
 TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
     ShowFive();
+    ASSERT_EQ(PanelColumnCount(), 3);
+    App.SelectedIndex = 5;
+    ASSERT_TRUE(DrawForReading());
+    EXPECT_EQ(App.SelectedIndex, -1);
     const std::pair<POINT, int32_t> Clicks[] = {
         {{5, 100}, 2}, // left margin: unchanged
         {{100, 100}, 0},  {{150, 100}, 0},  {{439, 100}, 2},
         {{200, 300}, 4},  {{300, 300}, -1}, // the empty third cell of the last row
         {{100, 100}, 0},  {{440, 100}, -1}, // right of the last column
         {{100, 430}, -1},                   // below the last row
+        {{200, 100}, 1},
     };
     App.SelectedIndex = 2;
     for (const auto& [Point, Selected] : Clicks) {
@@ -191,6 +160,14 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
         EXPECT_EQ(App.SelectedIndex, Selected) << Point.x << "," << Point.y;
     }
     EXPECT_EQ(GetFocus(), App.TexturePanel);
+    // The selected cell is framed; the wide texture fills the top quarter of
+    // its square, anchored at its corner.
+    ASSERT_TRUE(DrawForReading());
+    const POINT Wide = ImageAt(1);
+    EXPECT_EQ(Pixel(Wide.x - 8, Wide.y - 8), Opaque(Selection));
+    EXPECT_EQ(Pixel(Wide.x + 127, Wide.y + 31), Opaque(Colours["Beta"]));
+    EXPECT_EQ(Pixel(Wide.x + 64, Wide.y + 32), Opaque(Selection));
+    EXPECT_EQ(StatusText(2), "Walls.Beta");
 
     // Two rows of 208: positions 0 to 209 show a page of 208.
     Send(WM_VSCROLL, SB_LINEDOWN);
@@ -201,23 +178,20 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
     ASSERT_TRUE(DrawForReading());
     EXPECT_EQ(Pixel(32, 32), Opaque(Colours[ShownNames()[3]]));
 
-    const std::pair<WPARAM, int> Steps[] = {
-        {SB_PAGEDOWN, 209},
-        {MAKEWPARAM(SB_THUMBPOSITION, 100), 209},
-        {SB_LINEUP, 1},
-        {SB_PAGEUP, 0},
+    const std::tuple<UINT, WPARAM, int> Steps[] = {
+        {WM_VSCROLL, SB_PAGEDOWN, 209},
+        {WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 100), 209},
+        {WM_VSCROLL, SB_LINEUP, 1},
+        {WM_VSCROLL, SB_PAGEUP, 0},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 208},
+        {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL | MK_SHIFT, WHEEL_DELTA), 0},
+        // Ctrl alone steps the size instead.
+        {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA), 0},
     };
-    for (const auto& [Code, Position] : Steps) {
-        Send(WM_VSCROLL, Code);
-        EXPECT_EQ(PanelScrollInfo().nPos, Position) << LOWORD(Code);
+    for (const auto& [Message, Code, Position] : Steps) {
+        Send(Message, Code);
+        EXPECT_EQ(PanelScrollInfo().nPos, Position) << Message << " " << Code;
     }
-    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA));
-    EXPECT_EQ(PanelScrollInfo().nPos, 208);
-    Send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL | MK_SHIFT, WHEEL_DELTA));
-    EXPECT_EQ(PanelScrollInfo().nPos, 0);
-    // Ctrl alone steps the size instead.
-    Send(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA));
-    EXPECT_EQ(PanelScrollInfo().nPos, 0);
     // A drag follows the thumb's track position (set here as a drag sets it)
     // and its end changes nothing.
     SCROLLINFO Track{sizeof(Track), SIF_POS, 0, 0, 0, 209, 0};
