@@ -1,5 +1,5 @@
 // swatchbox-cli run in-process in a fresh folder, on packages made by the
-// test-side builder: its exit status, what it printed and the files it wrote.
+// package builder: its exit status, what it printed and the files it wrote.
 #pragma once
 
 #include "cli/CommandLine.h"
