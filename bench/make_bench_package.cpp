@@ -3,8 +3,8 @@
 // Usage: make-bench-package OUTPUT.utx [--mips] [--small]
 //   --mips   also write each texture's smaller mip maps, as saved packages do
 //   --small  one group of 16 textures (2 MB), the size of a common package
-#include "tools/package-builder/PackageBuilder.h"
 #include "tools/ToolUsage.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/TestFiles.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "package/TextureObject.h"
-#include "tools/package-builder/PackageBuilder.h"
 #include "tests/support/RecordingReporter.h"
 #include "tests/support/TestFiles.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <gtest/gtest.h>
 
