@@ -1,9 +1,10 @@
 // The retail lists embedded in the program: their byte form and the names
 // they were made from.
+#include "tests/support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -18,14 +19,9 @@ const std::pair<const char*, const char*> Lists[] = {
     {"UT2003.txt", "UT2003.txt"}, {"UT2004.txt", "UT2004.txt"},
 };
 
-std::string ReadText(const std::filesystem::path& Path) {
-    std::ifstream File(Path, std::ios::binary);
-    EXPECT_TRUE(File) << Path;
-    return {std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
-}
-
 std::string ListText(const char* File) {
-    return ReadText(std::filesystem::path(SWATCHBOX_RESOURCES_DIR) / "retail" / File);
+    return ReadFileText(
+        (std::filesystem::path(SWATCHBOX_RESOURCES_DIR) / "retail" / File).string());
 }
 
 std::vector<std::string> Words(const std::string& Text) {
@@ -52,7 +48,7 @@ TEST(RetailListFiles, HoldTheGatheredNamesInOrder) {
     if (!std::filesystem::is_directory(NamesDir))
         GTEST_SKIP() << "no gathered name lists at " << NamesDir;
     for (const auto& [File, Names] : Lists) {
-        std::vector<std::string> Expected = Words(ReadText(NamesDir / Names));
+        std::vector<std::string> Expected = Words(ReadFileText((NamesDir / Names).string()));
         Expected.push_back("DUMMY.DUMMY");
         EXPECT_EQ(Words(ListText(File)), Expected) << File;
     }
