@@ -217,7 +217,7 @@ std::string TExporter::Target(const TTextureObject& Texture, const std::string& 
         // A format without a name is told by its number.
         const std::string_view Name = GetFormatName(Texture);
         const std::string Format = Name == "(unknown)"
-                                       ? "unknown format " + std::to_string(int{Texture.Format})
+                                       ? "unknown format " + std::to_string(int{Texture.StoredFormat})
                                        : "format " + std::string(Name);
         ReportWarning(Reporter, Format + (AsIs ? " can't be exported as is" : " can't be decoded") +
                                     "; skipped.");

@@ -91,7 +91,7 @@ void WriteJsonObject(std::ostream& Out, const std::string& Package, const TTextu
         .Number("width", Texture.USize)
         .Number("height", Texture.VSize)
         .String("format", GetFormatName(Texture))
-        .Number("format_id", Texture.Format)
+        .Number("format_id", Texture.StoredFormat)
         .Bool("masked", Texture.bMasked)
         .Bool("alpha_texture", Texture.bAlphaTexture)
         .Number("mip_count", Texture.MipCount)

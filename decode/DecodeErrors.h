@@ -1,16 +1,17 @@
 #pragma once
 
+#include "package/Errors.h"
+
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 namespace swatchbox {
 
 // A texture whose pixels can't be decoded: a format without a decoder, or
 // stored data that is shorter than its size needs or lies outside the file.
-class EDecodeError : public std::runtime_error {
+class EDecodeError : public ESwatchboxError {
 public:
-    using std::runtime_error::runtime_error;
+    using ESwatchboxError::ESwatchboxError;
 };
 
 // Why a texture's pixels can't be read, in the words every reader of pixels

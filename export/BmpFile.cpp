@@ -1,7 +1,7 @@
-#include "BmpFile.h"
+#include "export/BmpFile.h"
 
-#include "ExportErrors.h"
-#include "RowPitch.h"
+#include "export/ExportErrors.h"
+#include "export/RowPitch.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "DdsFile.h"
+#include "export/DdsFile.h"
 
 #include <algorithm>
 

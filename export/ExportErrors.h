@@ -1,13 +1,13 @@
 #pragma once
 
-#include <stdexcept>
+#include "package/Errors.h"
 
 namespace swatchbox {
 
 // A file that could not be written; the message names it and says why.
-class EExportError : public std::runtime_error {
+class EExportError : public ESwatchboxError {
 public:
-    using std::runtime_error::runtime_error;
+    using ESwatchboxError::ESwatchboxError;
 };
 
 } // namespace swatchbox

@@ -1,6 +1,6 @@
-#include "OutputFile.h"
+#include "export/OutputFile.h"
 
-#include "ExportErrors.h"
+#include "export/ExportErrors.h"
 #include "package/FileStream.h"
 
 #include <algorithm>

@@ -5,10 +5,18 @@
 
 namespace swatchbox {
 
-// Base of every failure that comes from reading a package file.
-class EPackageError : public std::runtime_error {
+// Root of every failure the program reports by its message: reading a
+// package, decoding its pixels, writing a file. A boundary that shows or
+// prints the message catches this one type (and std::bad_alloc).
+class ESwatchboxError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// Base of every failure that comes from reading a package file.
+class EPackageError : public ESwatchboxError {
+public:
+    using ESwatchboxError::ESwatchboxError;
 };
 
 // The file could not be opened; the message names the file and the system's reason.

@@ -1,6 +1,6 @@
-#include "FileStream.h"
+#include "package/FileStream.h"
 
-#include "Errors.h"
+#include "package/Errors.h"
 
 #include <algorithm>
 #include <cerrno>

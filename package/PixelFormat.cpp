@@ -1,4 +1,4 @@
-#include "PixelFormat.h"
+#include "package/PixelFormat.h"
 
 #include <limits>
 
@@ -22,10 +22,38 @@ std::string_view GetFormatName(TPixelFormat Format) {
         return "DXT3";
     case pfDXT5:
         return "DXT5";
+    case pfL8:
+        return "L8";
     case pfG16:
         return "G16";
+    case pfRRRGGGBBB:
+        return "RRRGGGBBB";
+    case pfCxV8U8:
+        return "CxV8U8";
+    case pfDXT5N:
+        return "DXT5N";
+    case pfBC5:
+        return "BC5";
+    case pfBC4:
+        return "BC4";
+    case pfBC4S:
+        return "BC4S";
+    case pfBC5S:
+        return "BC5S";
+    case pfBC7:
+        return "BC7";
+    case pfBC6H:
+        return "BC6H";
+    case pfBC6HS:
+        return "BC6HS";
+    case pfUnknown:
+        break;
     }
     return "(unknown)";
+}
+
+TPixelFormat FormatFromStoredNumber(uint8_t Number) {
+    return Number <= pfRRRGGGBBB && Number != 6 ? static_cast<TPixelFormat>(Number) : pfUnknown;
 }
 
 int BytesPerPixel(TPixelFormat Format) {

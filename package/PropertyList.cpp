@@ -1,7 +1,7 @@
-#include "PropertyList.h"
+#include "package/PropertyList.h"
 
-#include "AsciiCase.h"
-#include "Errors.h"
+#include "package/AsciiCase.h"
+#include "package/Errors.h"
 
 #include <array>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UnrealPackage.h"
+#include "package/UnrealPackage.h"
 
 #include <cstdint>
 #include <memory>

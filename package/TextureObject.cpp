@@ -1,7 +1,7 @@
-#include "TextureObject.h"
+#include "package/TextureObject.h"
 
-#include "Errors.h"
-#include "PropertyList.h"
+#include "package/Errors.h"
+#include "package/PropertyList.h"
 
 #include <algorithm>
 
@@ -82,8 +82,11 @@ void TTextureObject::Read() {
 
 void TTextureObject::TakeProperties(const TObjectPropertyList& List) {
     // A value too short for what is taken from it counts as missing.
-    if (const TObjectProperty* Property = List.Find("Format"); Property && !Property->Data.empty())
-        Format = static_cast<TPixelFormat>(Property->Data[0]);
+    if (const TObjectProperty* Property = List.Find("Format");
+        Property && !Property->Data.empty()) {
+        StoredFormat = Property->Data[0];
+        Format = FormatFromStoredNumber(StoredFormat);
+    }
     if (const TObjectProperty* Property = List.Find("USize");
         Property && Property->Data.size() >= 4)
         USize = LittleEndianInt(Property->Data);

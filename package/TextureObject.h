@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PixelFormat.h"
-#include "UnrealPackage.h"
+#include "package/PixelFormat.h"
+#include "package/UnrealPackage.h"
 
 #include <cstdint>
 #include <functional>
@@ -64,6 +64,8 @@ public:
     int32_t MipDataPosition = 0;
     int32_t USize = 0;
     int32_t VSize = 0;
+    // The "Format" property as stored, and the layout it means in this package.
+    uint8_t StoredFormat = 0;
     TPixelFormat Format = pfP8;
     int32_t PaletteExport = 0;
     int32_t PalettePosition = 0;

@@ -1,7 +1,7 @@
-#include "TextureWalk.h"
+#include "package/TextureWalk.h"
 
-#include "AsciiCase.h"
-#include "Errors.h"
+#include "package/AsciiCase.h"
+#include "package/Errors.h"
 
 #include <map>
 #include <new>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Reporter.h"
-#include "TextureObject.h"
-#include "UnrealPackage.h"
+#include "package/Reporter.h"
+#include "package/TextureObject.h"
+#include "package/UnrealPackage.h"
 
 #include <cstddef>
 #include <cstdint>

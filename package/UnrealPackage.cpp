@@ -1,7 +1,7 @@
-#include "UnrealPackage.h"
+#include "package/UnrealPackage.h"
 
-#include "CompactIndex.h"
-#include "Errors.h"
+#include "package/CompactIndex.h"
+#include "package/Errors.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileStream.h"
-#include "Reporter.h"
+#include "package/FileStream.h"
+#include "package/Reporter.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "DemoNoise.h"
+#include "tools/DemoNoise.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "DemoNoise.h"
-#include "DemoTextures.h"
+#include "tools/DemoNoise.h"
+#include "tools/DemoTextures.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "DxtEncoder.h"
+#include "tools/DxtEncoder.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "PixelEncoding.h"
+#include "tools/PixelEncoding.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DemoImage.h"
+#include "tools/DemoImage.h"
 
 #include <cstdint>
 #include <vector>

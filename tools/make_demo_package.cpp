@@ -2,10 +2,10 @@
 // every pixel format the browser shows and the three older ones it doesn't,
 // in several groups and at the top level. The output is the same on every run.
 // Usage: make-demo-package OUTPUT.utx
-#include "DemoTextures.h"
-#include "DxtEncoder.h"
-#include "PixelEncoding.h"
-#include "ToolUsage.h"
+#include "tools/DemoTextures.h"
+#include "tools/DxtEncoder.h"
+#include "tools/PixelEncoding.h"
+#include "tools/ToolUsage.h"
 
 #include "tools/package-builder/PackageBuilder.h"
 

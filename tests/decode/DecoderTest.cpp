@@ -119,7 +119,7 @@ TEST(PixelDecoder, RefusesFormatsWithoutADecoderAndShortData) {
     const TBytes Eight(8), Palette = DefaultPaletteColours();
     const std::pair<TMipBytes, const char*> Cases[] = {
         {{pfRGB8, 1, 1, Eight, {}}, "The pixel format RGB8 can't be decoded."},
-        {{TPixelFormat(9), 1, 1, Eight, {}}, "The pixel format (unknown) can't be decoded."},
+        {{pfUnknown, 1, 1, Eight, {}}, "The pixel format (unknown) can't be decoded."},
         {{pfDXT1, 5, 1, Eight, {}}, "The texture stores 8 pixel bytes where its size needs 16."},
         {{pfRGBA8, 3, 1, Eight, {}}, "The texture stores 8 pixel bytes where its size needs 12."},
         {{pfP8, 2, 2, Eight, {Palette.data(), 1020}},

@@ -150,18 +150,18 @@ TEST(MipByteSize, CountsWholeBlocksAndBytesPerPixel) {
         TPixelFormat Format;
         int32_t Width, Height;
         int64_t Bytes;
-    } Cases[] = {{pfDXT1, 1, 1, 8},   {pfDXT1, 6, 8, 32}, {pfDXT1, 5, 3, 16},
-                 {pfDXT3, 1, 1, 16},  {pfDXT5, 5, 3, 32}, {pfP8, 5, 3, 15},
-                 {pfRGBA8, 5, 3, 60}, {pfG16, 5, 3, 30},  {pfRGB8, 4, 4, 0},
-                 {pfDXT1, 0, 4, 0},   {pfP8, 4, -1, 0},   {TPixelFormat(13), 4, 4, 0}};
+    } Cases[] = {{pfDXT1, 1, 1, 8},  {pfDXT1, 6, 8, 32}, {pfDXT1, 5, 3, 16},  {pfDXT3, 1, 1, 16},
+                 {pfDXT5, 5, 3, 32}, {pfP8, 5, 3, 15},   {pfRGBA8, 5, 3, 60}, {pfG16, 5, 3, 30},
+                 {pfRGB8, 4, 4, 0},  {pfDXT1, 0, 4, 0},  {pfP8, 4, -1, 0},    {pfUnknown, 4, 4, 0}};
     for (const auto& Case : Cases)
         EXPECT_EQ(MipByteSize(Case.Format, Case.Width, Case.Height), Case.Bytes)
             << GetFormatName(Case.Format) << " " << Case.Width << "x" << Case.Height;
     // The names list and JSON output show, and scripts match on.
-    const char* const Names[] = {"P8",        "RGBA7", "RGB16", "DXT1",      "RGB8", "RGBA8",
-                                 "(unknown)", "DXT3",  "DXT5",  "(unknown)", "G16",  "(unknown)"};
+    const char* const Names[] = {"P8",        "RGBA7", "RGB16", "DXT1", "RGB8", "RGBA8",
+                                 "(unknown)", "DXT3",  "DXT5",  "L8",   "G16",  "RRRGGGBBB"};
     for (int Value = 0; Value < 12; ++Value)
-        EXPECT_EQ(GetFormatName(static_cast<TPixelFormat>(Value)), Names[Value]) << Value;
+        EXPECT_EQ(GetFormatName(FormatFromStoredNumber(static_cast<uint8_t>(Value))), Names[Value])
+            << Value;
 }
 
 // A first mip map too short for the texture's size would hand whoever reads

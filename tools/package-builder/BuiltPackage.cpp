@@ -1,4 +1,4 @@
-#include "BuiltPackage.h"
+#include "tools/package-builder/BuiltPackage.h"
 
 #include <algorithm>
 #include <cstdio>

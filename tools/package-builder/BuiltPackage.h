@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteSink.h"
+#include "tools/package-builder/ByteSink.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "CompactIndex.h"
+#include "tools/package-builder/CompactIndex.h"
 
 #include <stdexcept>
 

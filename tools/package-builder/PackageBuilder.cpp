@@ -1,4 +1,4 @@
-#include "PackageBuilder.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "BuiltPackage.h"
-#include "ByteSink.h"
-#include "CompactIndex.h"
-#include "PropertyWriter.h"
-#include "TexturePixels.h"
+#include "tools/package-builder/BuiltPackage.h"
+#include "tools/package-builder/ByteSink.h"
+#include "tools/package-builder/CompactIndex.h"
+#include "tools/package-builder/PropertyWriter.h"
+#include "tools/package-builder/TexturePixels.h"
 
 #include "package/PixelFormat.h"
 

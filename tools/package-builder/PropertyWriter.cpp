@@ -1,7 +1,7 @@
-#include "PropertyWriter.h"
+#include "tools/package-builder/PropertyWriter.h"
 
-#include "CompactIndex.h"
-#include "PackageBuilder.h"
+#include "tools/package-builder/CompactIndex.h"
+#include "tools/package-builder/PackageBuilder.h"
 
 #include <bit>
 #include <stdexcept>

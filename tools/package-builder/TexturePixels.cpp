@@ -1,4 +1,4 @@
-#include "TexturePixels.h"
+#include "tools/package-builder/TexturePixels.h"
 
 #include "package/PixelFormat.h"
 
