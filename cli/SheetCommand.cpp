@@ -10,7 +10,6 @@
 #include "decode/DecodeErrors.h"
 #include "decode/PixelDecoder.h"
 #include "decode/TextureDecoder.h"
-#include "display/PanelGrid.h"
 #include "export/ExportAsIs.h"
 #include "export/ExportErrors.h"
 #include "export/ImageFile.h"
@@ -18,6 +17,7 @@
 #include "package/Errors.h"
 #include "package/FileStream.h"
 #include "sheet/ContactSheet.h"
+#include "sheet/PanelGrid.h"
 
 #include <algorithm>
 
@@ -89,7 +89,8 @@ std::vector<TEntry> CollectEntries(TUnrealPackage& Package, const TSheetOptions&
 // sheet and the messages are the same whatever the number of threads.
 TContactSheet DrawSheet(const TSheetOptions& Options, const std::vector<TEntry>& Entries,
                         TConsoleReporter& Reporter) {
-    TContactSheet Sheet(Entries.size(), Options.Size);
+    // The sheet shows the panel as a first start draws it.
+    TContactSheet Sheet(Entries.size(), Options.Size, TPanelColours{});
     const TAlphaMode Alpha = Options.Opaque ? TAlphaMode::Opaque : TAlphaMode::Engine;
     TThreadPool Pool(Options.Jobs);
     std::size_t Next = 0;

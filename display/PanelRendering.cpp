@@ -1,7 +1,7 @@
 #include "display/PanelRendering.h"
 
 #include "display/OpenGLTexture.h"
-#include "display/PanelGrid.h"
+#include "sheet/PanelGrid.h"
 #include "shell/MainWindowState.h"
 #include "shell/Settings.h"
 #include "shell/StatusText.h"

@@ -1,6 +1,7 @@
 #include "export/OutputFile.h"
 
 #include "export/ExportErrors.h"
+#include "export/FileReplace.h"
 #include "package/FileStream.h"
 
 #include <algorithm>
@@ -16,11 +17,6 @@
 #ifdef _WIN32
 #include <io.h>
 #include <share.h>
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -57,26 +53,6 @@ int CloseFile(int Handle) {
     return _close(Handle);
 }
 
-std::string WindowsReason(DWORD Code) {
-    char Text[512] = {};
-    const DWORD Length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, Code, 0, Text, sizeof Text, nullptr);
-    std::string Reason(Text, Length);
-    while (!Reason.empty() && (Reason.back() == '\n' || Reason.back() == '\r' ||
-                               Reason.back() == ' ' || Reason.back() == '.'))
-        Reason.pop_back();
-    return Reason.empty() ? "system error " + std::to_string(Code) : Reason;
-}
-
-// Puts the finished file in the target's place in one step, so there is no
-// moment without a target. A folder of that name, or a target that another
-// program holds open, makes the move fail and leaves the target as it was.
-bool MoveIntoPlace(const std::string& From, const std::string& To, std::string& Reason) {
-    if (MoveFileExA(From.c_str(), To.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return true;
-    Reason = WindowsReason(GetLastError());
-    return false;
-}
 #else
 int CreateNew(const std::string& FileName) {
     return ::open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -88,14 +64,6 @@ int CloseFile(int Handle) {
     return ::close(Handle);
 }
 
-// rename replaces the target in one step.
-bool MoveIntoPlace(const std::string& From, const std::string& To, std::string& Reason) {
-    errno = 0;
-    if (std::rename(From.c_str(), To.c_str()) == 0)
-        return true;
-    Reason = SystemReason();
-    return false;
-}
 #endif
 
 } // namespace

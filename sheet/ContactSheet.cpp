@@ -1,10 +1,9 @@
 #include "sheet/ContactSheet.h"
 
 #include "decode/PixelDecoder.h"
-#include "display/PanelGrid.h"
 #include "export/ExportErrors.h"
 #include "sheet/BitmapFont.h"
-#include "shell/Settings.h"
+#include "sheet/PanelGrid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,8 +51,8 @@ std::pair<int32_t, int32_t> QuadPixels(int32_t Width, int32_t Height, int32_t Si
 
 } // namespace
 
-TContactSheet::TContactSheet(std::size_t Count, int32_t Size)
-    : Size(std::max(1, Size)), Scale(LabelScale(this->Size)) {
+TContactSheet::TContactSheet(std::size_t Count, int32_t Size, const TPanelColours& Colours)
+    : Colours(Colours), Size(std::max(1, Size)), Scale(LabelScale(this->Size)) {
     const int64_t Step = grid::ColumnStep(this->Size);
     ColumnCount = static_cast<int32_t>(
         std::clamp<int64_t>(SheetWidth / Step, 1, std::max<int64_t>(1, int64_t(Count))));

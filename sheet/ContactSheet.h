@@ -1,7 +1,7 @@
 #pragma once
 
 #include "decode/Image.h"
-#include "shell/Settings.h"
+#include "sheet/PanelColours.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +18,7 @@ class TContactSheet {
 public:
     // Room for Count textures in areas of Size x Size pixels. Throws
     // EExportError when the picture would be too large to write.
-    TContactSheet(std::size_t Count, int32_t Size);
+    TContactSheet(std::size_t Count, int32_t Size, const TPanelColours& Colours);
 
     // Draws texture Index: its thumbnail (from MakeThumbnail or
     // PlainThumbnail) and its two label lines, cut to the cell's width.
@@ -35,8 +35,7 @@ public:
 private:
     void DrawLabel(int32_t Left, int32_t Top, std::string_view Text);
 
-    // The panel's colours as they are before the user changes them.
-    const TSettings Colours;
+    const TPanelColours Colours;
     int32_t Size;
     int32_t Scale;
     int32_t ColumnCount;

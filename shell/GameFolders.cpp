@@ -1,7 +1,7 @@
+#include "package/PackageNames.h"
 #include "shell/Games.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageList.h"
-#include "shell/PackageNames.h"
 
 #include <algorithm>
 #include <string_view>

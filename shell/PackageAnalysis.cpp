@@ -2,10 +2,10 @@
 
 #include "display/OpenGLTexture.h"
 #include "display/PanelRendering.h"
+#include "package/PackageNames.h"
 #include "package/TextureWalk.h"
 #include "shell/ComboText.h"
 #include "shell/MainWindowState.h"
-#include "shell/PackageNames.h"
 #include "shell/Settings.h"
 #include "shell/StatusText.h"
 #include "shell/TextureMessageLimit.h"

@@ -1,12 +1,12 @@
 #include "shell/PackageList.h"
 
 #include "package/Errors.h"
+#include "package/PackageNames.h"
 #include "package/UnrealPackage.h"
 #include "shell/ComboText.h"
 #include "shell/Games.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
-#include "shell/PackageNames.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
+#include "package/PackageNames.h"
 #include "resources/ResourceIds.h"
 #include "shell/FolderDialog.h"
 #include "shell/Games.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageList.h"
-#include "shell/PackageNames.h"
 #include "shell/PopupMenu.h"
 #include "shell/StatusText.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet/PanelColours.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,9 +15,9 @@ struct TSettings {
     int32_t WindowW = 810;
     int32_t WindowH = 600;
     int32_t WindowState = 0;
-    uint32_t BackgroundColor = 0x4F4F4F;
-    uint32_t SelectionColor = 0x596354;
-    uint32_t TextColor = 0xBFBFBF;
+    uint32_t BackgroundColor = TPanelColours{}.BackgroundColor;
+    uint32_t SelectionColor = TPanelColours{}.SelectionColor;
+    uint32_t TextColor = TPanelColours{}.TextColor;
     int32_t TextureSize = 128;
     int32_t RenderTime = 100;
     std::string FontName = "MS Shell Dlg";

@@ -40,7 +40,7 @@ TEST_F(SheetCommand, DrawsEveryTextureInNameOrderInItsCell) {
         << Err.str();
     EXPECT_TRUE(Err.str().empty()) << Err.str();
     const testing::TImageFile File = testing::ReadImageFile(Temp.File("All.PNG"));
-    const TContactSheet Layout(4, 32);
+    const TContactSheet Layout(4, 32, TPanelColours{});
     ASSERT_EQ(File.Width, Layout.Image().Width);
     ASSERT_EQ(File.Height, Layout.Image().Height);
     auto At = [&](int32_t X, int32_t Y) {
@@ -70,7 +70,7 @@ TEST_F(SheetCommand, DrawsEveryTextureInNameOrderInItsCell) {
     ASSERT_EQ(Run({"sheet", "--group", "a", "--size", "32", "--out", Temp.File("A.png"), Package}),
               ExitOk);
     const testing::TImageFile Group = testing::ReadImageFile(Temp.File("A.png"));
-    EXPECT_EQ(Group.Width, TContactSheet(2, 32).Image().Width);
+    EXPECT_EQ(Group.Width, TContactSheet(2, 32, TPanelColours{}).Image().Width);
 
     EXPECT_EQ(Run({"sheet", "--name", "Nothing*", "--out", Temp.File("None"), Package}),
               ExitFailed);

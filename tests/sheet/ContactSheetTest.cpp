@@ -36,7 +36,7 @@ TEST(ContactSheet, ThumbnailsKeepTheAspectAndShowACheckerboardThroughAlpha) {
 
 // Where thumbnails go is checked on whole sheets with the sheet command.
 TEST(ContactSheet, LongLabelsStayInsideTheirCell) {
-    TContactSheet Sheet(40, 64);
+    TContactSheet Sheet(40, 64, TPanelColours{});
     const TRgba Background = PixelAt(Sheet.Image(), 0, 0);
     const std::size_t Index = 1;
     Sheet.Draw(Index, PlainThumbnail(1, 1, 64), std::string(100, 'W'), "1x1 P8");

@@ -1,4 +1,4 @@
-#include "shell/PackageNames.h"
+#include "package/PackageNames.h"
 
 #include "package/AsciiCase.h"
 

@@ -1,6 +1,6 @@
 // The texture panel's grid: column count, positions of images, labels and
 // cell boxes, the hit test and the thumbnail and label shapes.
-#include "display/PanelGrid.h"
+#include "sheet/PanelGrid.h"
 
 #include <gtest/gtest.h>
 
