@@ -64,10 +64,11 @@ void Inflate(const TFileStream& File, int64_t Offset, const std::vector<uint8_t>
     const int Result = inflate(&Stream, Z_FINISH);
     const bool Whole = Result == Z_STREAM_END && Stream.avail_out == 0 && Stream.avail_in == 0;
     inflateEnd(&Stream);
+    const bool Overflow = Result == Z_BUF_ERROR && Stream.avail_out == 0;
     if (!Whole)
         ThrowChunk(File, Offset,
-                   Result == Z_STREAM_END ? "holds a different size than it states"
-                                          : "holds no valid zlib data");
+                   Result == Z_STREAM_END || Overflow ? "holds a different size than it states"
+                                                      : "holds no valid zlib data");
 }
 
 } // namespace
