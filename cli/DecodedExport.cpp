@@ -47,7 +47,7 @@ std::string_view DecodedExtension(TExportFormat Format) {
 TDecodeResult RunDecodeJob(const TDecodeJob& Job) {
     TDecodeResult Result;
     Result.Written = GuardedWrite(Result.Messages, Job.Target, [&] {
-        TFileStream Package(Job.PackagePath);
+        TFileStream Package(Job.Package);
         if (Job.Format == TExportFormat::Png && Job.Source.Format == pfG16)
             WriteGrey16PngFile(ReadGrey16(Package, Job.Source), Job.Target);
         else

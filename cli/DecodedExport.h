@@ -3,6 +3,7 @@
 #include "cli/MessageList.h"
 #include "decode/AlphaRule.h"
 #include "decode/TextureDecoder.h"
+#include "package/PackageSource.h"
 
 #include <optional>
 #include <string>
@@ -22,7 +23,7 @@ std::string_view DecodedExtension(TExportFormat Format);
 // One texture to decode and write; a plain value, so it can run on any
 // thread.
 struct TDecodeJob {
-    std::string PackagePath;
+    TPackageSource Package; // its image is shared, not copied
     TMipSource Source;
     std::string Target; // the file name, extension included
     TExportFormat Format = TExportFormat::Png;

@@ -87,7 +87,7 @@ public:
     void WriteSummary(std::ostream& Out, std::size_t OtherFiles) const;
 
 private:
-    std::string PackageFolderName(const std::string& Path);
+    std::string PackageFolderName(const TUnrealPackage& Package);
     std::string FileName(const TTextureObject& Texture, const std::string& GroupFolder,
                          std::string_view Extension);
     bool EnsureFolder(const std::string& Folder);
@@ -127,8 +127,9 @@ const char* const MipLessWarning = "the texture has no stored mip map; skipped."
 
 // Two packages with the same base name (a/Walls.utx, b/Walls.u) get folders
 // of their own: the later one gets a number suffix.
-std::string TExporter::PackageFolderName(const std::string& Path) {
-    const std::string Base = SafePathComponent(PackageBaseName(Path));
+std::string TExporter::PackageFolderName(const TUnrealPackage& Package) {
+    const std::string Base =
+        SafePathComponent(PackageBaseName(Package.FileName, !Package.Source.Compression.empty()));
     std::string Name = Base;
     for (int Suffix = 2; !UsedPackageFolders.insert(FoldKey(Name)).second; ++Suffix)
         Name = Base + "_" + std::to_string(Suffix);
@@ -216,9 +217,9 @@ std::string TExporter::Target(const TTextureObject& Texture, const std::string& 
     if (Extension.empty() || (!AsIs && !HasDecoder(Texture.Format))) {
         // A format without a name is told by its number.
         const std::string_view Name = GetFormatName(Texture);
-        const std::string Format = Name == "(unknown)"
-                                       ? "unknown format " + std::to_string(int{Texture.StoredFormat})
-                                       : "format " + std::string(Name);
+        const std::string Format =
+            Name == "(unknown)" ? "unknown format " + std::to_string(int{Texture.StoredFormat})
+                                : "format " + std::string(Name);
         ReportWarning(Reporter, Format + (AsIs ? " can't be exported as is" : " can't be decoded") +
                                     "; skipped.");
         ++Skipped;
@@ -242,7 +243,7 @@ void TExporter::ExportTexture(const TTextureObject& Texture, const std::string& 
         return;
     if (Format != TExportFormat::AsIs) {
         Jobs.Submit(
-            [Job = TDecodeJob{Texture.Owner->FileName, MipSourceOf(Texture), File, Format, Alpha},
+            [Job = TDecodeJob{Texture.Owner->Source, MipSourceOf(Texture), File, Format, Alpha},
              Context = Reporter.Context()] {
                 return TWritten{RunDecodeJob(Job), Context};
             });
@@ -265,7 +266,7 @@ void TExporter::Deliver(TWritten& Done) {
 }
 
 void TExporter::ExportPackage(TUnrealPackage& Package) {
-    const std::string PackageFolder = Join(Root, PackageFolderName(Package.FileName));
+    const std::string PackageFolder = Join(Root, PackageFolderName(Package));
     UsedFiles.clear();
     ScanTextures(Package, Reporter,
                  [&](const TTextureObject& Texture) { ExportTexture(Texture, PackageFolder); });

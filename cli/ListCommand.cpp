@@ -82,7 +82,8 @@ void WriteTable(std::ostream& Out, const std::vector<TRow>& Rows) {
         WriteRow(Row);
 }
 
-void WriteJsonObject(std::ostream& Out, const std::string& Package, const TTextureObject& Texture) {
+void WriteJsonObject(std::ostream& Out, const std::string& Package, const std::string& Compression,
+                     const TTextureObject& Texture) {
     TJsonObjectWriter Object(Out);
     Object.Literal("package", JsonSystemString(Package))
         .Number("export", Texture.ExportIndex)
@@ -98,7 +99,8 @@ void WriteJsonObject(std::ostream& Out, const std::string& Package, const TTextu
         .Literal("mip_position", MipPosition(Texture))
         .Number("mip_size", Texture.MipDataSize)
         .Number("palette_position", Texture.PalettePosition)
-        .Bool("ignored", Texture.IsIgnored());
+        .Bool("ignored", Texture.IsIgnored())
+        .Literal("compressed", Compression.empty() ? "null" : JsonString(Compression));
     Object.Close();
 }
 
@@ -140,7 +142,7 @@ int RunList(const TListOptions& Options, std::ostream& Out, std::ostream& Err) {
                     return;
                 Text << (FirstObject ? "\n  " : ",\n  ");
                 FirstObject = false;
-                WriteJsonObject(Text, Path, Texture);
+                WriteJsonObject(Text, Path, Package->Source.Compression, Texture);
             });
         } else {
             std::vector<TRow> Rows;

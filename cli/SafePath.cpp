@@ -48,13 +48,15 @@ std::string SafePathComponent(std::string_view Name) {
     return Result;
 }
 
-std::string PackageBaseName(std::string_view Path) {
+std::string PackageBaseName(std::string_view Path, bool Compressed) {
     const std::size_t Slash = Path.find_last_of("/\\");
     if (Slash != std::string_view::npos)
         Path.remove_prefix(Slash + 1);
-    const std::size_t Dot = Path.rfind('.');
-    if (Dot != std::string_view::npos && Dot > 0)
-        Path = Path.substr(0, Dot);
+    for (int Extensions = Compressed ? 2 : 1; Extensions > 0; --Extensions) {
+        const std::size_t Dot = Path.rfind('.');
+        if (Dot != std::string_view::npos && Dot > 0)
+            Path = Path.substr(0, Dot);
+    }
     return std::string(Path);
 }
 

@@ -19,6 +19,8 @@ std::string SafePathComponent(std::string_view Name);
 
 // The file name of Path without its folders and its last extension, as typed:
 // "a/b/Walls.utx" gives "Walls". Both '/' and '\' count as folder separators.
-std::string PackageBaseName(std::string_view Path);
+// For a compressed package one more extension goes: "CTF-Foo.ut2.uz2" gives
+// "CTF-Foo", the name of the package inside.
+std::string PackageBaseName(std::string_view Path, bool Compressed = false);
 
 } // namespace swatchbox::cli

@@ -39,7 +39,7 @@ struct TThumbnail {
 
 // Runs on a worker: the texture decoded and scaled, or a plain area for a
 // format without a decoder or pixels that can't be read.
-TThumbnail MakeEntryThumbnail(const std::string& Path, const TEntry& Entry, int32_t Size,
+TThumbnail MakeEntryThumbnail(const TPackageSource& Path, const TEntry& Entry, int32_t Size,
                               TAlphaMode Alpha) {
     TThumbnail Result;
     const TMipSource& Source = Entry.Source;
@@ -87,8 +87,8 @@ std::vector<TEntry> CollectEntries(TUnrealPackage& Package, const TSheetOptions&
 
 // Thumbnails are made on the pool's threads and drawn here in order, so the
 // sheet and the messages are the same whatever the number of threads.
-TContactSheet DrawSheet(const TSheetOptions& Options, const std::vector<TEntry>& Entries,
-                        TConsoleReporter& Reporter) {
+TContactSheet DrawSheet(const TSheetOptions& Options, const TPackageSource& Source,
+                        const std::vector<TEntry>& Entries, TConsoleReporter& Reporter) {
     // The sheet shows the panel as a first start draws it.
     TContactSheet Sheet(Entries.size(), Options.Size, TPanelColours{});
     const TAlphaMode Alpha = Options.Opaque ? TAlphaMode::Opaque : TAlphaMode::Engine;
@@ -101,17 +101,17 @@ TContactSheet DrawSheet(const TSheetOptions& Options, const std::vector<TEntry>&
         Sheet.Draw(Next++, Thumbnail.Image, Entry.Name, Entry.Details);
     });
     for (const TEntry& Entry : Entries)
-        Jobs.Submit([&Path = Options.Package, &Entry, Size = Sheet.ThumbnailSize(), Alpha] {
+        Jobs.Submit([&Path = Source, &Entry, Size = Sheet.ThumbnailSize(), Alpha] {
             return MakeEntryThumbnail(Path, Entry, Size, Alpha);
         });
     Jobs.Finish();
     return Sheet;
 }
 
-std::string SheetFileName(const TSheetOptions& Options) {
+std::string SheetFileName(const TSheetOptions& Options, bool Compressed) {
     if (!Options.OutFile.empty())
         return FixExtension(Options.OutFile, ".PNG");
-    return SafePathComponent(PackageBaseName(Options.Package)) + ".PNG";
+    return SafePathComponent(PackageBaseName(Options.Package, Compressed)) + ".PNG";
 }
 
 } // namespace
@@ -131,9 +131,9 @@ int RunSheet(const TSheetOptions& Options, std::ostream& Out, std::ostream& Err)
         return 1;
     }
 
-    const std::string Target = SheetFileName(Options);
+    const std::string Target = SheetFileName(Options, !Package->Source.Compression.empty());
     try {
-        const TContactSheet Sheet = DrawSheet(Options, Entries, Reporter);
+        const TContactSheet Sheet = DrawSheet(Options, Package->Source, Entries, Reporter);
         WriteImageFile(Sheet.Image(), Target, TImageFileType::Png);
         Out << "Wrote " << EscapeControls(Target) << ": " << Entries.size()
             << (Entries.size() == 1 ? " texture, " : " textures, ") << Sheet.Image().Width << "x"

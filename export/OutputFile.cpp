@@ -112,6 +112,9 @@ void TOutputFile::Write(const void* Data, std::size_t Count) {
 
 int64_t TOutputFile::CopyFrom(const TFileStream& From, int64_t Position, int64_t Count) {
 #ifdef __linux__
+    // A stream on an image in memory has no descriptor; the caller copies it.
+    if (From.NativeHandle() < 0)
+        return 0;
     loff_t In = Position;
     int64_t Done = 0;
     while (Done < Count) {

@@ -83,6 +83,11 @@ void CloseHandle(int Handle) {
 } // namespace
 
 TFileStream::TFileStream(const std::string& FileName) : Name(FileName) {
+    Open();
+}
+
+void TFileStream::Open() {
+    const std::string& FileName = Name;
     errno = 0;
     Handle = OpenShared(FileName);
     if (Handle < 0)
@@ -95,8 +100,18 @@ TFileStream::TFileStream(const std::string& FileName) : Name(FileName) {
     }
 }
 
+TFileStream::TFileStream(const TPackageSource& Source) : Name(Source.FileName) {
+    if (!Source.Image) {
+        Open();
+        return;
+    }
+    Image = Source.Image;
+    Length = static_cast<int64_t>(Image->size());
+}
+
 TFileStream::~TFileStream() {
-    CloseHandle(Handle);
+    if (Handle >= 0)
+        CloseHandle(Handle);
 }
 
 void TFileStream::ThrowPastEnd(int64_t Offset, int64_t Count) const {
@@ -118,6 +133,12 @@ void TFileStream::Skip(int64_t Count) {
 }
 
 std::size_t TFileStream::ReadAt(int64_t Offset, uint8_t* Buffer, std::size_t Count) {
+    if (Image) {
+        const std::size_t Done = static_cast<std::size_t>(
+            std::clamp<int64_t>(Length - Offset, 0, static_cast<int64_t>(Count)));
+        std::memcpy(Buffer, Image->data() + Offset, Done);
+        return Done;
+    }
     std::size_t Done = 0;
     while (Done < Count) {
         errno = 0;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "package/PackageSource.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,12 +24,16 @@ public:
     // Opens the file for reading while other processes may read and write it.
     // Throws EFileOpenError naming the file and the system's reason.
     explicit TFileStream(const std::string& FileName);
+    // Reads the source's decompressed image when it has one, with the same
+    // checks; otherwise opens its file.
+    explicit TFileStream(const TPackageSource& Source);
     ~TFileStream();
     TFileStream(const TFileStream&) = delete;
     TFileStream& operator=(const TFileStream&) = delete;
 
     const std::string& FileName() const { return Name; }
-    // The open file's descriptor, for copies the system can do by itself.
+    // The open file's descriptor, for copies the system can do by itself;
+    // -1 when the stream reads an image in memory.
     int NativeHandle() const { return Handle; }
     int64_t Size() const { return Length; }
     int64_t Position() const { return Pos; }
@@ -53,6 +60,7 @@ public:
     std::vector<uint8_t> ReadBlock(int64_t Count);
 
 private:
+    void Open();
     [[noreturn]] void ThrowPastEnd(int64_t Offset, int64_t Count) const;
     [[noreturn]] void ThrowShrunk() const;
     // Reads up to Count bytes at Offset from the file itself; fewer when the
@@ -63,6 +71,7 @@ private:
 
     std::string Name;
     int Handle = -1;
+    std::shared_ptr<const std::vector<uint8_t>> Image;
     int64_t Length = 0;
     int64_t Pos = 0;
     int64_t WindowStart = 0;

@@ -49,7 +49,8 @@ void ReadTable(TFileStream& File, const char* Table, TReadTable&& Read) {
 } // namespace
 
 TUnrealPackage::TUnrealPackage(std::string FileName, IReporter& Reporter)
-    : FileName(std::move(FileName)), Reporter(&Reporter) {
+    : FileName(std::move(FileName)), Source(OpenPackageSource(this->FileName)),
+      Reporter(&Reporter) {
     TInstalledStream File(*this);
     FileSize = File->Size();
     ReadHeader(*File);
@@ -240,10 +241,7 @@ int32_t TUnrealPackage::DecodeIndex(std::span<const uint8_t> Bytes) {
 }
 
 bool TUnrealPackage::IsPackageFile(const std::string& FileName) {
-    TFileStream File(FileName);
-    if (File.Size() < 4)
-        return false;
-    return File.ReadU32() == PackageSignature;
+    return DetectPackageSource(FileName).has_value();
 }
 
 std::string TExportObject::GetClassName() const {
@@ -263,7 +261,7 @@ TInstalledStream::TInstalledStream(TUnrealPackage& Package) : Package(Package) {
         Active = Package.Stream;
         return;
     }
-    Active = &Own.emplace(Package.FileName);
+    Active = &Own.emplace(Package.Source);
     Package.Stream = Active;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "package/FileStream.h"
+#include "package/PackageSource.h"
 #include "package/Reporter.h"
 
 #include <array>
@@ -76,6 +77,9 @@ public:
     TUnrealPackage& operator=(const TUnrealPackage&) = delete;
 
     std::string FileName;
+    // Where the bytes are; a compressed file's image is decompressed once,
+    // here, and every stream of this package reads it.
+    TPackageSource Source;
     TFileStream* Stream = nullptr; // not owned; see TInstalledStream
     // Where the messages of reads go; never none. Not owned: a caller may
     // point it elsewhere for a batch of reads, as TTextureWalk does.
@@ -124,7 +128,8 @@ public:
     // Decodes a compact index from memory; throws EPackageDamaged when the
     // bytes end before the index does.
     static int32_t DecodeIndex(std::span<const uint8_t> Bytes);
-    // True when the file begins with the package signature. Throws
+    // True when the file begins with the package signature or is a
+    // compressed package (DetectPackageSource). Throws
     // EFileOpenError when the file can't be opened.
     static bool IsPackageFile(const std::string& FileName);
 

@@ -1,0 +1,37 @@
+#include "package/PackageSource.h"
+
+#include "package/FileStream.h"
+#include "package/UnrealPackage.h"
+#include "package/Uz2Decompress.h"
+
+#include <utility>
+
+namespace swatchbox {
+
+std::optional<TPackageSource> DetectPackageSource(const std::string& FileName) {
+    TFileStream File(FileName);
+    TPackageSource Source;
+    Source.FileName = FileName;
+    if (File.Size() >= 4 && File.ReadU32() == PackageSignature)
+        return Source;
+    if (LooksLikeUz2(File)) {
+        Source.Compression = "uz2";
+        return Source;
+    }
+    return std::nullopt;
+}
+
+TPackageSource OpenPackageSource(const std::string& FileName) {
+    std::optional<TPackageSource> Detected = DetectPackageSource(FileName);
+    TPackageSource Source;
+    Source.FileName = FileName;
+    if (Detected)
+        Source = std::move(*Detected);
+    if (Source.Compression == "uz2") {
+        TFileStream File(FileName);
+        Source.Image = std::make_shared<const std::vector<uint8_t>>(DecompressUz2(File));
+    }
+    return Source;
+}
+
+} // namespace swatchbox

@@ -1,0 +1,87 @@
+#include "package/Errors.h"
+#include "package/PackageSource.h"
+#include "tests/cli/CommandTest.h"
+#include "tools/package-builder/BuiltPackage.h"
+#include "tools/package-builder/Uz2Writer.h"
+
+#include <filesystem>
+
+namespace swatchbox::cli {
+namespace {
+
+class CompressedPackageTest : public TCommandTest {};
+
+TEST_F(CompressedPackageTest, Uz2ExportsTheSameBytesAndBadOnesAreRefused) {
+    testing::TPackageBuilder Builder(128);
+    for (int I = 0; I < 3; ++I)
+        Builder.AddTexture({.Name = "Tex" + std::to_string(I),
+                            .Group = "G",
+                            .Format = pfRGBA8,
+                            .Width = 128,
+                            .Height = 128});
+    const std::string Plain = Temp.File("Walls.utx");
+    Builder.WriteTo(Plain);
+    const testing::TBytes Bytes = testing::ReadFileBytes(Plain);
+    const testing::TBytes Packed = testing::CompressUz2(Bytes);
+    ASSERT_GT(Bytes.size(), 2 * 32768u);
+    const std::string Compressed = Temp.File("Walls.utx.uz2");
+    testing::WriteFileBytes(Compressed, Packed);
+
+    ASSERT_EQ(Run({"export", "--out", Temp.File("a"), Plain}), ExitOk) << Err.str();
+    ASSERT_EQ(Run({"export", "--out", Temp.File("b"), Compressed}), ExitOk) << Err.str();
+    ASSERT_EQ(FilesUnder("a"), FilesUnder("b"));
+    for (const std::string& File : FilesUnder("a"))
+        EXPECT_EQ(testing::ReadFileBytes(Temp.File("a/" + File)),
+                  testing::ReadFileBytes(Temp.File("b/" + File)))
+            << File;
+    ASSERT_EQ(Run({"list", "--json", Compressed}), ExitOk);
+    EXPECT_EQ(CountLines(Out.str(), "\"compressed\": \"uz2\""), 3);
+
+    testing::TBytes Inflated = Packed;
+    Inflated[5] = 0x7F; // the first chunk states 256 bytes fewer than it holds
+    testing::TBytes Huge = Packed;
+    // Many chunks that each claim a full 32768 bytes from two: far more than
+    // 64 times the file.
+    for (int I = 0; I < 1000; ++I)
+        Huge.insert(Huge.end(), {2, 0, 0, 0, 0, 0x80, 0, 0, 0x78, 0x9C});
+    testing::TBytes BadZlib = Packed;
+    BadZlib[20] ^= 0xFF;
+    const struct {
+        const char* Name;
+        testing::TBytes Bytes;
+        const char* Message;
+    } Bad[] = {
+        {"Truncated", testing::TBytes(Packed.begin(), Packed.end() - 10), "runs past the end"},
+        {"CutHeader",
+         [&] {
+             testing::TBytes Cut = Packed;
+             Cut.push_back(1);
+             return Cut;
+         }(),
+         "is cut off in its header"},
+        {"Inflated", Inflated, "holds a different size"},
+        {"Huge", Huge, "more than 64 times its size"},
+        {"BadZlib", BadZlib, "chunk at offset 0"},
+    };
+    for (const auto& Case : Bad) {
+        const std::string File = Temp.File(std::string(Case.Name) + ".uz2");
+        testing::WriteFileBytes(File, Case.Bytes);
+        EXPECT_EQ(Run({"list", File}), 1) << Case.Name;
+        EXPECT_NE(Err.str().find(Case.Message), std::string::npos)
+            << Case.Name << ": " << Err.str();
+        EXPECT_EQ(Out.str().find("Tex0"), std::string::npos) << Case.Name;
+    }
+}
+
+TEST(CompressedRealPackage, Uz2HoldsItsPlainTwinByteForByte) {
+    const std::filesystem::path Root = SWATCHBOX_REALPKGS_DIR;
+    if (!std::filesystem::exists(Root / "KFMutators.u.uz2"))
+        GTEST_SKIP() << "no real packages";
+    const TPackageSource Source = OpenPackageSource((Root / "KFMutators.u.uz2").string());
+    ASSERT_TRUE(Source.Image);
+    EXPECT_EQ(Source.Compression, "uz2");
+    EXPECT_EQ(*Source.Image, testing::ReadFileBytes((Root / "KFMutators.u").string()));
+}
+
+} // namespace
+} // namespace swatchbox::cli
