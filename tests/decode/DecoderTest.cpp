@@ -118,7 +118,7 @@ TEST(PixelDecoder, AlphaFollowsTheFlagsTheFormatAndTheMode) {
 TEST(PixelDecoder, RefusesFormatsWithoutADecoderAndShortData) {
     const TBytes Eight(8), Palette = DefaultPaletteColours();
     const std::pair<TMipBytes, const char*> Cases[] = {
-        {{pfRGB8, 1, 1, Eight, {}}, "The pixel format RGB8 can't be decoded."},
+        {{pfRRRGGGBBB, 1, 1, Eight, {}}, "The pixel format RRRGGGBBB can't be decoded."},
         {{pfUnknown, 1, 1, Eight, {}}, "The pixel format (unknown) can't be decoded."},
         {{pfDXT1, 5, 1, Eight, {}}, "The texture stores 8 pixel bytes where its size needs 16."},
         {{pfRGBA8, 3, 1, Eight, {}}, "The texture stores 8 pixel bytes where its size needs 12."},
