@@ -1,5 +1,7 @@
 #include "decode/DxtBlocks.h"
 
+#include "package/ByteOrder.h"
+
 #include <algorithm>
 
 namespace swatchbox {
@@ -7,10 +9,6 @@ namespace swatchbox {
 namespace {
 
 using TColour = std::array<int, 3>;
-
-uint32_t Get16(std::span<const uint8_t> Bytes, std::size_t At) {
-    return uint32_t{Bytes[At]} | uint32_t{Bytes[At + 1]} << 8;
-}
 
 // Little-endian bits of the 6 or 8 bytes from At on.
 uint64_t GetBits(std::span<const uint8_t> Bytes, std::size_t At, std::size_t Count) {
@@ -39,8 +37,8 @@ TColour Mix(const TColour& A, int WeightA, const TColour& B, int WeightB) {
 // in-between colours are the end points mixed and rounded down, as the
 // S3TC rules and common decoders have it.
 TBlockTexels DecodeColours(std::span<const uint8_t> Block, bool ThreeColourMode) {
-    const uint32_t Value0 = Get16(Block, 0);
-    const uint32_t Value1 = Get16(Block, 2);
+    const uint32_t Value0 = LoadLE16(Block, 0);
+    const uint32_t Value1 = LoadLE16(Block, 2);
     const TColour C0 = Expand565(Value0);
     const TColour C1 = Expand565(Value1);
     std::array<TColour, 4> Colours{C0, C1, Mix(C0, 2, C1, 1), Mix(C0, 1, C1, 2)};

@@ -1,7 +1,10 @@
 #include "decode/PixelDecoder.h"
 
+#include "decode/Bc4Blocks.h"
 #include "decode/DecodeErrors.h"
 #include "decode/DxtBlocks.h"
+#include "decode/NormalMap.h"
+#include "decode/PlainPixels.h"
 
 #include <algorithm>
 #include <string>
@@ -56,19 +59,66 @@ void DecodeGrey(const TMipBytes& Mip, TRgbaImage& Image) {
     }
 }
 
+// BC4 as grey, BC5 as a normal map (X red, Y green, Z rebuilt); opaque.
+TBlockTexels DecodeRgtcBlock(TPixelFormat Format, std::span<const uint8_t> Block) {
+    TBlockTexels Texels;
+    const auto First = Block.first<8>();
+    for (std::size_t Texel = 0; Texel < 16; ++Texel)
+        Texels[Texel * 4 + 3] = 255;
+    if (Format == pfBC4 || Format == pfBC4S) {
+        std::array<uint8_t, 16> Grey;
+        if (Format == pfBC4)
+            Grey = DecodeBc4Block(First);
+        else {
+            const auto Signed = DecodeBc4SignedBlock(First);
+            for (std::size_t Texel = 0; Texel < 16; ++Texel)
+                Grey[Texel] = NormalByte(Signed[Texel] / 127.0);
+        }
+        for (std::size_t Texel = 0; Texel < 16; ++Texel)
+            std::fill_n(Texels.begin() + static_cast<std::ptrdiff_t>(Texel * 4), 3, Grey[Texel]);
+        return Texels;
+    }
+    const auto Second = Block.subspan<8, 8>();
+    for (std::size_t Texel = 0; Texel < 16; ++Texel) {
+        TNormal Normal{};
+        if (Format == pfBC5) {
+            Normal =
+                NormalFromUnsigned(DecodeBc4Block(First)[Texel], DecodeBc4Block(Second)[Texel]);
+        } else {
+            Normal = NormalFromSigned(DecodeBc4SignedBlock(First)[Texel],
+                                      DecodeBc4SignedBlock(Second)[Texel]);
+        }
+        Texels[Texel * 4] = Normal.R;
+        Texels[Texel * 4 + 1] = Normal.G;
+        Texels[Texel * 4 + 2] = Normal.B;
+    }
+    return Texels;
+}
+
+TBlockTexels DecodeBlock(TPixelFormat Format, std::span<const uint8_t> Block) {
+    switch (Format) {
+    case pfDXT1:
+        return DecodeDxt1Block(Block.first<8>());
+    case pfDXT3:
+        return DecodeDxt3Block(Block.first<16>());
+    case pfDXT5:
+        return DecodeDxt5Block(Block.first<16>());
+    default:
+        return DecodeRgtcBlock(Format, Block);
+    }
+}
+
 // Blocks left to right, top to bottom; texels of partly covered blocks at the
 // right and bottom edges fall outside the picture and are dropped.
 void DecodeBlocks(const TMipBytes& Mip, TAlphaRule Rule, TRgbaImage& Image) {
-    const std::size_t BlockBytes = Mip.Format == pfDXT1 ? 8 : 16;
+    const std::size_t BlockBytes = static_cast<std::size_t>(MipByteSize(Mip.Format, 4, 4));
     const int32_t BlocksWide = (Mip.Width + 3) / 4;
     const int32_t BlocksHigh = (Mip.Height + 3) / 4;
     std::size_t At = 0;
     for (int32_t BlockY = 0; BlockY < BlocksHigh; ++BlockY)
         for (int32_t BlockX = 0; BlockX < BlocksWide; ++BlockX, At += BlockBytes) {
             const auto Block = Mip.Data.subspan(At, BlockBytes);
-            const TBlockTexels Texels = Mip.Format == pfDXT1   ? DecodeDxt1Block(Block.first<8>())
-                                        : Mip.Format == pfDXT3 ? DecodeDxt3Block(Block.first<16>())
-                                                               : DecodeDxt5Block(Block.first<16>());
+            const TBlockTexels Texels = DecodeBlock(Mip.Format, Block);
             const int32_t Columns = std::min(4, Mip.Width - BlockX * 4);
             const int32_t Rows = std::min(4, Mip.Height - BlockY * 4);
             for (int32_t Y = 0; Y < Rows; ++Y) {
@@ -91,6 +141,14 @@ bool HasDecoder(TPixelFormat Format) {
     case pfDXT1:
     case pfDXT3:
     case pfDXT5:
+    case pfL8:
+    case pfRGB16:
+    case pfRGB8:
+    case pfCxV8U8:
+    case pfBC4:
+    case pfBC4S:
+    case pfBC5:
+    case pfBC5S:
         return true;
     default:
         return false;
@@ -120,6 +178,18 @@ TRgbaImage DecodeMip(const TMipBytes& Mip, TAlphaRule Rule) {
         break;
     case pfG16:
         DecodeGrey(Mip, Image);
+        break;
+    case pfL8:
+        DecodeL8(Mip.Data, Image);
+        break;
+    case pfRGB16:
+        DecodeRgb16(Mip.Data, Image);
+        break;
+    case pfRGB8:
+        DecodeRgb8(Mip.Data, Image);
+        break;
+    case pfCxV8U8:
+        DecodeCxV8U8(Mip.Data, Image);
         break;
     default:
         DecodeBlocks(Mip, Rule, Image);

@@ -59,9 +59,14 @@ TPixelFormat FormatFromStoredNumber(uint8_t Number) {
 int BytesPerPixel(TPixelFormat Format) {
     switch (Format) {
     case pfP8:
+    case pfL8:
         return 1;
     case pfG16:
+    case pfRGB16:
+    case pfCxV8U8:
         return 2;
+    case pfRGB8:
+        return 3;
     case pfRGBA8:
         return 4;
     default:
@@ -80,9 +85,17 @@ int64_t MipByteSize(TPixelFormat Format, int32_t Width, int32_t Height) {
     const int64_t Blocks = ((int64_t{Width} + 3) / 4) * ((int64_t{Height} + 3) / 4);
     switch (Format) {
     case pfDXT1:
+    case pfBC4:
+    case pfBC4S:
         return Blocks * 8;
     case pfDXT3:
     case pfDXT5:
+    case pfDXT5N:
+    case pfBC5:
+    case pfBC5S:
+    case pfBC7:
+    case pfBC6H:
+    case pfBC6HS:
         return Blocks * 16;
     default:
         // At most 2^62 pixels times 4 bytes would overflow; no file is that big.

@@ -28,10 +28,10 @@ std::vector<TTextureDesc> EveryFormat() {
         return Desc;
     };
     std::vector<TTextureDesc> Textures = {
-        Texture("Paletted", pfP8, 5, 3, 1), Texture("Bgra", pfRGBA8, 2, 2, 2),
-        Texture("Grey", pfG16, 6, 8, 3),    Texture("Dxt1", pfDXT1, 6, 8, 4),
-        Texture("Dxt3", pfDXT3, 2, 2, 5),   Texture("Dxt5", pfDXT5, 5, 3, 6),
-        Texture("Legacy", pfRGB8, 4, 4, 7),
+        Texture("Paletted", pfP8, 5, 3, 1),      Texture("Bgra", pfRGBA8, 2, 2, 2),
+        Texture("Grey", pfG16, 6, 8, 3),         Texture("Dxt1", pfDXT1, 6, 8, 4),
+        Texture("Dxt3", pfDXT3, 2, 2, 5),        Texture("Dxt5", pfDXT5, 5, 3, 6),
+        Texture("Legacy", pfRRRGGGBBB, 4, 4, 7),
     };
     Textures[0].Masked = true;
     Textures[1].AlphaTexture = true;
@@ -66,9 +66,9 @@ TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
         const std::string Folder = Temp.File(Format);
         ASSERT_EQ(Run({"export", "--format", Format, Jobs, "--out", Folder, Package}), ExitOk)
             << Err.str();
-        EXPECT_NE(Err.str().find("format RGB8 can't be decoded; skipped."), std::string::npos);
+        EXPECT_NE(Err.str().find("format RRRGGGBBB can't be decoded; skipped."), std::string::npos);
         for (const TTextureDesc& Desc : Textures) {
-            if (Desc.Format == pfRGB8)
+            if (Desc.Format == pfRRRGGGBBB)
                 continue;
             SCOPED_TRACE(Desc.Name);
             const testing::TImageFile File =

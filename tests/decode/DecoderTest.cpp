@@ -62,6 +62,16 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
         {pfDXT1, 6, 8, Concat({FourThree, FourThree}), {{4, 0, Blue}, {5, 7, Red}, {0, 7, Red}}},
         {pfDXT3, 5, 3, Concat({Dxt3, Dxt3}), {{0, 0, NoRed}, {1, 0, Blue}, {4, 2, NoRed}}},
         {pfDXT5, 1, 1, Dxt5, {{0, 0, Red}}},
+        {pfL8, 3, 1, {0, 128, 255}, {{0, 0, G(0)}, {1, 0, G(128)}, {2, 0, G(255)}}},
+        // 5-6-5 little-endian, red on top; blue 16 widens to 16 << 3 | 16 >> 2.
+        {pfRGB16,
+         3,
+         1,
+         {0x00, 0xF8, 0xE0, 0x07, 0x10, 0x00},
+         {{0, 0, Red}, {1, 0, {0, 255, 0, 255}}, {2, 0, {0, 0, 132, 255}}}},
+        {pfRGB8, 1, 1, {1, 2, 3}, {{0, 0, {3, 2, 1, 255}}}},
+        // Code 0 is end point 0, code 7 with 255 > 0 is one seventh of it.
+        {pfBC4, 2, 1, {255, 0, 0x38, 0, 0, 0, 0, 0}, {{0, 0, G(255)}, {1, 0, G(36)}}},
         {pfDXT5, 6, 8, Dxt5Grid, {{1, 0, NoBlue}, {2, 0, Code2}, {3, 0, Code7}, {5, 4, NoBlue}}},
     };
     for (const auto& Case : Cases) {
@@ -118,7 +128,7 @@ TEST(PixelDecoder, AlphaFollowsTheFlagsTheFormatAndTheMode) {
 TEST(PixelDecoder, RefusesFormatsWithoutADecoderAndShortData) {
     const TBytes Eight(8), Palette = DefaultPaletteColours();
     const std::pair<TMipBytes, const char*> Cases[] = {
-        {{pfRGB8, 1, 1, Eight, {}}, "The pixel format RGB8 can't be decoded."},
+        {{pfRRRGGGBBB, 1, 1, Eight, {}}, "The pixel format RRRGGGBBB can't be decoded."},
         {{pfUnknown, 1, 1, Eight, {}}, "The pixel format (unknown) can't be decoded."},
         {{pfDXT1, 5, 1, Eight, {}}, "The texture stores 8 pixel bytes where its size needs 16."},
         {{pfRGBA8, 3, 1, Eight, {}}, "The texture stores 8 pixel bytes where its size needs 12."},

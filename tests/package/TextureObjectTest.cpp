@@ -152,7 +152,7 @@ TEST(MipByteSize, CountsWholeBlocksAndBytesPerPixel) {
         int64_t Bytes;
     } Cases[] = {{pfDXT1, 1, 1, 8},  {pfDXT1, 6, 8, 32}, {pfDXT1, 5, 3, 16},  {pfDXT3, 1, 1, 16},
                  {pfDXT5, 5, 3, 32}, {pfP8, 5, 3, 15},   {pfRGBA8, 5, 3, 60}, {pfG16, 5, 3, 30},
-                 {pfRGB8, 4, 4, 0},  {pfDXT1, 0, 4, 0},  {pfP8, 4, -1, 0},    {pfUnknown, 4, 4, 0}};
+                 {pfRGB8, 4, 4, 48}, {pfDXT1, 0, 4, 0},  {pfP8, 4, -1, 0},    {pfUnknown, 4, 4, 0}};
     for (const auto& Case : Cases)
         EXPECT_EQ(MipByteSize(Case.Format, Case.Width, Case.Height), Case.Bytes)
             << GetFormatName(Case.Format) << " " << Case.Width << "x" << Case.Height;
