@@ -98,7 +98,8 @@ void WriteJsonObject(std::ostream& Out, const std::string& Package, const TTextu
         .Literal("mip_position", MipPosition(Texture))
         .Number("mip_size", Texture.MipDataSize)
         .Number("palette_position", Texture.PalettePosition)
-        .Bool("ignored", Texture.IsIgnored());
+        .Bool("ignored", Texture.IsIgnored())
+        .String("engine", Texture.Owner->Family.Name);
     Object.Close();
 }
 

@@ -4,6 +4,7 @@
 #include "decode/DxtBlocks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace swatchbox {
@@ -56,6 +57,20 @@ void DecodeGrey(const TMipBytes& Mip, TRgbaImage& Image) {
     }
 }
 
+// A DXT5N block holds a unit normal's X in alpha and Y in green; Z is what
+// makes the length 1. Each axis goes from -1..1 to 0..255 as normal maps
+// show it, and the picture is opaque.
+void ExpandNormals(TBlockTexels& Texels) {
+    for (std::size_t At = 0; At < Texels.size(); At += 4) {
+        const double X = Texels[At + 3] / 127.5 - 1.0;
+        const double Y = Texels[At + 1] / 127.5 - 1.0;
+        const double Z = std::sqrt(std::max(0.0, 1.0 - X * X - Y * Y));
+        Texels[At] = Texels[At + 3];
+        Texels[At + 2] = static_cast<uint8_t>(std::lround((Z + 1.0) * 127.5));
+        Texels[At + 3] = 255;
+    }
+}
+
 // Blocks left to right, top to bottom; texels of partly covered blocks at the
 // right and bottom edges fall outside the picture and are dropped.
 void DecodeBlocks(const TMipBytes& Mip, TAlphaRule Rule, TRgbaImage& Image) {
@@ -66,9 +81,11 @@ void DecodeBlocks(const TMipBytes& Mip, TAlphaRule Rule, TRgbaImage& Image) {
     for (int32_t BlockY = 0; BlockY < BlocksHigh; ++BlockY)
         for (int32_t BlockX = 0; BlockX < BlocksWide; ++BlockX, At += BlockBytes) {
             const auto Block = Mip.Data.subspan(At, BlockBytes);
-            const TBlockTexels Texels = Mip.Format == pfDXT1   ? DecodeDxt1Block(Block.first<8>())
-                                        : Mip.Format == pfDXT3 ? DecodeDxt3Block(Block.first<16>())
-                                                               : DecodeDxt5Block(Block.first<16>());
+            TBlockTexels Texels = Mip.Format == pfDXT1   ? DecodeDxt1Block(Block.first<8>())
+                                  : Mip.Format == pfDXT3 ? DecodeDxt3Block(Block.first<16>())
+                                                         : DecodeDxt5Block(Block.first<16>());
+            if (Mip.Format == pfDXT5N)
+                ExpandNormals(Texels);
             const int32_t Columns = std::min(4, Mip.Width - BlockX * 4);
             const int32_t Rows = std::min(4, Mip.Height - BlockY * 4);
             for (int32_t Y = 0; Y < Rows; ++Y) {
@@ -91,6 +108,7 @@ bool HasDecoder(TPixelFormat Format) {
     case pfDXT1:
     case pfDXT3:
     case pfDXT5:
+    case pfDXT5N:
         return true;
     default:
         return false;

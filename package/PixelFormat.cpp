@@ -52,10 +52,6 @@ std::string_view GetFormatName(TPixelFormat Format) {
     return "(unknown)";
 }
 
-TPixelFormat FormatFromStoredNumber(uint8_t Number) {
-    return Number <= pfRRRGGGBBB && Number != 6 ? static_cast<TPixelFormat>(Number) : pfUnknown;
-}
-
 int BytesPerPixel(TPixelFormat Format) {
     switch (Format) {
     case pfP8:
@@ -83,6 +79,7 @@ int64_t MipByteSize(TPixelFormat Format, int32_t Width, int32_t Height) {
         return Blocks * 8;
     case pfDXT3:
     case pfDXT5:
+    case pfDXT5N:
         return Blocks * 16;
     default:
         // At most 2^62 pixels times 4 bytes would overflow; no file is that big.

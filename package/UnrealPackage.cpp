@@ -73,6 +73,11 @@ void TUnrealPackage::ReadHeader(TFileStream& File) {
         Signature = File.ReadU32();
         PackageVersion = static_cast<int16_t>(File.ReadU16());
         LicenseeVersion = File.ReadU16();
+        if (PackageVersion >= FirstTooNewVersion)
+            throw EPackageTooNew("Package \"" + FileName + "\" has version " +
+                                 std::to_string(PackageVersion) +
+                                 ", newer than this program can read.");
+        Family = FindEngineFamily(Signature, PackageVersion, LicenseeVersion);
         PackageFlags = File.ReadU32();
         NameCount = File.ReadI32();
         NameOffset = File.ReadI32();
@@ -230,6 +235,17 @@ std::string TUnrealPackage::ReadName() {
     return ReadString();
 }
 
+int32_t TUnrealPackage::ReadObjectHeader(const std::string& ObjectName) {
+    TFileStream& File = InstalledStream();
+    const int32_t Check = File.ReadI32();
+    if (Check == 3)
+        File.Skip(4); // a version before the sub-version
+    else if (Check != 4)
+        ThrowDamaged(FileName, "object \"" + ObjectName + "\" begins with the unknown header " +
+                                   std::to_string(Check));
+    return File.ReadI32();
+}
+
 int32_t TUnrealPackage::DecodeIndex(std::span<const uint8_t> Bytes) {
     std::size_t Next = 0;
     return DecodeCompactIndex([&] {
@@ -243,7 +259,7 @@ bool TUnrealPackage::IsPackageFile(const std::string& FileName) {
     TFileStream File(FileName);
     if (File.Size() < 4)
         return false;
-    return File.ReadU32() == PackageSignature;
+    return IsPackageSignature(File.ReadU32());
 }
 
 std::string TExportObject::GetClassName() const {
