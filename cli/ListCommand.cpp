@@ -100,7 +100,8 @@ void WriteJsonObject(std::ostream& Out, const std::string& Package, const std::s
         .Number("mip_size", Texture.MipDataSize)
         .Number("palette_position", Texture.PalettePosition)
         .Bool("ignored", Texture.IsIgnored())
-        .Literal("compressed", Compression.empty() ? "null" : JsonString(Compression));
+        .Literal("compressed", Compression.empty() ? "null" : JsonString(Compression))
+        .String("engine", Texture.Owner->Family.Name);
     Object.Close();
 }
 

@@ -59,6 +59,18 @@ void DecodeGrey(const TMipBytes& Mip, TRgbaImage& Image) {
     }
 }
 
+// A DXT5N block holds a unit normal's X in alpha and Y in green; Z is
+// rebuilt, and the picture is opaque.
+void ExpandNormals(TBlockTexels& Texels) {
+    for (std::size_t At = 0; At < Texels.size(); At += 4) {
+        const TNormal Normal = NormalFromUnsigned(Texels[At + 3], Texels[At + 1]);
+        Texels[At] = Normal.R;
+        Texels[At + 1] = Normal.G;
+        Texels[At + 2] = Normal.B;
+        Texels[At + 3] = 255;
+    }
+}
+
 // BC4 as grey, BC5 as a normal map (X red, Y green, Z rebuilt); opaque.
 TBlockTexels DecodeRgtcBlock(TPixelFormat Format, std::span<const uint8_t> Block) {
     TBlockTexels Texels;
@@ -103,6 +115,11 @@ TBlockTexels DecodeBlock(TPixelFormat Format, std::span<const uint8_t> Block) {
         return DecodeDxt3Block(Block.first<16>());
     case pfDXT5:
         return DecodeDxt5Block(Block.first<16>());
+    case pfDXT5N: {
+        TBlockTexels Texels = DecodeDxt5Block(Block.first<16>());
+        ExpandNormals(Texels);
+        return Texels;
+    }
     default:
         return DecodeRgtcBlock(Format, Block);
     }
@@ -149,6 +166,7 @@ bool HasDecoder(TPixelFormat Format) {
     case pfBC4S:
     case pfBC5:
     case pfBC5S:
+    case pfDXT5N:
         return true;
     default:
         return false;

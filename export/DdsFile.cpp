@@ -43,4 +43,18 @@ std::array<uint8_t, DdsHeaderSize> MakeDdsHeader(int32_t Width, int32_t Height,
     return Header;
 }
 
+std::string_view DdsFourCC(TPixelFormat Format) {
+    switch (Format) {
+    case pfDXT1:
+        return "DXT1";
+    case pfDXT3:
+        return "DXT3";
+    case pfDXT5:
+    case pfDXT5N:
+        return "DXT5";
+    default:
+        return {};
+    }
+}
+
 } // namespace swatchbox

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "package/PixelFormat.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -12,5 +14,9 @@ inline constexpr int DdsHeaderSize = 128;
 // "DXT1", "DXT3" or "DXT5".
 std::array<uint8_t, DdsHeaderSize> MakeDdsHeader(int32_t Width, int32_t Height,
                                                  std::string_view FourCC);
+
+// The FourCC a surface of Format is stored under; empty for formats DDS files
+// of this kind don't hold. DXT5N keeps its DXT5 blocks as they are.
+std::string_view DdsFourCC(TPixelFormat Format);
 
 } // namespace swatchbox

@@ -63,6 +63,7 @@ std::string_view AsIsExtension(TPixelFormat Format) {
     case pfDXT1:
     case pfDXT3:
     case pfDXT5:
+    case pfDXT5N:
         return ".DDS";
     default:
         return {};
@@ -138,8 +139,7 @@ bool WriteDDS(const TTextureObject& Texture, const std::string& FileName, IRepor
             Texture.MipDataSize > Package->Size() - Texture.MipDataPosition)
             ThrowShort(Texture);
         RefuseShortMip(Texture);
-        const auto Header =
-            MakeDdsHeader(Texture.USize, Texture.VSize, GetFormatName(Texture.Format));
+        const auto Header = MakeDdsHeader(Texture.USize, Texture.VSize, DdsFourCC(Texture.Format));
         TOutputFile Output(Target);
         Output.Write(Header.data(), Header.size());
         CopyBytes(*Package, Texture.MipDataPosition, Texture.MipDataSize, Output);

@@ -37,6 +37,12 @@ public:
     using EPackageError::EPackageError;
 };
 
+// A package from an engine generation newer than the layouts this reader knows.
+class EPackageTooNew : public EPackageError {
+public:
+    using EPackageError::EPackageError;
+};
+
 // An object reference or name index outside its table.
 class EReferenceOutOfRange : public EPackageError {
 public:

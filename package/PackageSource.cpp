@@ -12,7 +12,7 @@ std::optional<TPackageSource> DetectPackageSource(const std::string& FileName) {
     TFileStream File(FileName);
     TPackageSource Source;
     Source.FileName = FileName;
-    if (File.Size() >= 4 && File.ReadU32() == PackageSignature)
+    if (File.Size() >= 4 && IsPackageSignature(File.ReadU32()))
         return Source;
     if (LooksLikeUz2(File)) {
         Source.Compression = "uz2";

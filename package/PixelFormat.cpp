@@ -52,10 +52,6 @@ std::string_view GetFormatName(TPixelFormat Format) {
     return "(unknown)";
 }
 
-TPixelFormat FormatFromStoredNumber(uint8_t Number) {
-    return Number <= pfRRRGGGBBB && Number != 6 ? static_cast<TPixelFormat>(Number) : pfUnknown;
-}
-
 int BytesPerPixel(TPixelFormat Format) {
     switch (Format) {
     case pfP8:

@@ -35,10 +35,6 @@ enum TPixelFormat : uint8_t {
     pfUnknown = 255,
 };
 
-// The layout a stock UE2 package means by a "Format" number; pfUnknown for
-// numbers it doesn't define.
-TPixelFormat FormatFromStoredNumber(uint8_t Number);
-
 // Display name, such as "DXT1"; "(unknown)" for pfUnknown.
 std::string_view GetFormatName(TPixelFormat Format);
 

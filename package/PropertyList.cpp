@@ -107,6 +107,14 @@ bool TObjectPropertyList::Read(int32_t ExportIndex, int32_t& EndPosition) {
     } catch (const EPackageDamaged&) {
         return false;
     }
+    if (Owner->Family.ObjectHeader) {
+        try {
+            Owner->ReadObjectHeader(Export.GetObjectName());
+        } catch (const EPackageDamaged& Error) {
+            ReportError(*Owner->Reporter, Error.what());
+            return false;
+        }
+    }
     for (;;) {
         // A run that reaches the end of the data without its terminator, or
         // whose tags keep failing, can't be trusted for what follows it.

@@ -85,7 +85,7 @@ void TTextureObject::TakeProperties(const TObjectPropertyList& List) {
     if (const TObjectProperty* Property = List.Find("Format");
         Property && !Property->Data.empty()) {
         StoredFormat = Property->Data[0];
-        Format = FormatFromStoredNumber(StoredFormat);
+        Format = Owner->Family.FormatOf(StoredFormat);
     }
     if (const TObjectProperty* Property = List.Find("USize");
         Property && Property->Data.size() >= 4)
@@ -137,6 +137,15 @@ int64_t TTextureObject::ReadMipHeader(int32_t EndPosition) {
     // Without mip maps the bytes that follow belong to the next object.
     if (MipCount == 0)
         return File->Size();
+    if (Owner->Family.MipHeader && Owner->ReadObjectHeader(Name) == 1) {
+        // A lazy array of its own before the pixels': skip position, count, bytes.
+        File->Skip(4);
+        const int32_t Count = Owner->ReadIndex();
+        if (Count < 0)
+            throw EPackageDamaged("Damaged package \"" + Owner->FileName + "\": texture \"" + Name +
+                                  "\" has a mip map record of negative length.");
+        File->Skip(Count);
+    }
     if (Owner->PackageVersion >= 63)
         MipEndOffset = File->ReadI32();
     if (Owner->PackageVersion == 110)
@@ -163,7 +172,10 @@ int32_t TTextureObject::FindPalettePosition() {
         if (const auto Known = KnownPalettes->find(PaletteExport); Known != KnownPalettes->end())
             return Known->second;
     TInstalledStream File(*Owner);
-    File->Seek(Owner->ExportAt(PaletteExport).SerialOffset);
+    const TExportObject& Palette = Owner->ExportAt(PaletteExport);
+    File->Seek(Palette.SerialOffset);
+    if (Owner->Family.ObjectHeader)
+        Owner->ReadObjectHeader(Palette.GetObjectName());
     Owner->ReadIndex(); // the palette's property run, a lone None tag
     Owner->ReadIndex(); // its colour count; 256 entries are always read
     const auto Position = static_cast<int32_t>(File->Position());

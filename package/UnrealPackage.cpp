@@ -74,6 +74,11 @@ void TUnrealPackage::ReadHeader(TFileStream& File) {
         Signature = File.ReadU32();
         PackageVersion = static_cast<int16_t>(File.ReadU16());
         LicenseeVersion = File.ReadU16();
+        if (PackageVersion >= FirstTooNewVersion)
+            throw EPackageTooNew("Package \"" + FileName + "\" has version " +
+                                 std::to_string(PackageVersion) +
+                                 ", newer than this program can read.");
+        Family = FindEngineFamily(Signature, PackageVersion, LicenseeVersion);
         PackageFlags = File.ReadU32();
         NameCount = File.ReadI32();
         NameOffset = File.ReadI32();
@@ -229,6 +234,17 @@ std::string TUnrealPackage::ReadName() {
     if (PackageVersion >= 64)
         InstalledStream().Skip(1);
     return ReadString();
+}
+
+int32_t TUnrealPackage::ReadObjectHeader(const std::string& ObjectName) {
+    TFileStream& File = InstalledStream();
+    const int32_t Check = File.ReadI32();
+    if (Check == 3)
+        File.Skip(4); // a version before the sub-version
+    else if (Check != 4)
+        ThrowDamaged(FileName, "object \"" + ObjectName + "\" begins with the unknown header " +
+                                   std::to_string(Check));
+    return File.ReadI32();
 }
 
 int32_t TUnrealPackage::DecodeIndex(std::span<const uint8_t> Bytes) {

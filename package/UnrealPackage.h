@@ -1,5 +1,6 @@
 #pragma once
 
+#include "package/EngineFamily.h"
 #include "package/FileStream.h"
 #include "package/PackageSource.h"
 #include "package/Reporter.h"
@@ -15,9 +16,10 @@ namespace swatchbox {
 
 class TUnrealPackage;
 
-inline constexpr uint32_t PackageSignature = 0x9E2A83C1;
 // Older versions store their tables in layouts this reader doesn't know.
 inline constexpr int16_t OldestReadableVersion = 61;
+// From this version on the engine generations store their headers differently.
+inline constexpr int16_t FirstTooNewVersion = 200;
 // ObjectFlags bit: the export's data begins with a state frame.
 inline constexpr uint32_t RF_HasStack = 0x02000000;
 
@@ -70,7 +72,8 @@ class TUnrealPackage {
 public:
     // Throws EFileOpenError when the file can't be opened and EPackageDamaged
     // when the header or a table runs outside the file; EPackageTooOld instead
-    // when the tables don't fit a package older than OldestReadableVersion.
+    // when the tables don't fit a package older than OldestReadableVersion,
+    // EPackageTooNew for versions from FirstTooNewVersion on.
     TUnrealPackage(std::string FileName, IReporter& Reporter);
     ~TUnrealPackage();
     TUnrealPackage(const TUnrealPackage&) = delete;
@@ -99,6 +102,8 @@ public:
     int32_t HeritageOffset = 0;
     TGuid Guid{};
     int32_t GenerationCount = 0;
+    // Known once the header is read.
+    TEngineFamily Family;
 
     std::vector<TNameObject> Names;
     std::vector<TExportObject> Exports;
@@ -124,11 +129,15 @@ public:
     int32_t ReadIndex();
     std::string ReadString();
     std::string ReadName();
+    // Reads the header the Family puts before an object's data or a mip map
+    // and returns its sub-version. Throws EPackageDamaged naming ObjectName
+    // for a check value the family doesn't write.
+    int32_t ReadObjectHeader(const std::string& ObjectName);
 
     // Decodes a compact index from memory; throws EPackageDamaged when the
     // bytes end before the index does.
     static int32_t DecodeIndex(std::span<const uint8_t> Bytes);
-    // True when the file begins with the package signature or is a
+    // True when the file begins with a package signature or is a
     // compressed package (DetectPackageSource). Throws
     // EFileOpenError when the file can't be opened.
     static bool IsPackageFile(const std::string& FileName);

@@ -80,7 +80,7 @@ TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
                        std::to_string(Small.MipDataPosition(Exports[0] + 1)) +
                        ", \"mip_size\": 256, \"palette_position\": " +
                        std::to_string(Small.PalettePosition(1)) +
-                       ", \"ignored\": false, \"compressed\": null}");
+                       ", \"ignored\": false, \"compressed\": null, \"engine\": \"Unreal\"}");
     EXPECT_EQ(Json.rfind("[\n  " + Brick + ",\n  {", 0), 0u) << Json;
     EXPECT_NE(Json.find("\"name\": \"Caf\xC3\xA9\\\"\", \"group\": \"(None)\""), std::string::npos);
     EXPECT_NE(Json.find("\"format_id\": 3, \"masked\": false, \"alpha_texture\": true"),
@@ -181,7 +181,8 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
     EXPECT_EQ(Run({"list", "--json", Path}), ExitOk) << Err.str();
     EXPECT_EQ(CountLines(Out.str(),
                          "\"mip_count\": 0, \"mip_position\": null, \"mip_size\": 0, "
-                         "\"palette_position\": 0, \"ignored\": false, \"compressed\": null}"),
+                         "\"palette_position\": 0, \"ignored\": false, \"compressed\": null, "
+                         "\"engine\": "),
               6)
         << Out.str();
     EXPECT_NE(Out.str().find("\"format_id\": 13,"), std::string::npos);

@@ -42,7 +42,7 @@ class DecodedExport : public TCommandTest {
 protected:
     // Writes the package; its P8 textures get the default palette.
     void Write(const std::string& Path, std::vector<TTextureDesc> Textures) {
-        TPackageBuilder Builder;
+        TPackageBuilder Builder{128, 29}; // G16 has a number from UE2 on
         const int32_t Palette = Builder.AddPalette("Pal");
         for (TTextureDesc& Desc : Textures) {
             if (Desc.Format == pfP8)

@@ -147,7 +147,7 @@ TEST(PixelDecoder, RefusesFormatsWithoutADecoderAndShortData) {
 // Through the package file: the pixels and palette at the texture's
 // positions, and refusals before anything of the stated size is allocated.
 TEST(TextureDecoder, ReadsWhatTheTextureNamesAndRefusesWhatTheFileCantHold) {
-    TPackageBuilder Builder;
+    TPackageBuilder Builder{128, 29}; // G16 has a number from UE2 on
     const int32_t Palette = Builder.AddPalette("Pal");
     const int32_t References[] = {
         Builder.AddTexture({.Width = 3,

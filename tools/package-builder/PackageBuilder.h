@@ -136,6 +136,8 @@ public:
     explicit TPackageBuilder(int16_t PackageVersion = 69, uint16_t LicenseeVersion = 0);
 
     int16_t PackageVersion;
+    // The "Format" number this package's engine family stores for Layout.
+    uint8_t StoredFormatNumber(uint8_t Layout) const;
     uint16_t LicenseeVersion;
     uint32_t Signature = 0x9E2A83C1;
     uint32_t PackageFlags = 1;

@@ -35,6 +35,14 @@ void PutMip(TExportEntry& Export, int16_t Version, const TTextureDesc& Desc, con
 
 } // namespace
 
+// Unreal 1 builds (below version 100) number DXT3 6 and DXT5 7; the other
+// layouts the tests use keep their numbers.
+uint8_t TPackageBuilder::StoredFormatNumber(uint8_t Layout) const {
+    if (PackageVersion < 100 && (Layout == pfDXT3 || Layout == pfDXT5))
+        return static_cast<uint8_t>(Layout - 1);
+    return Layout;
+}
+
 int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
     const int32_t Class = ClassImport("Engine", Desc.ClassName);
     const int32_t Outer = Desc.Group.empty() ? Desc.Outer : FindOrAddGroup(Desc.Group);
@@ -48,7 +56,7 @@ int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
         if (Desc.BeforeProperties)
             Desc.BeforeProperties(Properties);
         if (Desc.Format)
-            Properties.Byte("Format", *Desc.Format);
+            Properties.Byte("Format", StoredFormatNumber(*Desc.Format));
         if (Desc.WriteUSize)
             Properties.Int("USize", Desc.Width);
         if (Desc.WriteVSize)
