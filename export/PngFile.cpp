@@ -1,8 +1,6 @@
-// PNG files through stb_image_write, which lays out the rows and chunks and
-// hands the deflating to the function below: libdeflate where the build has
-// it (smaller files than zlib's in the same time), zlib elsewhere (the
-// Windows build, whose toolchain has no libdeflate). Both are deterministic,
-// so a file's bytes never depend on the thread that wrote it.
+// PNG files through stb_image_write, with zlib doing the deflating: zlib is
+// faster than stb's own compressor and gives smaller files, and both build
+// for every toolchain the program has.
 //
 // Rows go unfiltered. Decoded DXT blocks and paletted pictures, most of what
 // packages hold, are full of exact repeats that deflate finds directly and
@@ -12,13 +10,8 @@
 #include "export/PngFile.h"
 
 #include "export/ExportErrors.h"
-#include "package/ByteOrder.h"
 
-#if SWATCHBOX_PNG_LIBDEFLATE
-#include <libdeflate.h>
-#else
 #include <zlib.h>
-#endif
 
 #include <climits>
 #include <cstdlib>
@@ -27,59 +20,12 @@
 
 namespace {
 
-#if SWATCHBOX_PNG_LIBDEFLATE
-
-// On the unfiltered rows of the bench package, level 6 writes files 8%
-// smaller than zlib's level 6 in the same time; levels 1 and 2 write them
-// 1.4 to 3.7 times larger and are no faster there, where copying the pixels
-// costs more than deflating them.
-constexpr int CompressionLevel = 6;
-
-struct TFreeCompressor {
-    void operator()(libdeflate_compressor* Compressor) const {
-        libdeflate_free_compressor(Compressor);
-    }
-};
-
-// A compressor holds large tables; each thread keeps one for all its files.
-libdeflate_compressor* ThreadCompressor() {
-    thread_local std::unique_ptr<libdeflate_compressor, TFreeCompressor> Compressor(
-        libdeflate_alloc_compressor(CompressionLevel));
-    return Compressor.get();
-}
-
-// stb frees the result with free().
-unsigned char* DeflateCompress(unsigned char* Data, int Length, int* OutLength, int /*Quality*/) {
-    libdeflate_compressor* Compressor = ThreadCompressor();
-    if (!Compressor)
-        return nullptr;
-    const std::size_t Bound =
-        libdeflate_zlib_compress_bound(Compressor, static_cast<std::size_t>(Length));
-    auto* Out = static_cast<unsigned char*>(std::malloc(Bound));
-    const std::size_t Size =
-        Out ? libdeflate_zlib_compress(Compressor, Data, static_cast<std::size_t>(Length), Out,
-                                       Bound)
-            : 0;
-    if (Size == 0 || Size > INT_MAX) {
-        std::free(Out);
-        return nullptr;
-    }
-    *OutLength = static_cast<int>(Size);
-    return Out;
-}
-
-unsigned int Crc32(const unsigned char* Bytes, std::size_t Length) {
-    return static_cast<unsigned int>(libdeflate_crc32(0, Bytes, Length));
-}
-
-#else
-
 // zlib's default level: on unfiltered rows clearly smaller than the faster
 // levels at little more time.
 constexpr int CompressionLevel = 6;
 
 // stb frees the result with free().
-unsigned char* DeflateCompress(unsigned char* Data, int Length, int* OutLength, int /*Quality*/) {
+unsigned char* ZlibCompress(unsigned char* Data, int Length, int* OutLength, int /*Quality*/) {
     uLongf Size = compressBound(static_cast<uLong>(Length));
     auto* Out = static_cast<unsigned char*>(std::malloc(Size));
     if (Out && compress2(Out, &Size, Data, static_cast<uLong>(Length), CompressionLevel) == Z_OK) {
@@ -90,16 +36,10 @@ unsigned char* DeflateCompress(unsigned char* Data, int Length, int* OutLength, 
     return nullptr;
 }
 
-unsigned int Crc32(const unsigned char* Bytes, std::size_t Length) {
-    return static_cast<unsigned int>(crc32(0, Bytes, static_cast<uInt>(Length)));
-}
-
-#endif
-
 } // namespace
 
-#define STBIW_ZLIB_COMPRESS DeflateCompress
-#define STBIW_CRC32(Buffer, Length) Crc32(Buffer, static_cast<std::size_t>(Length))
+#define STBIW_ZLIB_COMPRESS ZlibCompress
+#define STBIW_CRC32(Buffer, Length) static_cast<unsigned int>(crc32(0, Buffer, Length))
 #define STB_IMAGE_WRITE_STATIC
 #define STBI_WRITE_NO_STDIO
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -130,6 +70,11 @@ std::unique_ptr<unsigned char, TFree> Encode(const uint8_t* Pixels, int32_t Widt
     if (!Png)
         throw EExportError("Not enough memory for the PNG file.");
     return Png;
+}
+
+void Put32BigEndian(unsigned char* At, uLong Value) {
+    for (int Byte = 0; Byte < 4; ++Byte)
+        At[Byte] = static_cast<unsigned char>(Value >> (24 - 8 * Byte));
 }
 
 } // namespace
@@ -170,7 +115,7 @@ void WritePng(const TGrey16Image& Image, const TWriteBytes& Write) {
     unsigned char* Header = Png.get();
     Header[24] = 16;
     Header[25] = 0;
-    StoreBE32(std::span<uint8_t>(Header, 33), 29, Crc32(Header + 12, 17));
+    Put32BigEndian(Header + 29, crc32(0, Header + 12, 17));
     Write(Png.get(), static_cast<std::size_t>(Length));
 }
 

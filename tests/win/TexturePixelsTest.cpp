@@ -106,7 +106,8 @@ TEST_F(TexturePixels, EveryUploadedFormatReadsBackAsStoredIntoFilesAndTheClipboa
         {"E_DXT1", pfDXT1, 8, 12, 1, nullptr},  {"F_DXT1", pfDXT1, 2, 2, 1, nullptr},
         {"G_DXT3", pfDXT3, 6, 6, 1, nullptr},   {"H_DXT5", pfDXT5, 8, 6, 1, nullptr},
     };
-    TPackageBuilder Builder;
+    // G16 is a UE2 format: a UE2 package numbers these formats as the table does.
+    TPackageBuilder Builder(128, 29);
     const int32_t Palettes[] = {Builder.AddPalette("Pal"), Builder.AddPalette("Rev", Reversed)};
     std::vector<TBytes> Stored;
     for (const auto& Case : Cases) {
