@@ -1,5 +1,7 @@
 #include "decode/DxtBlocks.h"
 
+#include "decode/Bc4Blocks.h"
+
 #include "package/ByteOrder.h"
 
 #include <algorithm>
@@ -77,20 +79,10 @@ TBlockTexels DecodeDxt3Block(std::span<const uint8_t, 16> Block) {
 
 TBlockTexels DecodeDxt5Block(std::span<const uint8_t, 16> Block) {
     TBlockTexels Texels = DecodeColours(Block.subspan<8>(), false);
-    const int A0 = Block[0];
-    const int A1 = Block[1];
-    // Eight values between the end points, or six and the two extremes.
-    std::array<int, 8> Alphas{A0, A1, 0, 0, 0, 0, 0, 255};
-    if (A0 > A1) {
-        for (int Code = 2; Code < 8; ++Code)
-            Alphas[static_cast<std::size_t>(Code)] = ((8 - Code) * A0 + (Code - 1) * A1) / 7;
-    } else {
-        for (int Code = 2; Code < 6; ++Code)
-            Alphas[static_cast<std::size_t>(Code)] = ((6 - Code) * A0 + (Code - 1) * A1) / 5;
-    }
-    const uint64_t Codes = GetBits(Block, 2, 6);
+    // The alpha half is laid out as a BC4 block.
+    const std::array<uint8_t, 16> Alphas = DecodeBc4Block(Block.first<8>());
     for (std::size_t Texel = 0; Texel < 16; ++Texel)
-        Texels[Texel * 4 + 3] = static_cast<uint8_t>(Alphas[Codes >> (3 * Texel) & 7]);
+        Texels[Texel * 4 + 3] = Alphas[Texel];
     return Texels;
 }
 
