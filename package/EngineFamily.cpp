@@ -42,14 +42,17 @@ bool IsPackageSignature(uint32_t Signature) {
     return Signature == PackageSignature || Signature == KillingFloorSignature;
 }
 
-TEngineFamily FindEngineFamily(uint32_t Signature, int16_t Version, uint16_t Licensee) {
+TEngineFamily FindEngineFamily(uint32_t Signature, int16_t Version, uint16_t Licensee,
+                               bool LineageWrapper) {
+    if (LineageWrapper)
+        return {"Lineage II", false, false, Version >= 123, &UE2Formats};
     if (Signature == KillingFloorSignature)
-        return {"Killing Floor", false, false, &UE2Formats};
+        return {"Killing Floor", false, false, false, &UE2Formats};
     if (Version < 100)
-        return {"Unreal", false, false, &UnrealFormats};
+        return {"Unreal", false, false, false, &UnrealFormats};
     if (IsVengeance(Version, Licensee))
-        return {"Vengeance", Licensee >= 25, Licensee >= 26, &VengeanceFormats};
-    return {"UE2", false, false, &UE2Formats};
+        return {"Vengeance", Licensee >= 25, Licensee >= 26, false, &VengeanceFormats};
+    return {"UE2", false, false, false, &UE2Formats};
 }
 
 } // namespace swatchbox

@@ -24,6 +24,8 @@ struct TEngineFamily {
     bool ObjectHeader = false;
     // Every mip map record begins with the same header.
     bool MipHeader = false;
+    // Lineage II stores material data between a texture's properties and its mip maps.
+    bool MaterialExtras = false;
     const TFormatTable* Formats = nullptr;
 
     // pfUnknown for numbers the family doesn't define.
@@ -33,7 +35,9 @@ struct TEngineFamily {
 // True for the tags of the package layouts this reader knows.
 bool IsPackageSignature(uint32_t Signature);
 
-// The family of a package from its header's tag, version and licensee.
-TEngineFamily FindEngineFamily(uint32_t Signature, int16_t Version, uint16_t Licensee);
+// The family of a package from its header's tag, version and licensee, and
+// whether the file wraps it as Lineage II does.
+TEngineFamily FindEngineFamily(uint32_t Signature, int16_t Version, uint16_t Licensee,
+                               bool LineageWrapper = false);
 
 } // namespace swatchbox

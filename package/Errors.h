@@ -43,6 +43,12 @@ public:
     using EPackageError::EPackageError;
 };
 
+// A package wrapped in an encryption this reader can't undo.
+class EPackageEncrypted : public EPackageError {
+public:
+    using EPackageError::EPackageError;
+};
+
 // An object reference or name index outside its table.
 class EReferenceOutOfRange : public EPackageError {
 public:

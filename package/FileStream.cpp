@@ -103,6 +103,11 @@ void TFileStream::Open() {
 TFileStream::TFileStream(const TPackageSource& Source) : Name(Source.FileName) {
     if (!Source.Image) {
         Open();
+        if (Source.BaseOffset < 0 || Source.BaseOffset > Length)
+            ThrowPastEnd(Source.BaseOffset, 0);
+        Base = Source.BaseOffset;
+        Key = Source.XorKey;
+        Length -= Base;
         return;
     }
     Image = Source.Image;
@@ -142,12 +147,15 @@ std::size_t TFileStream::ReadAt(int64_t Offset, uint8_t* Buffer, std::size_t Cou
     std::size_t Done = 0;
     while (Done < Count) {
         errno = 0;
-        const int64_t Got =
-            ReadSome(Handle, Offset + static_cast<int64_t>(Done), Buffer + Done, Count - Done);
+        const int64_t Got = ReadSome(Handle, Base + Offset + static_cast<int64_t>(Done),
+                                     Buffer + Done, Count - Done);
         if (Got < 0)
             throw EPackageDamaged("Cannot read file \"" + Name + "\": " + SystemReason());
         if (Got == 0)
             break;
+        if (Key != 0)
+            std::for_each(Buffer + Done, Buffer + Done + Got,
+                          [this](uint8_t& Byte) { Byte ^= Key; });
         Done += static_cast<std::size_t>(Got);
     }
     return Done;

@@ -25,7 +25,8 @@ public:
     // Throws EFileOpenError naming the file and the system's reason.
     explicit TFileStream(const std::string& FileName);
     // Reads the source's decompressed image when it has one, with the same
-    // checks; otherwise opens its file.
+    // checks; otherwise opens its file, seen from the source's base offset on
+    // and with its key undone.
     explicit TFileStream(const TPackageSource& Source);
     ~TFileStream();
     TFileStream(const TFileStream&) = delete;
@@ -33,8 +34,9 @@ public:
 
     const std::string& FileName() const { return Name; }
     // The open file's descriptor, for copies the system can do by itself;
-    // -1 when the stream reads an image in memory.
-    int NativeHandle() const { return Handle; }
+    // -1 when the stream reads an image in memory or a wrapped package,
+    // whose bytes differ from the file's.
+    int NativeHandle() const { return Base == 0 && Key == 0 ? Handle : -1; }
     int64_t Size() const { return Length; }
     int64_t Position() const { return Pos; }
     int64_t Remaining() const { return Length - Pos; }
@@ -71,6 +73,8 @@ private:
 
     std::string Name;
     int Handle = -1;
+    int64_t Base = 0;
+    uint8_t Key = 0;
     std::shared_ptr<const std::vector<uint8_t>> Image;
     int64_t Length = 0;
     int64_t Pos = 0;

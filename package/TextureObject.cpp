@@ -1,6 +1,7 @@
 #include "package/TextureObject.h"
 
 #include "package/Errors.h"
+#include "package/LineageMaterial.h"
 #include "package/PropertyList.h"
 
 #include <algorithm>
@@ -133,6 +134,8 @@ bool TTextureObject::ResolvePalette(const TObjectPropertyList& List, bool& HasPa
 int64_t TTextureObject::ReadMipHeader(int32_t EndPosition) {
     TInstalledStream File(*Owner);
     File->Seek(EndPosition);
+    if (Owner->Family.MaterialExtras)
+        SkipLineageMaterial(*Owner, Name);
     MipCount = File->ReadByte();
     // Without mip maps the bytes that follow belong to the next object.
     if (MipCount == 0)

@@ -78,7 +78,8 @@ void TUnrealPackage::ReadHeader(TFileStream& File) {
             throw EPackageTooNew("Package \"" + FileName + "\" has version " +
                                  std::to_string(PackageVersion) +
                                  ", newer than this program can read.");
-        Family = FindEngineFamily(Signature, PackageVersion, LicenseeVersion);
+        Family =
+            FindEngineFamily(Signature, PackageVersion, LicenseeVersion, !Source.Wrapper.empty());
         PackageFlags = File.ReadU32();
         NameCount = File.ReadI32();
         NameOffset = File.ReadI32();

@@ -33,6 +33,16 @@ const TKnownPackage KnownPackages[] = {
     {"CountryFlagsUT2K4.utx", 128, {{"P8", 135}, {"DXT1", 36}}},
     {"TextureBTimes.utx", 128, {{"DXT5", 3}, {"DXT3", 1}, {"DXT1", 1}}},
     {"UT3VH_Nemesis.utx", 128, {{"DXT1", 6}}},
+    {"EXtreme.utx", 83, {{"P8", 1}}},
+    {"GenIn.utx", 69, {{"P8", 3}}},
+    {"doors_knobs.utx", 129, {{"DXT1", 11}, {"DXT5N", 8}}},
+    {"gui_tex3.utx", 129, {{"RGBA8", 4}, {"DXT5", 1}}},
+    {"HOVguiTex.utx", 129, {{"DXT1", 30}}},
+    {"ChatIcons.utx", 128, {{"P8", 18}}},
+    {"ServerAchievements.utx", 128, {{"RGBA8", 1}, {"DXT5", 1}}},
+    {"KFMutators.u.uz2", 128, {}},
+    {"Pledge.utx", 123, {{"DXT3", 12}}},
+    {"DropItemsTex2.utx", 132, {{"DXT3", 5}, {"DXT1", 2}}},
 };
 
 class RealPackages : public ::testing::TestWithParam<TKnownPackage> {};
