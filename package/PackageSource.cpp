@@ -6,6 +6,7 @@
 #include "package/FileStream.h"
 #include "package/UnrealPackage.h"
 #include "package/Uz2Decompress.h"
+#include "package/UzDecompress.h"
 
 #include <string_view>
 #include <utility>
@@ -68,6 +69,10 @@ std::optional<TPackageSource> DetectPackageSource(const std::string& FileName) {
         Source.Compression = "uz2";
         return Source;
     }
+    if (LooksLikeUz(File)) {
+        Source.Compression = "uz";
+        return Source;
+    }
     if (DetectLineage(File, Source))
         return Source;
     return std::nullopt;
@@ -85,6 +90,9 @@ TPackageSource OpenPackageSource(const std::string& FileName) {
     if (Source.Compression == "uz2") {
         TFileStream File(FileName);
         Source.Image = std::make_shared<const std::vector<uint8_t>>(DecompressUz2(File));
+    } else if (Source.Compression == "uz") {
+        TFileStream File(FileName);
+        Source.Image = std::make_shared<const std::vector<uint8_t>>(DecompressUz(File));
     }
     return Source;
 }

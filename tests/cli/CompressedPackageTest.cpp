@@ -73,14 +73,62 @@ TEST_F(CompressedPackageTest, Uz2ExportsTheSameBytesAndBadOnesAreRefused) {
     }
 }
 
-TEST(CompressedRealPackage, Uz2HoldsItsPlainTwinByteForByte) {
+TEST(CompressedRealPackage, HoldsItsPlainTwinByteForByte) {
     const std::filesystem::path Root = SWATCHBOX_REALPKGS_DIR;
     if (!std::filesystem::exists(Root / "KFMutators.u.uz2"))
         GTEST_SKIP() << "no real packages";
-    const TPackageSource Source = OpenPackageSource((Root / "KFMutators.u.uz2").string());
-    ASSERT_TRUE(Source.Image);
-    EXPECT_EQ(Source.Compression, "uz2");
-    EXPECT_EQ(*Source.Image, testing::ReadFileBytes((Root / "KFMutators.u").string()));
+    const struct {
+        const char* Plain;
+        const char* Compression;
+    } Pairs[] = {{"KFMutators.u", "uz2"}, {"EXtreme.utx", "uz"}};
+    for (const auto& Pair : Pairs) {
+        const std::string Plain = (Root / Pair.Plain).string();
+        const TPackageSource Source = OpenPackageSource(Plain + "." + Pair.Compression);
+        ASSERT_TRUE(Source.Image) << Pair.Plain;
+        EXPECT_EQ(Source.Compression, Pair.Compression);
+        EXPECT_EQ(*Source.Image, testing::ReadFileBytes(Plain)) << Pair.Plain;
+    }
+}
+
+TEST_F(CompressedPackageTest, DamagedUzIsRefused) {
+    const std::filesystem::path Real =
+        std::filesystem::path(SWATCHBOX_REALPKGS_DIR) / "EXtreme.utx.uz";
+    if (!std::filesystem::exists(Real))
+        GTEST_SKIP() << "no real packages";
+    const testing::TBytes Packed = testing::ReadFileBytes(Real.string());
+    const auto Changed = [&](std::size_t At, uint8_t Xor) {
+        testing::TBytes Bytes = Packed;
+        Bytes[At] ^= Xor;
+        return Bytes;
+    };
+    const struct {
+        const char* Name;
+        testing::TBytes Bytes;
+        const char* Message;
+    } Bad[] = {
+        {"CutName", testing::TBytes(Packed.begin(), Packed.begin() + 12), "file name is cut off"},
+        {"CutTree", testing::TBytes(Packed.begin(), Packed.begin() + 40),
+         "Huffman tree is cut off"},
+        {"CutData", testing::TBytes(Packed.begin(), Packed.end() - 1), "Huffman data is cut off"},
+        {"BadCount", Changed(20, 0x80), "states more symbols"},
+        {"BadBlockHeader", Changed(21, 0x80), "block has a bad header"},
+        {"BadBlock", Changed(30, 0x80), "block does not decode"},
+        {"TwoRuns",
+         [&] {
+             testing::TBytes Bytes = Packed;
+             Bytes[0] = 0x2E; // signature 5678
+             Bytes[1] = 0x16;
+             return Bytes;
+         }(),
+         "not supported"},
+    };
+    for (const auto& Case : Bad) {
+        const std::string File = Temp.File(std::string(Case.Name) + ".utx.uz");
+        testing::WriteFileBytes(File, Case.Bytes);
+        EXPECT_EQ(Run({"list", File}), 1) << Case.Name;
+        EXPECT_NE(Err.str().find(Case.Message), std::string::npos)
+            << Case.Name << ": " << Err.str();
+    }
 }
 
 } // namespace
