@@ -41,6 +41,7 @@ const TKnownPackage KnownPackages[] = {
     {"ChatIcons.utx", 128, {{"P8", 18}}},
     {"ServerAchievements.utx", 128, {{"RGBA8", 1}, {"DXT5", 1}}},
     {"KFMutators.u.uz2", 128, {}},
+    {"EXtreme.utx.uz", 83, {{"P8", 1}}},
     {"Pledge.utx", 123, {{"DXT3", 12}}},
     {"DropItemsTex2.utx", 132, {{"DXT3", 5}, {"DXT1", 2}}},
 };
