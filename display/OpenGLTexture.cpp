@@ -1,5 +1,7 @@
 #include "display/OpenGLTexture.h"
 
+#include "decode/DecodeErrors.h"
+#include "decode/PixelDecoder.h"
 #include "display/GLContext.h"
 #include "package/Errors.h"
 
@@ -23,7 +25,11 @@ TUploadBuffers::TPalette ReadPalette(TFileStream& Stream, int32_t Position) {
 
 } // namespace
 
-bool IsUploadedFormat(TPixelFormat Format) {
+namespace {
+
+// The formats OpenGL 1.1 with S3TC takes as they are stored (P8 after its
+// palette lookup); the others with a decoder are uploaded decoded to RGBA.
+bool IsUploadedAsStored(TPixelFormat Format) {
     switch (Format) {
     case pfP8:
     case pfDXT1:
@@ -37,12 +43,21 @@ bool IsUploadedFormat(TPixelFormat Format) {
     }
 }
 
+} // namespace
+
+bool IsUploadedFormat(TPixelFormat Format) {
+    return IsUploadedAsStored(Format) || HasDecoder(Format);
+}
+
 bool UploadFitsFile(const TUploadRequest& Request, int64_t FileSize) {
     const int64_t Size = IsUploadedFormat(Request.Format)
                              ? MipByteSize(Request.Format, Request.Width, Request.Height)
                              : 0;
     if (Size <= 0 || Request.DataPosition < 0 || Size > FileSize - Request.DataPosition)
         return false;
+    if (!IsUploadedAsStored(Request.Format))
+        return Size <= LargestBuffer &&
+               int64_t{Request.Width} * Request.Height <= LargestBuffer / 4;
     if (Request.Format != pfP8)
         return Size <= LargestBuffer;
     // The indices grow to four bytes each.
@@ -109,10 +124,28 @@ void TOpenGLTexture::LoadPlain() {
     Stored.resize(std::max(Stored.size(), Count));
     Stream->Seek(DataPosition);
     Stream->Read(Stored.data(), Count);
-    TextureID = MakeGLTexture({Stored.data(), Count});
+    const std::span<const uint8_t> Bytes(Stored.data(), Count);
+    if (IsUploadedAsStored(Format)) {
+        TextureID = MakeGLTexture(Bytes);
+        return;
+    }
+    try {
+        // The stored alpha is kept, as OpenGL keeps it for the stored formats.
+        const TRgbaImage Image =
+            DecodeMip({Format, Width, Height, Bytes, {}}, {.KeepStored = true});
+        DataSize = static_cast<int32_t>(Image.Pixels.size());
+        TextureID = MakeGLTexture(Image.Pixels);
+    } catch (const EDecodeError&) {
+        TextureID = 0; // left without a texture, like pixels outside the file
+    }
 }
 
 bool TOpenGLTexture::ChooseGLFormat() {
+    if (!IsUploadedAsStored(Format)) {
+        GLFormat = GL_RGBA;
+        GLType = GL_UNSIGNED_BYTE;
+        return true;
+    }
     switch (Format) {
     case pfP8:
         GLFormat = GL_RGBA;

@@ -66,7 +66,8 @@ public:
     void Upload();
     // Expands the palette indices to red, green, blue, alpha and uploads them.
     void LoadPaletted();
-    // Uploads the stored bytes unchanged.
+    // Uploads the stored bytes unchanged, or for formats OpenGL 1.1 lacks
+    // decoded to RGBA by the portable decoder.
     void LoadPlain();
     // Sets GLFormat and GLType for Format (the pixels as stored, or the
     // palette's colours for pfP8); false for formats OpenGL is not given.

@@ -30,6 +30,9 @@ struct TEngineFamily {
 
     // pfUnknown for numbers the family doesn't define.
     TPixelFormat FormatOf(uint8_t Number) const;
+    // A licensee's build rather than the stock Unreal or UE2 layout: worth
+    // naming beside the package wherever the program shows it.
+    bool IsLicensee() const { return Name != "Unreal" && Name != "UE2"; }
 };
 
 // True for the tags of the package layouts this reader knows.

@@ -135,7 +135,10 @@ void AnalysePackage(const std::string& Path) {
     SortAndKeepUploaded();
     FillGroupCombo();
     ShowTextureCounts();
-    SetStatusText(0, std::string(FileNamePart(App.Package->FileName)));
+    std::string Shown(FileNamePart(App.Package->FileName));
+    if (App.Package->Family.IsLicensee())
+        Shown += " (" + std::string(App.Package->Family.Name) + ")";
+    SetStatusText(0, Shown);
     // The new range, at the top, in one update of the scroll bar.
     App.PanelScroll.nTrackPos = 0;
     App.PanelScroll.nPos = 0;

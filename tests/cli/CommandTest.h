@@ -52,6 +52,15 @@ protected:
         });
     }
 
+    // A file of Bytes, named FileName in Temp, that `list` refuses with Message.
+    void ExpectListRefuses(const std::string& FileName, const testing::TBytes& Bytes,
+                           const std::string& Message) {
+        const std::string File = Temp.File(FileName);
+        testing::WriteFileBytes(File, Bytes);
+        EXPECT_EQ(Run({"list", File}), 1) << FileName;
+        EXPECT_NE(Err.str().find(Message), std::string::npos) << FileName << ": " << Err.str();
+    }
+
     testing::TTempDir Temp;
     std::ostringstream Out;
     std::ostringstream Err;

@@ -64,11 +64,7 @@ TEST_F(CompressedPackageTest, Uz2ExportsTheSameBytesAndBadOnesAreRefused) {
         {"BadZlib", BadZlib, "chunk at offset 0"},
     };
     for (const auto& Case : Bad) {
-        const std::string File = Temp.File(std::string(Case.Name) + ".uz2");
-        testing::WriteFileBytes(File, Case.Bytes);
-        EXPECT_EQ(Run({"list", File}), 1) << Case.Name;
-        EXPECT_NE(Err.str().find(Case.Message), std::string::npos)
-            << Case.Name << ": " << Err.str();
+        ExpectListRefuses(std::string(Case.Name) + ".uz2", Case.Bytes, Case.Message);
         EXPECT_EQ(Out.str().find("Tex0"), std::string::npos) << Case.Name;
     }
 }
@@ -122,13 +118,8 @@ TEST_F(CompressedPackageTest, DamagedUzIsRefused) {
          }(),
          "not supported"},
     };
-    for (const auto& Case : Bad) {
-        const std::string File = Temp.File(std::string(Case.Name) + ".utx.uz");
-        testing::WriteFileBytes(File, Case.Bytes);
-        EXPECT_EQ(Run({"list", File}), 1) << Case.Name;
-        EXPECT_NE(Err.str().find(Case.Message), std::string::npos)
-            << Case.Name << ": " << Err.str();
-    }
+    for (const auto& Case : Bad)
+        ExpectListRefuses(std::string(Case.Name) + ".utx.uz", Case.Bytes, Case.Message);
 }
 
 } // namespace

@@ -33,8 +33,7 @@ TEST_F(SheetCommand, DrawsEveryTextureInNameOrderInItsCell) {
     Builder.AddTexture(Solid("Cyan", "B", 8, 8, {0, 255, 255}));
     Builder.AddTexture(Solid("amber", "A", 16, 4, {255, 191, 0}));
     Builder.AddTexture(Solid("Blue", "A", 2, 2, {0, 0, 255}));
-    Builder.AddTexture(
-        {.Name = "Old", .Group = "B", .Format = pfRGBA7, .Width = 4, .Height = 4});
+    Builder.AddTexture({.Name = "Old", .Group = "B", .Format = pfRGBA7, .Width = 4, .Height = 4});
     Builder.WriteTo(Package);
 
     ASSERT_EQ(Run({"sheet", "--size", "32", "--out", Temp.File("All"), Package}), ExitOk)

@@ -50,13 +50,8 @@ TEST_F(WrappedPackageTest, XorWrappedPackagesExportTheirPlainBytesAndOthersAreRe
         {"NoTag", NoTag, "not a package file"},
         {"HeaderOnly", Wrap({}, "121", 0), "not a package file"},
     };
-    for (const auto& Case : Bad) {
-        const std::string File = Temp.File(std::string(Case.Name) + ".utx");
-        testing::WriteFileBytes(File, Case.Bytes);
-        EXPECT_EQ(Run({"list", File}), 1) << Case.Name;
-        EXPECT_NE(Err.str().find(Case.Message), std::string::npos)
-            << Case.Name << ": " << Err.str();
-    }
+    for (const auto& Case : Bad)
+        ExpectListRefuses(std::string(Case.Name) + ".utx", Case.Bytes, Case.Message);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // A package read into the texture set through the real main window: order,
 // dropped textures, groups, status texts and unreadable files.
+#include "package/EngineFamily.h"
 #include "package/PixelFormat.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
@@ -24,7 +25,7 @@ protected:
         Builder.AddTexture({.Name = "b", .Group = "Walls", .Format = pfRGBA8});
         Builder.AddTexture({.Name = "A", .Format = pfRGBA8});
         Builder.AddTexture({.Name = "Broken", .Group = "Walls", .RawProperties = TBytes{}});
-        Builder.AddTexture({.Name = "c", .Group = "Walls", .Format = pfRGB8});
+        Builder.AddTexture({.Name = "c", .Group = "Walls", .Format = pfRGBA7});
         return Window.Show(Builder, "Mixed.utx");
     }
 
@@ -61,6 +62,13 @@ TEST_F(Analysis, SortsByNameDropsUnreadableTexturesAndFiltersByGroupWithoutRerea
     EXPECT_EQ(ShownNames(), (TNames{"A", "b", "c"}));
     EXPECT_EQ(StatusText(1), "3/3 texture(s)");
     EXPECT_EQ(SendMessageA(App.GroupCombo, CB_GETCURSEL, 0, 0), 0);
+
+    // A licensee's build is named beside the file.
+    TPackageBuilder KillingFloor(128, 29);
+    KillingFloor.Signature = KillingFloorSignature;
+    KillingFloor.AddTexture({.Name = "Icon", .Format = pfRGBA8});
+    Window.Show(KillingFloor, "ChatIcons.utx");
+    EXPECT_EQ(StatusText(0), "ChatIcons.utx (Killing Floor)");
 }
 
 // Packages stripped for dedicated servers store no mip maps: their textures

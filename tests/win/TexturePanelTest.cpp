@@ -113,7 +113,7 @@ TEST_F(TexturePanel, LabelLinesAndBlendingFollowTheTexture) {
            .AlphaTexture = true,
            .Pixels = Clear},
           {.Name = "B", .Format = pfDXT1, .Width = 4, .Height = 4, .Pixels = Clear},
-          {.Name = "C", .Format = pfRGB8, .Width = 4, .Height = 4},
+          {.Name = "C", .Format = pfRGBA7, .Width = 4, .Height = 4},
           {.Name = "\xFF\xFF\xFF\xFF", .Format = pfRGBA8, .Width = 4, .Height = 4}});
     ASSERT_TRUE(DrawForReading());
 

@@ -101,10 +101,18 @@ TEST_F(TexturePixels, EveryUploadedFormatReadsBackAsStoredIntoFilesAndTheClipboa
         int Slack; // the rounding of grey conversion and block decoding
         const TBytes* Palette;
     } Cases[] = {
-        {"A_P8", pfP8, 16, 16, 0, nullptr},     {"B_P8", pfP8, 5, 3, 0, &Reversed},
-        {"C_RGBA8", pfRGBA8, 3, 5, 0, nullptr}, {"D_G16", pfG16, 5, 3, 1, nullptr},
-        {"E_DXT1", pfDXT1, 8, 12, 1, nullptr},  {"F_DXT1", pfDXT1, 2, 2, 1, nullptr},
-        {"G_DXT3", pfDXT3, 6, 6, 1, nullptr},   {"H_DXT5", pfDXT5, 8, 6, 1, nullptr},
+        {"A_P8", pfP8, 16, 16, 0, nullptr},
+        {"B_P8", pfP8, 5, 3, 0, &Reversed},
+        {"C_RGBA8", pfRGBA8, 3, 5, 0, nullptr},
+        {"D_G16", pfG16, 5, 3, 1, nullptr},
+        {"E_DXT1", pfDXT1, 8, 12, 1, nullptr},
+        {"F_DXT1", pfDXT1, 2, 2, 1, nullptr},
+        {"G_DXT3", pfDXT3, 6, 6, 1, nullptr},
+        {"H_DXT5", pfDXT5, 8, 6, 1, nullptr},
+        // Formats OpenGL 1.1 lacks go up decoded.
+        {"I_L8", pfL8, 5, 3, 0, nullptr},
+        {"J_RGB16", pfRGB16, 3, 5, 0, nullptr},
+        {"K_RGB8", pfRGB8, 5, 3, 0, nullptr},
     };
     // G16 is a UE2 format: a UE2 package numbers these formats as the table does.
     TPackageBuilder Builder(128, 29);
@@ -165,15 +173,16 @@ TEST_F(TexturePixels, EveryUploadedFormatReadsBackAsStoredIntoFilesAndTheClipboa
 TEST_F(TexturePixels, WhatOpenGLHoldsNoImageOfIsRefusedOrCopiedCleared) {
     GLint Largest = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &Largest);
+    // Unreal 1 builds number signed BC6H 13 and BC6H 14; no family defines 15.
     Window.Show({{.Name = "RGBA7", .Format = pfRGBA7, .Width = 4, .Height = 4},
-                 {.Name = "RGB16", .Format = pfRGB16, .Width = 4, .Height = 4},
-                 {.Name = "RGB8", .Format = pfRGB8, .Width = 4, .Height = 2},
-                 {.Name = "Unnamed", .Format = 9, .Width = 4, .Height = 4},
+                 {.Name = "BC6HS", .Format = 13, .Width = 4, .Height = 4, .Pixels = TBytes(16)},
+                 {.Name = "BC6H", .Format = 14, .Width = 4, .Height = 4, .Pixels = TBytes(16)},
+                 {.Name = "Unnamed", .Format = 15, .Width = 4, .Height = 4},
                  {.Name = "Good", .Format = pfRGBA8, .Width = 4, .Height = 4},
                  // Wider than OpenGL takes: a name without an image.
                  {.Name = "Wide", .Format = pfP8, .Width = 2 * Largest, .Height = 1}});
     const std::string Unknown = "Error: Cannot save texture to file!\r\n(Unknown pixel format)";
-    for (const char* Name : {"RGBA7", "RGB16", "RGB8", "Unnamed"}) {
+    for (const char* Name : {"RGBA7", "BC6HS", "BC6H", "Unnamed"}) {
         EXPECT_FALSE(Export(Name, Out.File(Name), "BMP", 24));
         EXPECT_FALSE(Export(Name, Out.File(Name), "TGA", 32));
         EXPECT_EQ(Texts(), (std::vector<std::string>{Unknown, Unknown})) << Name;
@@ -189,7 +198,7 @@ TEST_F(TexturePixels, WhatOpenGLHoldsNoImageOfIsRefusedOrCopiedCleared) {
 
     // The clipboard gets such a texture cleared, and keeps what it holds
     // while nothing is selected.
-    for (const char* Name : {"RGB8", "Wide"}) {
+    for (const char* Name : {"BC6H", "Wide"}) {
         SelectTexture(Name);
         CopyTextureToClipboard();
         SIZE Size{};
