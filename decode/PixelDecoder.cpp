@@ -1,6 +1,7 @@
 #include "decode/PixelDecoder.h"
 
 #include "decode/Bc4Blocks.h"
+#include "decode/Bc7Blocks.h"
 #include "decode/DecodeErrors.h"
 #include "decode/DxtBlocks.h"
 #include "decode/NormalMap.h"
@@ -115,6 +116,8 @@ TBlockTexels DecodeBlock(TPixelFormat Format, std::span<const uint8_t> Block) {
         return DecodeDxt3Block(Block.first<16>());
     case pfDXT5:
         return DecodeDxt5Block(Block.first<16>());
+    case pfBC7:
+        return DecodeBc7Block(Block.first<16>());
     case pfDXT5N: {
         TBlockTexels Texels = DecodeDxt5Block(Block.first<16>());
         ExpandNormals(Texels);
@@ -167,6 +170,7 @@ bool HasDecoder(TPixelFormat Format) {
     case pfBC5:
     case pfBC5S:
     case pfDXT5N:
+    case pfBC7:
         return true;
     default:
         return false;
