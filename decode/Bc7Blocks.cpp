@@ -1,5 +1,7 @@
 #include "decode/Bc7Blocks.h"
 
+#include "package/BitReader.h"
+
 #include <bit>
 #include <utility>
 
@@ -88,23 +90,6 @@ constexpr int Weights2[4] = {0, 21, 43, 64};
 constexpr int Weights3[8] = {0, 9, 18, 27, 37, 46, 55, 64};
 constexpr int Weights4[16] = {0, 4, 9, 13, 17, 21, 26, 30, 34, 38, 43, 47, 51, 55, 60, 64};
 
-// Reads the block's 128 bits from the lowest bit of byte 0 up.
-class TBitReader {
-public:
-    explicit TBitReader(std::span<const uint8_t, 16> Block) : Block(Block) {}
-
-    int Read(int Count) {
-        int Value = 0;
-        for (int Bit = 0; Bit < Count; ++Bit, ++Position)
-            Value |= (Block[Position / 8] >> (Position % 8) & 1) << Bit;
-        return Value;
-    }
-
-private:
-    std::span<const uint8_t, 16> Block;
-    std::size_t Position = 0;
-};
-
 int Interpolate(int E0, int E1, int Index, int Bits) {
     const int* Weights = Bits == 2 ? Weights2 : Bits == 3 ? Weights3 : Weights4;
     const int W = Weights[Index];
@@ -145,9 +130,9 @@ TBlockTexels DecodeBc7Block(std::span<const uint8_t, 16> Block) {
     const TModeInfo& Mode = Modes[ModeNumber];
     TBitReader Bits(Block);
     Bits.Read(ModeNumber + 1);
-    const int Shape = Bits.Read(Mode.PartitionBits);
-    const int Rotation = Bits.Read(Mode.RotationBits);
-    const int Selection = Bits.Read(Mode.SelectionBits);
+    const int Shape = static_cast<int>(Bits.Read(Mode.PartitionBits));
+    const int Rotation = static_cast<int>(Bits.Read(Mode.RotationBits));
+    const int Selection = static_cast<int>(Bits.Read(Mode.SelectionBits));
 
     // End points [subset * 2 + which][channel], stored channel by channel.
     int Ends[6][4] = {};

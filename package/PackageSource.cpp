@@ -87,12 +87,10 @@ TPackageSource OpenPackageSource(const std::string& FileName) {
     if (Source.Encrypted)
         throw EPackageEncrypted("Package \"" + FileName +
                                 "\" is encrypted in a way this program can't read.");
-    if (Source.Compression == "uz2") {
+    if (!Source.Compression.empty()) {
         TFileStream File(FileName);
-        Source.Image = std::make_shared<const std::vector<uint8_t>>(DecompressUz2(File));
-    } else if (Source.Compression == "uz") {
-        TFileStream File(FileName);
-        Source.Image = std::make_shared<const std::vector<uint8_t>>(DecompressUz(File));
+        Source.Image = std::make_shared<const std::vector<uint8_t>>(
+            Source.Compression == "uz2" ? DecompressUz2(File) : DecompressUz(File));
     }
     return Source;
 }

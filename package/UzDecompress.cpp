@@ -1,5 +1,6 @@
 #include "package/UzDecompress.h"
 
+#include "package/BitReader.h"
 #include "package/ByteOrder.h"
 #include "package/CompactIndex.h"
 #include "package/Errors.h"
@@ -35,24 +36,6 @@ bool SkipName(TFileStream& File) {
     return File.ReadByte() == 0;
 }
 
-// Reads bits from the start of a byte buffer, lowest bit of each byte first.
-class TBitReader {
-public:
-    TBitReader(const uint8_t* Data, std::size_t Size) : Data(Data), Bits(Size * 8) {}
-    bool AtEnd() const { return Pos >= Bits; }
-    uint64_t BitsLeft() const { return Bits - Pos; }
-    unsigned Bit() {
-        const unsigned Value = (Data[Pos >> 3] >> (Pos & 7)) & 1;
-        ++Pos;
-        return Value;
-    }
-
-private:
-    const uint8_t* Data;
-    uint64_t Bits;
-    uint64_t Pos = 0;
-};
-
 // A Huffman tree as stored: a 1 bit for a node with two children (the 0 child
 // first), a 0 bit for a leaf followed by its 8-bit symbol.
 struct THuffmanTree {
@@ -77,18 +60,15 @@ int32_t ReadTree(const TFileStream& File, TBitReader& Bits, THuffmanTree& Tree, 
     }
     if (Bits.BitsLeft() < 8 || ++Leaves > 256)
         ThrowDamaged(File, "its Huffman tree is cut off or too large");
-    uint8_t Symbol = 0;
-    for (int I = 0; I < 8; ++I)
-        Symbol = static_cast<uint8_t>(Symbol | (Bits.Bit() << I));
-    Tree.Nodes[Index].Symbol = Symbol;
+    Tree.Nodes[Index].Symbol = static_cast<uint8_t>(Bits.Read(8));
     return Index;
 }
 
 std::vector<uint8_t> DecodeHuffman(const TFileStream& File, const std::vector<uint8_t>& In) {
     if (In.size() < 4)
         ThrowDamaged(File, "its Huffman data is cut off");
-    const uint32_t Total = LoadLE32(std::span<const uint8_t, 4>(In.data(), 4));
-    TBitReader Bits(In.data() + 4, In.size() - 4);
+    const uint32_t Total = LoadLE32(In, 0);
+    TBitReader Bits(std::span<const uint8_t>(In).subspan(4));
     THuffmanTree Tree;
     int Leaves = 0;
     ReadTree(File, Bits, Tree, Leaves);
@@ -132,19 +112,16 @@ std::vector<uint8_t> UndoBurrowsWheeler(const TFileStream& File, const std::vect
     while (Pos < In.size()) {
         if (In.size() - Pos < 12)
             ThrowDamaged(File, "a transform block is cut off in its header");
-        const auto Field = [&](std::size_t At) {
-            return LoadLE32(std::span<const uint8_t, 4>(In.data() + Pos + At, 4));
-        };
-        const uint32_t Length = Field(0);
-        const uint32_t First = Field(4);
-        const uint32_t Last = Field(8);
+        const uint32_t Length = LoadLE32(In, Pos);
+        const uint32_t First = LoadLE32(In, Pos + 4);
+        const uint32_t Last = LoadLE32(In, Pos + 8);
         Pos += 12;
         if (Length > UzMaxBlock || First > Length || Last > Length)
             ThrowDamaged(File, "a transform block has a bad header");
         const std::size_t Count = std::size_t{Length} + 1;
         if (In.size() - Pos < Count)
             ThrowDamaged(File, "a transform block is cut off");
-        const uint8_t* Block = In.data() + Pos;
+        const std::span<const uint8_t> Block = std::span<const uint8_t>(In).subspan(Pos, Count);
         std::array<uint32_t, 257> Start{};
         for (std::size_t I = 0; I < Count; ++I)
             ++Start[I == Last ? 256 : Block[I]];

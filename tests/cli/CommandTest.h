@@ -17,6 +17,13 @@
 
 namespace swatchbox::cli {
 
+// A file that `list` must refuse, and a part of the message it must give.
+struct TRefusedFile {
+    const char* Name;
+    testing::TBytes Bytes;
+    const char* Message;
+};
+
 class TCommandTest : public ::testing::Test {
 protected:
     // Runs the tool with Arguments; Out and Err then hold what this run printed.
@@ -52,13 +59,13 @@ protected:
         });
     }
 
-    // A file of Bytes, named FileName in Temp, that `list` refuses with Message.
-    void ExpectListRefuses(const std::string& FileName, const testing::TBytes& Bytes,
-                           const std::string& Message) {
-        const std::string File = Temp.File(FileName);
-        testing::WriteFileBytes(File, Bytes);
-        EXPECT_EQ(Run({"list", File}), 1) << FileName;
-        EXPECT_NE(Err.str().find(Message), std::string::npos) << FileName << ": " << Err.str();
+    // Writes Refused to Temp as its name plus Extension; `list` must refuse it.
+    void ExpectListRefuses(const TRefusedFile& Refused, const std::string& Extension) {
+        const std::string File = Temp.File(Refused.Name + Extension);
+        testing::WriteFileBytes(File, Refused.Bytes);
+        EXPECT_EQ(Run({"list", File}), 1) << Refused.Name;
+        EXPECT_NE(Err.str().find(Refused.Message), std::string::npos)
+            << Refused.Name << ": " << Err.str();
     }
 
     testing::TTempDir Temp;

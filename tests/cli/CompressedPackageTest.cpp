@@ -46,11 +46,7 @@ TEST_F(CompressedPackageTest, Uz2ExportsTheSameBytesAndBadOnesAreRefused) {
         Huge.insert(Huge.end(), {2, 0, 0, 0, 0, 0x80, 0, 0, 0x78, 0x9C});
     testing::TBytes BadZlib = Packed;
     BadZlib[20] ^= 0xFF;
-    const struct {
-        const char* Name;
-        testing::TBytes Bytes;
-        const char* Message;
-    } Bad[] = {
+    const TRefusedFile Bad[] = {
         {"Truncated", testing::TBytes(Packed.begin(), Packed.end() - 10), "runs past the end"},
         {"CutHeader",
          [&] {
@@ -64,7 +60,7 @@ TEST_F(CompressedPackageTest, Uz2ExportsTheSameBytesAndBadOnesAreRefused) {
         {"BadZlib", BadZlib, "chunk at offset 0"},
     };
     for (const auto& Case : Bad) {
-        ExpectListRefuses(std::string(Case.Name) + ".uz2", Case.Bytes, Case.Message);
+        ExpectListRefuses(Case, ".uz2");
         EXPECT_EQ(Out.str().find("Tex0"), std::string::npos) << Case.Name;
     }
 }
@@ -97,11 +93,7 @@ TEST_F(CompressedPackageTest, DamagedUzIsRefused) {
         Bytes[At] ^= Xor;
         return Bytes;
     };
-    const struct {
-        const char* Name;
-        testing::TBytes Bytes;
-        const char* Message;
-    } Bad[] = {
+    const TRefusedFile Bad[] = {
         {"CutName", testing::TBytes(Packed.begin(), Packed.begin() + 12), "file name is cut off"},
         {"CutTree", testing::TBytes(Packed.begin(), Packed.begin() + 40),
          "Huffman tree is cut off"},
@@ -119,7 +111,7 @@ TEST_F(CompressedPackageTest, DamagedUzIsRefused) {
          "not supported"},
     };
     for (const auto& Case : Bad)
-        ExpectListRefuses(std::string(Case.Name) + ".utx.uz", Case.Bytes, Case.Message);
+        ExpectListRefuses(Case, ".utx.uz");
 }
 
 } // namespace

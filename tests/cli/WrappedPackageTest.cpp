@@ -41,17 +41,13 @@ TEST_F(WrappedPackageTest, XorWrappedPackagesExportTheirPlainBytesAndOthersAreRe
 
     testing::TBytes NoTag = Wrap(Bytes, "121", 0xAC);
     NoTag[29] ^= 0x01;
-    const struct {
-        const char* Name;
-        testing::TBytes Bytes;
-        const char* Message;
-    } Bad[] = {
+    const TRefusedFile Bad[] = {
         {"Encrypted", Wrap(Bytes, "413", 0x00), "is encrypted in a way this program can't read"},
         {"NoTag", NoTag, "not a package file"},
         {"HeaderOnly", Wrap({}, "121", 0), "not a package file"},
     };
     for (const auto& Case : Bad)
-        ExpectListRefuses(std::string(Case.Name) + ".utx", Case.Bytes, Case.Message);
+        ExpectListRefuses(Case, ".utx");
 }
 
 } // namespace
