@@ -1,15 +1,20 @@
-// The texture panel as the display shows it: pixels read from the screen, not
-// from OpenGL, so they are what the user sees whoever drew them.
+// Tests that run alone: the texture panel as the display shows it (pixels read
+// from the screen, not from OpenGL, so they are what the user sees whoever drew
+// them), and the help viewer's windows opened by the window menu and F1.
 #include "display/PanelRendering.h"
 #include "display/PreviewWindow.h"
+#include "resources/ResourceIds.h"
+#include "shell/Help.h"
 #include "shell/MainWindow.h"
 #include "shell/MainWindowState.h"
 #include "shell/Settings.h"
 #include "shell/WinHandles.h"
 #include "tests/win/ProgramFixture.h"
+#include "tests/win/ProgramProcess.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -52,13 +57,6 @@ std::vector<COLORREF> ScreenPixels(const RECT& Area) {
     for (std::size_t Index = 0; Index < Pixels.size(); ++Index)
         Pixels[Index] = RGB(Row[Index] >> 16 & 0xFF, Row[Index] >> 8 & 0xFF, Row[Index] & 0xFF);
     return Pixels;
-}
-
-RECT ScreenRect(HWND Window) {
-    RECT Client{};
-    GetClientRect(Window, &Client);
-    MapWindowPoints(Window, HWND_DESKTOP, reinterpret_cast<POINT*>(&Client), 2);
-    return Client;
 }
 
 // Where a pixel of the screen should have a colour.
@@ -189,7 +187,7 @@ TEST_F(PanelOnScreen, AnIdlePanelDrawsNothingAndEveryChangeOrPaintRequestShowsIt
 TEST_F(PanelOnScreen, APreviewOverThePanelKeepsItsOwnPixels) {
     App.SelectedIndex = 0;
     OpenPreview();
-    const HWND Preview = FindWindowA("SWATCHBOX_PREVIEW", nullptr);
+    const HWND Preview = PreviewWindow();
     ASSERT_NE(Preview, nullptr);
     const RECT Panel = ScreenRect(App.TexturePanel);
     const RECT Image = ScreenRect(Preview);
@@ -211,6 +209,46 @@ TEST_F(PanelOnScreen, APreviewOverThePanelKeepsItsOwnPixels) {
         return Pixels;
     };
     EXPECT_TRUE(ScreenShows(Expected));
+}
+
+// Runs the command and counts the help windows it opened, closing them again.
+template <typename TCommand>
+std::size_t HelpWindowsOpenedBy(TProgramWindow& Window, TCommand Command) {
+    Command();
+    Window.Pump();
+    const std::vector<HWND> Opened = HelpWindowsOf(GetCurrentProcessId());
+    for (HWND Help : Opened)
+        SendMessageA(Help, WM_CLOSE, 0, 0);
+    Window.Pump();
+    EXPECT_TRUE(HelpWindowsOf(GetCurrentProcessId()).empty()) << "a help window stayed open";
+    return Opened.size();
+}
+
+TEST(Help, TheMenuItemAndF1OpenTheHelpFileOnlyWhenItIsThere) {
+    for (const bool WithFile : {false, true}) {
+        SCOPED_TRACE(WithFile ? "with Swatchbox.CHM" : "without Swatchbox.CHM");
+        const std::string Built = SWATCHBOX_HELP_FILE;
+        if (WithFile && Built.empty())
+            GTEST_SKIP() << "built without the help file";
+        TTempDir Folder;
+        const std::string HelpFile = Folder.File("Swatchbox.CHM");
+        if (WithFile)
+            std::filesystem::copy_file(Built, HelpFile);
+        UseHelpFile(HelpFile);
+        // A settings file: no first start, which would open the help by itself.
+        TProgramWindow Window({}, "[Window]\r\nState=0\r\n");
+
+        HMENU Menu = GetSystemMenu(App.MainWnd, FALSE);
+        EXPECT_EQ((GetMenuState(Menu, CMD_SYS_HELP, MF_BYCOMMAND) & MF_GRAYED) == 0, WithFile);
+
+        const std::size_t Expected = WithFile ? 1 : 0;
+        EXPECT_EQ(HelpWindowsOpenedBy(
+                      Window, [] { SendMessageA(App.MainWnd, WM_SYSCOMMAND, CMD_SYS_HELP, 0); }),
+                  Expected);
+        EXPECT_EQ(
+            HelpWindowsOpenedBy(Window, [] { PostMessageA(App.MainWnd, WM_KEYDOWN, VK_F1, 0); }),
+            Expected);
+    }
 }
 
 } // namespace

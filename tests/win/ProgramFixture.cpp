@@ -1,5 +1,6 @@
 #include "tests/win/ProgramFixture.h"
 
+#include "shell/CenterWindow.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
 #include "shell/Settings.h"
@@ -9,8 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <stdexcept>
+#include <utility>
 
 namespace swatchbox::testing {
 
@@ -63,6 +66,14 @@ std::string TProgramWindow::Show(const TPackageBuilder& Builder, const std::stri
     Builder.WriteTo(Path);
     AnalysePackage(Path);
     return Path;
+}
+
+std::vector<std::string> TProgramWindow::Texts() {
+    std::vector<std::string> Result;
+    for (const auto& Message : Reporter.Messages)
+        Result.push_back(Message.Caption + ": " + Message.Text);
+    Reporter.Messages.clear();
+    return Result;
 }
 
 TTextureDesc SolidTexture(TTextureDesc Desc, int32_t Width, int32_t Height, COLORREF Colour) {
@@ -148,9 +159,105 @@ void ExpectNoPackageShown() {
     EXPECT_EQ(StatusText(0) + StatusText(1), "");
 }
 
+RECT ScreenRect(HWND Window) {
+    RECT Client{};
+    GetClientRect(Window, &Client);
+    MapWindowPoints(Window, HWND_DESKTOP, reinterpret_cast<POINT*>(&Client), 2);
+    return Client;
+}
+
+RECT ChildRect(HWND Child) {
+    RECT Rect{};
+    GetWindowRect(Child, &Rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(Child), reinterpret_cast<POINT*>(&Rect), 2);
+    return Rect;
+}
+
+HWND PreviewWindow() {
+    return FindWindowA("SWATCHBOX_PREVIEW", nullptr);
+}
+
+void SendToPanel(UINT Message, WPARAM WParam, LPARAM LParam) {
+    SendMessageA(App.TexturePanel, Message, WParam, LParam);
+}
+
+void PutTextOnClipboard(const char* Text) {
+    ASSERT_TRUE(OpenClipboard(App.MainWnd));
+    EmptyClipboard();
+    const HGLOBAL Memory = GlobalAlloc(GMEM_MOVEABLE, std::strlen(Text) + 1);
+    std::strcpy(static_cast<char*>(GlobalLock(Memory)), Text);
+    GlobalUnlock(Memory);
+    SetClipboardData(CF_TEXT, Memory);
+    CloseClipboard();
+}
+
 std::string WindowsPath(std::string Path) {
     std::replace(Path.begin(), Path.end(), '/', '\\');
     return Path;
+}
+
+namespace {
+
+// Thread timers carry no data of their own; tests drive one window at a time.
+TModalDriver* ActiveDriver = nullptr;
+
+} // namespace
+
+TModalDriver::TModalDriver(std::function<void(HWND)> Action, std::string WindowClass)
+    : Action(std::move(Action)), WindowClass(std::move(WindowClass)) {
+    ActiveDriver = this;
+    Timer = SetTimer(nullptr, 0, 50, OnTimer);
+}
+
+TModalDriver::~TModalDriver() {
+    KillTimer(nullptr, Timer);
+    ActiveDriver = nullptr;
+}
+
+void CALLBACK TModalDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (ActiveDriver)
+        ActiveDriver->Poll();
+}
+
+void TModalDriver::Poll() {
+    if (Done)
+        return;
+    std::pair<const std::string*, HWND> Search{&WindowClass, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND Window, LPARAM Data) -> BOOL {
+            auto& [Class, Found] = *reinterpret_cast<decltype(Search)*>(Data);
+            char Name[64] = {};
+            GetClassNameA(Window, Name, sizeof(Name));
+            if (!IsWindowVisible(Window) || *Class != Name)
+                return TRUE;
+            Found = Window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&Search));
+    if (!Search.second)
+        return;
+    Done = true;
+    KillTimer(nullptr, Timer);
+    Action(Search.second);
+}
+
+void PressButton(HWND Dialog, int Id) {
+    PostMessageA(Dialog, WM_COMMAND, MAKEWPARAM(Id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Id)));
+}
+
+bool HasSmallIcon(HWND Dialog) {
+    return SendMessageA(Dialog, WM_GETICON, ICON_SMALL, 0) != 0;
+}
+
+void ExpectCentredOverMainWindow(HWND Dialog) {
+    RECT Main{}, Own{};
+    GetWindowRect(App.MainWnd, &Main);
+    GetWindowRect(Dialog, &Own);
+    const RECT Expected = CenteredRect(Main, Own);
+    EXPECT_EQ(Own.left, Expected.left);
+    EXPECT_EQ(Own.top, Expected.top);
 }
 
 } // namespace swatchbox::testing

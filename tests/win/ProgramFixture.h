@@ -5,7 +5,11 @@
 #include "tests/support/TestFiles.h"
 #include "tools/package-builder/PackageBuilder.h"
 
+#include "shell/WinHandles.h"
+
 #include <windows.h>
+
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -32,6 +36,8 @@ public:
     // with the default colours) into Folder and reads it as a row click does.
     std::string Show(std::vector<TTextureDesc> Textures, const std::string& Name = "Test.utx");
     std::string Show(const TPackageBuilder& Builder, const std::string& Name = "Test.utx");
+    // The messages reported since the last call, each as "Caption: Text".
+    std::vector<std::string> Texts();
 
     TTempDir Folder;
     std::string SettingsFile;
@@ -56,7 +62,65 @@ SCROLLINFO PanelScrollInfo();
 // Expects the window as it is before any package is chosen: no texture set,
 // no groups and no status texts.
 void ExpectNoPackageShown();
+// A window's client area, or a child's rectangle in its parent's client
+// coordinates.
+RECT ScreenRect(HWND Window);
+RECT ChildRect(HWND Child);
+HWND PreviewWindow();
+void SendToPanel(UINT Message, WPARAM WParam, LPARAM LParam = 0);
+void PutTextOnClipboard(const char* Text);
+
 // A folder path spelled with "\" throughout, as the dialogs and lists take it.
 std::string WindowsPath(std::string Path);
+
+// Drives a modal window of this thread from inside its own message loop: a
+// thread timer looks for the first visible window of WindowClass ("#32770"
+// for dialogs, "#32768" for popup menus) and runs Action on it once. Action
+// must close the window (or the test hangs until its time-out).
+class TModalDriver {
+public:
+    explicit TModalDriver(std::function<void(HWND)> Action, std::string WindowClass = "#32770");
+    ~TModalDriver();
+    TModalDriver(const TModalDriver&) = delete;
+    TModalDriver& operator=(const TModalDriver&) = delete;
+
+    bool Ran() const { return Done; }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    void Poll();
+
+    std::function<void(HWND)> Action;
+    std::string WindowClass;
+    UINT_PTR Timer = 0;
+    bool Done = false;
+};
+
+// Presses a dialog's button as a click would.
+void PressButton(HWND Dialog, int Id);
+
+bool HasSmallIcon(HWND Dialog);
+// Where the program's dialogs stand: centred over the main window.
+void ExpectCentredOverMainWindow(HWND Dialog);
+
+// Held by every test that uses the clipboard: CTest runs test processes side
+// by side, and they all share one clipboard.
+class TClipboardTestLock {
+public:
+    TClipboardTestLock() : Mutex(CreateMutexA(nullptr, FALSE, "SwatchboxClipboardTests")) {
+        // An abandoned lock (a test that crashed) is taken over all the same.
+        if (Mutex)
+            WaitForSingleObject(Mutex.Get(), 60000);
+    }
+    ~TClipboardTestLock() {
+        if (Mutex)
+            ReleaseMutex(Mutex.Get());
+    }
+    TClipboardTestLock(const TClipboardTestLock&) = delete;
+    TClipboardTestLock& operator=(const TClipboardTestLock&) = delete;
+
+private:
+    TKernelHandle Mutex;
+};
 
 } // namespace swatchbox::testing

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace swatchbox::testing {
 
@@ -75,6 +77,24 @@ inline bool ClosesCleanly(TProcess& Process, HWND Main) {
     PostMessageA(Main, WM_CLOSE, 0, 0);
     DWORD Code = 99;
     return Process.Wait(20000, Code) && Code == 0;
+}
+
+// The HTML Help viewer's windows (class "HH Parent") that a process has open.
+inline std::vector<HWND> HelpWindowsOf(DWORD ProcessId) {
+    std::pair<DWORD, std::vector<HWND>> Search{ProcessId, {}};
+    EnumWindows(
+        [](HWND Window, LPARAM Data) -> BOOL {
+            auto& [Id, Found] = *reinterpret_cast<decltype(Search)*>(Data);
+            DWORD Process = 0;
+            GetWindowThreadProcessId(Window, &Process);
+            char Class[32] = {};
+            GetClassNameA(Window, Class, sizeof(Class));
+            if (Process == Id && std::string(Class) == "HH Parent")
+                Found.push_back(Window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&Search));
+    return Search.second;
 }
 
 } // namespace swatchbox::testing

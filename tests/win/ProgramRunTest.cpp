@@ -1,5 +1,6 @@
 // Swatchbox.exe started as a user starts it: a package on the command line,
-// a row click, a second start while it runs, and the settings file at exit.
+// a row click, a second start while it runs, the settings file at exit, and
+// the help file beside it.
 #include "package/PixelFormat.h"
 #include "tests/support/TestFiles.h"
 #include "tests/win/ProgramProcess.h"
@@ -8,7 +9,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,10 +16,16 @@
 namespace swatchbox::testing {
 namespace {
 
+// With the help file beside it (when the build makes one), the first start
+// opens the help once, the program closes as usual with it open, and the next
+// start opens none.
 TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
+    const std::string Help = SWATCHBOX_HELP_FILE;
     TTempDir Folder;
     const std::string Program = Folder.File("Swatchbox.exe");
     std::filesystem::copy_file(SWATCHBOX_PROGRAM, Program);
+    if (!Help.empty())
+        std::filesystem::copy_file(Help, Folder.File("Swatchbox.CHM"));
     TPackageBuilder Builder;
     Builder.AddTexture({.Name = "Brick", .Group = "Walls", .Format = pfRGBA8});
     Builder.AddTexture({.Name = "Sky", .Format = pfRGBA8});
@@ -31,6 +37,8 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     ASSERT_TRUE(First.Started);
     const HWND Main = WaitForMainWindow(First);
     ASSERT_NE(Main, nullptr);
+    const DWORD Id = First.Info.dwProcessId;
+    EXPECT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).size() == (Help.empty() ? 0u : 1u); }));
     // The first layout follows the window's creation: the panel fills the
     // window right of the package list.
     HWND List = nullptr;
@@ -67,6 +75,16 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     const std::string Settings = ReadFileText(Folder.File("Swatchbox.INI"));
     for (const char* Section : {"[Window]", "[Colors]", "[Rendering]"})
         EXPECT_NE(Settings.find(Section), std::string::npos) << Section;
+
+    TProcess Next(Program);
+    ASSERT_TRUE(Next.Started);
+    const HWND NextMain = WaitForMainWindow(Next);
+    ASSERT_NE(NextMain, nullptr);
+    // A first start's help opens while the window is made; once the program
+    // answers a message, that is over.
+    SendMessageTimeoutA(NextMain, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr);
+    EXPECT_TRUE(HelpWindowsOf(Next.Info.dwProcessId).empty());
+    EXPECT_TRUE(ClosesCleanly(Next, NextMain));
 }
 
 } // namespace

@@ -1,15 +1,28 @@
 // The texture panel of the real main window: drawing read back before the
-// buffers are swapped, the labels and their font, the hit test and scrolling.
+// buffers are swapped, labels, hit test, scrolling, size steps, colours, its
+// popup menu, and the preview window it opens.
 #include "display/PanelRendering.h"
+#include "display/PreviewWindow.h"
+#include "resources/ResourceIds.h"
+#include "shell/CenterWindow.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
+#include "shell/PopupMenu.h"
+#include "shell/Settings.h"
+#include "shell/WinHandles.h"
+#include "tests/support/ImageReader.h"
+#include "tests/support/TestFiles.h"
 #include "tests/win/ProgramFixture.h"
 
+#include <GL/gl.h>
+#include <colordlg.h>
+#include <commctrl.h>
+#include <commdlg.h>
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
 #include <algorithm>
+#include <array>
+#include <fstream>
 #include <map>
 #include <tuple>
 
@@ -90,6 +103,56 @@ protected:
         const auto Area = Read(Image.x, Image.y + 130 + 16 * Line, 120, 14);
         return std::count(Area.begin(), Area.end(), Opaque(Text));
     }
+    // Three textures of different shapes, sorted A, B, C; C is smaller than
+    // the system's smallest window with a caption.
+    void ShowShapes() {
+        // Grey levels 0x40, 0x80 and 0xC0.
+        const std::pair<const char*, SIZE> Textures[] = {
+            {"A", {256, 64}}, {"B", {128, 256}}, {"C", {32, 32}}};
+        std::vector<TTextureDesc> Descs;
+        uint8_t Grey = 0;
+        for (const auto& [Name, Size] : Textures)
+            Descs.push_back(
+                {.Name = Name,
+                 .Format = pfRGBA8,
+                 .Width = Size.cx,
+                 .Height = Size.cy,
+                 .Pixels = TBytes(static_cast<std::size_t>(Size.cx * Size.cy * 4), Grey += 0x40)});
+        Window.Show(Descs);
+    }
+
+    using TSize = std::pair<LONG, LONG>;
+    static TSize ClientSize(HWND Window) {
+        RECT Client{};
+        GetClientRect(Window, &Client);
+        return {Client.right, Client.bottom};
+    }
+    static TSize BitmapSize(HBITMAP Bitmap) {
+        BITMAP Info{};
+        GetObjectA(Bitmap, sizeof(Info), &Info);
+        return {Info.bmWidth, Info.bmHeight};
+    }
+    // The window at the texture's own size, centred on the screen.
+    static void ExpectAtTextureSize(HWND Window, TSize Size) {
+        EXPECT_EQ(ClientSize(Window), Size);
+        RECT Own{};
+        GetWindowRect(Window, &Own);
+        const RECT Screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        const RECT Expected = CenteredRect(Screen, Own);
+        EXPECT_EQ(Own.left, Expected.left);
+        EXPECT_EQ(Own.top, Expected.top);
+    }
+    // A pixel of the painted client area.
+    static COLORREF Painted(HWND Preview, int X, int Y) {
+        UpdateWindow(Preview);
+        const TWindowDC Context(Preview);
+        return GetPixel(Context.Get(), X, Y);
+    }
+    void Key(HWND Preview, WPARAM Key) {
+        SendMessageA(Preview, WM_KEYDOWN, Key, 0);
+        Window.Pump();
+    }
+
     static void Send(UINT Message, WPARAM WParam, int X = 0, int Y = 0) {
         SendMessageA(App.TexturePanel, Message, WParam, MAKELPARAM(X, Y));
     }
@@ -204,6 +267,283 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
     Send(WM_VSCROLL, SB_LINEDOWN);
     ShowFive();
     EXPECT_EQ(PanelScrollInfo().nPos, 0);
+}
+
+TEST_F(TexturePanel, KeypadAndControlWheelStepTheSizeAndEveryStepClearsTheSelection) {
+    ShowFive();
+    const struct {
+        int From;
+        bool Up;
+        int To;
+    } Steps[] = {
+        {128, true, 256},
+        {256, true, 512},
+        {512, true, 512},
+        {128, false, 128},
+        {256, false, 128},
+        {512, false, 256},
+        // A size the menu does not offer (from the settings file) stays.
+        {300, true, 300},
+    };
+    for (const auto& Step : Steps) {
+        const auto Wheel = static_cast<WORD>(Step.Up ? WHEEL_DELTA : -WHEEL_DELTA);
+        for (const auto& [Message, WParam] :
+             {std::pair<UINT, WPARAM>{WM_KEYDOWN, Step.Up ? VK_ADD : VK_SUBTRACT},
+              std::pair<UINT, WPARAM>{WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, Wheel)}}) {
+            SCOPED_TRACE(std::to_string(Step.From) + " -> " + std::to_string(Step.To) +
+                         (Message == WM_KEYDOWN ? " by key" : " by wheel"));
+            Settings.TextureSize = Step.From;
+            App.SelectedIndex = 3;
+            SendToPanel(Message, WParam);
+            EXPECT_EQ(Settings.TextureSize, Step.To);
+            EXPECT_EQ(App.SelectedIndex, Step.From == 300 ? 3 : -1);
+            // The scroll range follows the new cells: one page is one row.
+            if (Step.From != 300) {
+                EXPECT_EQ(PanelScrollInfo().nPage, static_cast<UINT>(Step.To + 80));
+            }
+        }
+    }
+}
+
+using TColours = std::array<uint32_t, 3>;
+TColours SettingsColours() {
+    return {Settings.BackgroundColor, Settings.SelectionColor, Settings.TextColor};
+}
+
+// Each colour command opens the full dialog on its own colour, named in the
+// caption, and changes only that colour; a cancel keeps it.
+TEST_F(TexturePanel, EachColourCommandChangesItsOwnColourAndCancelKeepsIt) {
+    ShowFive();
+    const std::pair<int, std::string> Commands[] = {{CMD_COLOR_BACKGROUND, " of Background"},
+                                                    {CMD_COLOR_SELECTION, " of Selection"},
+                                                    {CMD_COLOR_TEXT, " of Font"}};
+    for (const auto& [Command, Caption] : Commands) {
+        SCOPED_TRACE(Caption);
+        const TColours Before = SettingsColours();
+        const auto Own = static_cast<std::size_t>(Command - CMD_COLOR_BACKGROUND);
+        {
+            const TModalDriver Cancel([&](HWND Dialog) {
+                const std::string Text = WindowText(Dialog);
+                EXPECT_TRUE(Text.ends_with(Caption) && Text.size() > Caption.size()) << Text;
+                const auto Field = [&](int Id) {
+                    return GetDlgItemInt(Dialog, Id, nullptr, FALSE);
+                };
+                EXPECT_EQ(RGB(Field(COLOR_RED), Field(COLOR_GREEN), Field(COLOR_BLUE)),
+                          Before[Own]);
+                EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog, COLOR_RED))) << "not fully open";
+                EXPECT_TRUE(HasSmallIcon(Dialog));
+                ExpectCentredOverMainWindow(Dialog);
+                PressButton(Dialog, IDCANCEL);
+            });
+            SendToPanel(WM_COMMAND, static_cast<WPARAM>(Command));
+            ASSERT_TRUE(Cancel.Ran());
+        }
+        EXPECT_EQ(SettingsColours(), Before);
+        const TModalDriver Driver([&](HWND Dialog) {
+            SetDlgItemInt(Dialog, COLOR_RED, static_cast<UINT>(Command % 256), FALSE);
+            SetDlgItemInt(Dialog, COLOR_GREEN, 7, FALSE);
+            SetDlgItemInt(Dialog, COLOR_BLUE, 9, FALSE);
+            PressButton(Dialog, IDOK);
+        });
+        SendToPanel(WM_COMMAND, static_cast<WPARAM>(Command));
+        ASSERT_TRUE(Driver.Ran());
+        TColours Want = Before;
+        Want[Own] = RGB(Command % 256, 7, 9);
+        EXPECT_EQ(SettingsColours(), Want);
+    }
+}
+
+TEST_F(TexturePanel, MenuChecksThePresentSizeAndGreysTextureCommandsWithoutSelection) {
+    ShowFive();
+    const std::pair<int, int> Sizes[] = {{128, 0}, {256, 1}, {512, 2}, {300, -1}};
+    for (const int32_t Selected : {0, -1}) {
+        for (const auto& [Size, Checked] : Sizes) {
+            SCOPED_TRACE(std::to_string(Size) + (Selected ? " without selection" : ""));
+            Settings.TextureSize = Size;
+            App.SelectedIndex = Selected;
+            const TMenuHandle Menu(LoadMenuA(App.Instance, "POP_RENDERPANEL"));
+            HMENU Popup = GetSubMenu(Menu.Get(), 0);
+            PrepareRenderPanelPopup(Popup);
+            EXPECT_EQ(GetMenuDefaultItem(Popup, TRUE, GMDI_USEDISABLED), 0u);
+            for (int Position = 0; Position < 3; ++Position)
+                EXPECT_EQ((GetMenuState(GetSubMenu(Popup, 7), static_cast<UINT>(Position),
+                                        MF_BYPOSITION) &
+                           MF_CHECKED) != 0,
+                          Position == Checked);
+            // Preview, both exports and the copy need a texture; the rest
+            // (every position but the two separators) doesn't.
+            for (const UINT Position : {0, 2, 3, 4, 6, 7, 8})
+                EXPECT_EQ((GetMenuState(Popup, Position, MF_BYPOSITION) & MF_GRAYED) != 0,
+                          Selected == -1 && Position <= 4)
+                    << Position;
+        }
+    }
+}
+
+// A right-click selects what is under it before the menu opens; the chosen
+// command comes back to the panel. Highlighted items show their help.
+TEST_F(TexturePanel, RightClickSelectsThenTheMenusCommandReachesThePanel) {
+    ShowFive();
+    Settings.TextureSize = 128;
+    POINT Second{16 + 144 + 10, 30};
+    ClientToScreen(App.TexturePanel, &Second);
+    std::string Help;
+    int32_t Selected = -1;
+    const TModalDriver Driver(
+        [&](HWND MenuWindow) {
+            Selected = App.SelectedIndex;
+            HMENU Menu = reinterpret_cast<HMENU>(SendMessageA(MenuWindow, MN_GETHMENU, 0, 0));
+            SendToPanel(WM_MENUSELECT, MAKEWPARAM(CMD_COPY, MF_HILITE),
+                        reinterpret_cast<LPARAM>(Menu));
+            Help = StatusText(0);
+            SendToPanel(WM_MENUSELECT, MAKEWPARAM(CMD_COPY, MF_HILITE | MF_GRAYED),
+                        reinterpret_cast<LPARAM>(Menu));
+            EXPECT_EQ(SendMessageA(App.StatusBar, SB_ISSIMPLE, 0, 0), 0);
+            // "&Size", then "&512x512".
+            PostMessageA(MenuWindow, WM_CHAR, 's', 0);
+            PostMessageA(MenuWindow, WM_KEYDOWN, VK_RIGHT, 0);
+            PostMessageA(MenuWindow, WM_CHAR, '5', 0);
+        },
+        "#32768");
+    App.SelectedIndex = -1;
+    SendToPanel(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(App.TexturePanel),
+                MAKELPARAM(Second.x, Second.y));
+    Window.Pump();
+    ASSERT_TRUE(Driver.Ran());
+    EXPECT_EQ(Selected, 1);
+    EXPECT_EQ(Help, "Copies the selected texture to the clipboard");
+    EXPECT_EQ(Settings.TextureSize, 512);
+    // The size command cleared the selection the right-click made.
+    EXPECT_EQ(App.SelectedIndex, -1);
+}
+
+// Both export commands ask for the file and write it with the writer's
+// extension. Ctrl+C reaches the clipboard.
+TEST_F(TexturePanel, ExportCommandsWriteTheChosenFileAndControlCCopies) {
+    ShowFive();
+    App.SelectedIndex = 1;
+    // Type 2 of the formatted list is 32-bit Targa, chosen as a mouse choice
+    // reports it; an existing file is replaced without a question, which would
+    // keep the dialog open.
+    const auto Export = [&](int Command, const std::string& Name, int Type = -1) {
+        const TModalDriver Driver([&](HWND Dialog) {
+            const HWND Types = GetDlgItem(Dialog, 0x470);
+            EXPECT_EQ(IsWindowEnabled(Types) != FALSE, Command == CMD_EXPORT_FORMATTED);
+            if (Type >= 0) {
+                SendMessageA(Types, CB_SETCURSEL, static_cast<WPARAM>(Type), 0);
+                for (const WORD Notification : {CBN_SELENDOK, CBN_SELCHANGE})
+                    SendMessageA(Dialog, WM_COMMAND, MAKEWPARAM(0x470, Notification),
+                                 reinterpret_cast<LPARAM>(Types));
+            }
+            // The dialog takes backslashes only.
+            const std::string Path = WindowsPath(Window.Folder.File(Name));
+            SendMessageA(Dialog, CDM_SETCONTROLTEXT, 0x47c, reinterpret_cast<LPARAM>(Path.c_str()));
+            PressButton(Dialog, IDOK);
+        });
+        SendToPanel(WM_COMMAND, static_cast<WPARAM>(Command));
+        EXPECT_TRUE(Driver.Ran());
+    };
+    Export(CMD_EXPORT_AS_IS, "Raw");
+    Export(CMD_EXPORT_FORMATTED, "Formatted");
+    std::ofstream(Window.Folder.File("Chosen.tga")) << "old";
+    Export(CMD_EXPORT_FORMATTED, "Chosen.tga", 2);
+    EXPECT_EQ(ReadFileBytes(Window.Folder.File("Raw.BMP")).size(), 54u + 64 * 16 * 4);
+    EXPECT_EQ(ReadFileBytes(Window.Folder.File("Formatted.BMP")).size(), 54u + 64 * 16 * 3);
+    EXPECT_EQ(ReadImageFile(Window.Folder.File("Chosen.tga")).Components, 4);
+    EXPECT_TRUE(Window.Reporter.Messages.empty());
+
+    const TClipboardTestLock Lock;
+    ASSERT_TRUE(OpenClipboard(App.MainWnd));
+    EmptyClipboard();
+    CloseClipboard();
+    BYTE Keys[256] = {};
+    Keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(Keys);
+    PostMessageA(App.TexturePanel, WM_KEYDOWN, 'C', 0);
+    Window.Pump();
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+}
+
+TEST_F(TexturePanel, PreviewOpensAtTheTextureSizeCentredAndStepsThroughTheGroupBothWays) {
+    ShowShapes();
+    App.SelectedIndex = 0;
+    SendMessageA(App.TexturePanel, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 30));
+    Window.Pump();
+    HWND Shown = PreviewWindow();
+    ASSERT_NE(Shown, nullptr);
+    EXPECT_EQ(GetWindow(Shown, GW_OWNER), App.MainWnd);
+    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()), TSize(128, 32));
+    EXPECT_FALSE(IsWindowEnabled(App.MainWnd));
+
+    const std::tuple<WPARAM, int32_t, const char*, TSize> Steps[] = {
+        {0, 0, "A (256x64), [1/3]", {256, 64}}, // as opened
+        {VK_LEFT, 2, "C (32x32), [3/3]", {32, 32}},
+        {VK_LEFT, 1, "B (128x256), [2/3]", {128, 256}},
+        {VK_RIGHT, 2, "C (32x32), [3/3]", {32, 32}},
+        {VK_RIGHT, 0, "A (256x64), [1/3]", {256, 64}},
+        {VK_SPACE, 0, "A (256x64), [1/3]", {256, 64}},
+    };
+    for (const auto& [Pressed, Index, Caption, Size] : Steps) {
+        SCOPED_TRACE(Caption);
+        if (Pressed)
+            Key(Shown, Pressed);
+        EXPECT_EQ(App.SelectedIndex, Index);
+        EXPECT_EQ(WindowText(Shown), Caption);
+        ExpectAtTextureSize(Shown, Size);
+        const uint8_t Grey = static_cast<uint8_t>(0x40 * (Index + 1));
+        EXPECT_EQ(Painted(Shown, Size.first - 1, Size.second - 1), RGB(Grey, Grey, Grey));
+    }
+    // The wheel turned away from the user steps forward.
+    SendMessageA(Shown, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(WindowText(Shown), "B (128x256), [2/3]");
+    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()), TSize(64, 128));
+    SendMessageA(Shown, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(App.SelectedIndex, 0);
+
+    Key(Shown, VK_ESCAPE);
+    EXPECT_EQ(PreviewWindow(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(App.MainWnd));
+    EXPECT_EQ(GetForegroundWindow(), App.MainWnd);
+    EXPECT_FALSE(App.PreviewBitmap);
+    EXPECT_FALSE(App.PreviewTile);
+}
+
+TEST_F(TexturePanel, PreviewClicksSwitchBetweenTheTextureSizeAndTheTiledOrStretchedMaximisedView) {
+    ShowShapes();
+    App.SelectedIndex = 1;
+    SendMessageA(App.TexturePanel, WM_COMMAND, 11001, 0);
+    HWND Shown = PreviewWindow();
+    ASSERT_NE(Shown, nullptr);
+
+    SendMessageA(Shown, WM_LBUTTONDOWN, 0, 0);
+    EXPECT_TRUE(IsZoomed(Shown));
+    EXPECT_TRUE(App.PreviewTiled);
+    // The pattern covers the whole client area.
+    EXPECT_EQ(Painted(Shown, ClientSize(Shown).first - 1, ClientSize(Shown).second - 1),
+              RGB(0x80, 0x80, 0x80));
+    // Stepping keeps the maximised view and its size.
+    const TSize Maximised = ClientSize(Shown);
+    Key(Shown, VK_RIGHT);
+    EXPECT_TRUE(IsZoomed(Shown));
+    EXPECT_TRUE(App.PreviewTiled);
+    EXPECT_EQ(ClientSize(Shown), Maximised);
+
+    SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
+    EXPECT_FALSE(IsZoomed(Shown));
+    EXPECT_FALSE(App.PreviewTiled);
+    ExpectAtTextureSize(Shown, {32, 32});
+
+    SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
+    EXPECT_TRUE(IsZoomed(Shown));
+    EXPECT_FALSE(App.PreviewTiled);
+    // Enter maximises tiled whatever keys are held; a right click closes.
+    SendMessageA(Shown, WM_LBUTTONDOWN, 0, 0);
+    Key(Shown, VK_RETURN);
+    EXPECT_TRUE(App.PreviewTiled);
+    SendMessageA(Shown, WM_RBUTTONUP, 0, 0);
+    EXPECT_EQ(PreviewWindow(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(App.MainWnd));
+    EXPECT_EQ(App.SelectedIndex, 2);
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include "package/Errors.h"
 #include "shell/MainWindowState.h"
 #include "tests/support/ImageReader.h"
-#include "tests/win/ClipboardLock.h"
 #include "tests/win/ProgramFixture.h"
 
 #include <gtest/gtest.h>
@@ -59,28 +58,11 @@ int LargestDifference(const TBytes& A, const TBytes& B) {
     return Largest;
 }
 
-void PutTextOnClipboard(const char* Text) {
-    ASSERT_TRUE(OpenClipboard(App.MainWnd));
-    EmptyClipboard();
-    const HGLOBAL Memory = GlobalAlloc(GMEM_MOVEABLE, std::strlen(Text) + 1);
-    std::strcpy(static_cast<char*>(GlobalLock(Memory)), Text);
-    GlobalUnlock(Memory);
-    SetClipboardData(CF_TEXT, Memory);
-    CloseClipboard();
-}
-
 class TexturePixels : public ::testing::Test {
 protected:
     bool Export(const std::string& Name, const std::string& FileName, const std::string& Type,
                 int32_t BitCount) {
         return ExportFormatted(ShownTexture(Name), FileName, Type, BitCount, Window.Reporter);
-    }
-    std::vector<std::string> Texts() {
-        std::vector<std::string> Result;
-        for (const auto& Message : Window.Reporter.Messages)
-            Result.push_back(Message.Caption + ": " + Message.Text);
-        Window.Reporter.Messages.clear();
-        return Result;
     }
 
     TClipboardTestLock Lock;
@@ -167,7 +149,7 @@ TEST_F(TexturePixels, EveryUploadedFormatReadsBackAsStoredIntoFilesAndTheClipboa
             EXPECT_LE(LargestDifference(Written.Rgba, Want), Case.Slack);
         }
     }
-    EXPECT_TRUE(Texts().empty());
+    EXPECT_TRUE(Window.Texts().empty());
 }
 
 TEST_F(TexturePixels, WhatOpenGLHoldsNoImageOfIsRefusedOrCopiedCleared) {
@@ -185,15 +167,15 @@ TEST_F(TexturePixels, WhatOpenGLHoldsNoImageOfIsRefusedOrCopiedCleared) {
     for (const char* Name : {"RGBA7", "BC6HS", "BC6H", "Unnamed"}) {
         EXPECT_FALSE(Export(Name, Out.File(Name), "BMP", 24));
         EXPECT_FALSE(Export(Name, Out.File(Name), "TGA", 32));
-        EXPECT_EQ(Texts(), (std::vector<std::string>{Unknown, Unknown})) << Name;
+        EXPECT_EQ(Window.Texts(), (std::vector<std::string>{Unknown, Unknown})) << Name;
     }
     EXPECT_FALSE(Export("Wide", Out.File("Wide"), "BMP", 32));
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Error: Cannot save texture to file \"" +
-                                                Out.File("Wide.BMP") +
-                                                "\"!\r\n(OpenGL holds no image of the texture.)"});
+    EXPECT_EQ(Window.Texts(), std::vector<std::string>{
+                                  "Error: Cannot save texture to file \"" + Out.File("Wide.BMP") +
+                                  "\"!\r\n(OpenGL holds no image of the texture.)"});
     // Nor is a bitmap depth whose pixels OpenGL does not return.
     EXPECT_FALSE(Export("Good", Out.File("Deep"), "BMP", 16));
-    EXPECT_NE(Texts().at(0).find("24 or 32 bits"), std::string::npos);
+    EXPECT_NE(Window.Texts().at(0).find("24 or 32 bits"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(Out.Path()));
 
     // The clipboard gets such a texture cleared, and keeps what it holds
@@ -228,7 +210,7 @@ TEST_F(TexturePixels, NamesGetTheWritersExtensionAndFailuresKeepOlderFiles) {
     // An existing file is replaced.
     EXPECT_TRUE(Export("Wall", Out.File("Lower.bmp"), "BMP", 24));
     EXPECT_EQ(ReadFileBytes(Out.File("Lower.bmp")).size(), 54u + 48u);
-    EXPECT_TRUE(Texts().empty());
+    EXPECT_TRUE(Window.Texts().empty());
 
     // A missing folder, a file held open without sharing and a folder of the
     // file's name: each is named in the message, and nothing is changed.
@@ -243,7 +225,7 @@ TEST_F(TexturePixels, NamesGetTheWritersExtensionAndFailuresKeepOlderFiles) {
     EXPECT_FALSE(Export("Wall", Held, "TGA", 32));
     EXPECT_FALSE(Export("Wall", Out.File("Folder"), "BMP", 32));
     const std::vector<std::string> Targets = {Missing + ".BMP", Held, Out.File("Folder.BMP")};
-    const std::vector<std::string> Messages = Texts();
+    const std::vector<std::string> Messages = Window.Texts();
     ASSERT_EQ(Messages.size(), Targets.size());
     for (std::size_t Index = 0; Index < Targets.size(); ++Index)
         EXPECT_EQ(Messages[Index].rfind(
