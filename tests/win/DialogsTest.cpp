@@ -272,7 +272,6 @@ TEST_F(PackageMenu, EmptyListGreysClearAndRetailItemsAndEveryGameHasItsSymbol) {
             Item.cbSize = sizeof(Item);
             Item.fMask = MIIM_CHECKMARKS;
             GetMenuItemInfoA(Retail, Position, TRUE, &Item);
-            EXPECT_NE(Item.hbmpUnchecked, nullptr);
             EXPECT_EQ(Item.hbmpChecked, Bitmaps[Position].Get()) << Position;
             EXPECT_EQ(Item.hbmpUnchecked, Bitmaps[Position].Get()) << Position;
         }

