@@ -15,40 +15,21 @@
 namespace swatchbox::testing {
 namespace {
 
-// DXT1 end points red (0xF800) and blue (0x001F); each row of texels uses
-// codes 0, 1, 2, 3 from left to right.
-const TBytes FourColourBlock = {0x00, 0xF8, 0x1F, 0x00, 0xE4, 0xE4, 0xE4, 0xE4};
-// The same end points swapped: three colours and transparent black.
+// DXT1 end points blue (0x001F) and red (0xF800), in the order that makes
+// three colours and transparent black; each row of texels uses codes 0, 1,
+// 2, 3 from left to right.
 const TBytes ThreeColourBlock = {0x1F, 0x00, 0x00, 0xF8, 0xE4, 0xE4, 0xE4, 0xE4};
 
-TBytes Concat(std::initializer_list<TBytes> Parts) {
-    TBytes All;
-    for (const TBytes& Part : Parts)
-        PutBytes(All, Part);
-    return All;
-}
-
+// DXT blocks of every mode are checked against libsquish; the rows here hold
+// what noise doesn't reach.
 TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
-    const TBytes Four = FourColourBlock, Three = ThreeColourBlock;
-    const TBytes FourThree = Concat({Four, Three});
     // Palette entry i is (i, 255 - i, 7i, 3i + 1).
     const TBytes Indices = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 200};
     const TBytes Bgra = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160};
     // value * 255 / 65535 rounded: 128 -> 0.498, 129 -> 0.502, 0x7FFF -> 127.498
     const TBytes Words = {0x80, 0x00, 0x81, 0x00, 0xFF, 0x7F, 0x00, 0x80};
     const auto G = [](uint8_t Value) { return TRgba{Value, Value, Value, 255}; };
-    // Alpha: explicit nibbles 0 and 15 alternating; interpolated with 255
-    // and 0 as end points and codes 0, 1, 2, 7 for the first texels.
-    const TBytes Dxt3 = Concat({TBytes(8, 0xF0), Four});
-    const TBytes Dxt5 = Concat({{255, 0, 0x88, 0x0E, 0, 0, 0, 0}, Four});
-    const TBytes Dxt5Grid = Concat({Dxt5, Dxt5, Dxt5, Dxt5});
-    const TRgba Red{255, 0, 0, 255}, Blue{0, 0, 255, 255}, Clear{0, 0, 0, 0};
-    const TRgba NoRed{255, 0, 0, 0}, NoBlue{0, 0, 255, 0};
-    // Mixed two thirds of one end point and one of the other, rounded down;
-    // Code2 and Code7 with alpha codes 2 and 7 between 255 and 0: 6 * 255 / 7
-    // and 255 / 7.
-    const TRgba RedBlue{170, 0, 85, 255}, BlueRed{85, 0, 170, 255}, Half{127, 0, 127, 255};
-    const TRgba Code2{170, 0, 85, 218}, Code7{85, 0, 170, 36};
+    const TRgba Red{255, 0, 0, 255}, Clear{0, 0, 0, 0};
     const struct {
         TPixelFormat Format;
         int32_t Width, Height;
@@ -58,13 +39,8 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
         {pfP8, 5, 3, Indices, {{0, 0, {0, 255, 0, 1}}, {4, 2, {200, 55, 120, 89}}}},
         {pfRGBA8, 2, 2, Bgra, {{0, 0, {30, 20, 10, 40}}, {1, 1, {150, 140, 130, 160}}}},
         {pfG16, 2, 2, Words, {{0, 0, G(0)}, {1, 0, G(1)}, {0, 1, G(127)}, {1, 1, G(128)}}},
-        {pfDXT1, 5, 3, FourThree, {{0, 0, Red}, {1, 1, Blue}, {2, 2, RedBlue}, {3, 0, BlueRed}}},
-        {pfDXT1, 4, 1, Three, {{0, 0, Blue}, {1, 0, Red}, {2, 0, Half}, {3, 0, Clear}}},
         // Equal end points are the three-colour kind too.
         {pfDXT1, 1, 1, {0x00, 0xF8, 0x00, 0xF8, 0x03, 0, 0, 0}, {{0, 0, Clear}}},
-        {pfDXT1, 6, 8, Concat({FourThree, FourThree}), {{4, 0, Blue}, {5, 7, Red}, {0, 7, Red}}},
-        {pfDXT3, 5, 3, Concat({Dxt3, Dxt3}), {{0, 0, NoRed}, {1, 0, Blue}, {4, 2, NoRed}}},
-        {pfDXT5, 1, 1, Dxt5, {{0, 0, Red}}},
         {pfL8, 3, 1, {0, 128, 255}, {{0, 0, G(0)}, {1, 0, G(128)}, {2, 0, G(255)}}},
         // 5-6-5 little-endian, red on top; blue 16 widens to 16 << 3 | 16 >> 2.
         {pfRGB16,
@@ -75,7 +51,6 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
         {pfRGB8, 1, 1, {1, 2, 3}, {{0, 0, {3, 2, 1, 255}}}},
         // Code 0 is end point 0, code 7 with 255 > 0 is one seventh of it.
         {pfBC4, 2, 1, {255, 0, 0x38, 0, 0, 0, 0, 0}, {{0, 0, G(255)}, {1, 0, G(36)}}},
-        {pfDXT5, 6, 8, Dxt5Grid, {{1, 0, NoBlue}, {2, 0, Code2}, {3, 0, Code7}, {5, 4, NoBlue}}},
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(std::string(GetFormatName(Case.Format)) + " " + std::to_string(Case.Width) +
