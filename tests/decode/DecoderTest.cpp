@@ -9,43 +9,27 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
 namespace swatchbox::testing {
 namespace {
 
-// DXT1 end points red (0xF800) and blue (0x001F); each row of texels uses
-// codes 0, 1, 2, 3 from left to right.
-const TBytes FourColourBlock = {0x00, 0xF8, 0x1F, 0x00, 0xE4, 0xE4, 0xE4, 0xE4};
-// The same end points swapped: three colours and transparent black.
+// DXT1 end points blue (0x001F) and red (0xF800), in the order that makes
+// three colours and transparent black; each row of texels uses codes 0, 1,
+// 2, 3 from left to right.
 const TBytes ThreeColourBlock = {0x1F, 0x00, 0x00, 0xF8, 0xE4, 0xE4, 0xE4, 0xE4};
 
-TBytes Concat(std::initializer_list<TBytes> Parts) {
-    TBytes All;
-    for (const TBytes& Part : Parts)
-        PutBytes(All, Part);
-    return All;
-}
-
+// DXT blocks of every mode are checked against libsquish; the rows here hold
+// what noise doesn't reach.
 TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
-    const TBytes Four = FourColourBlock, Three = ThreeColourBlock;
-    const TBytes FourThree = Concat({Four, Three});
     // Palette entry i is (i, 255 - i, 7i, 3i + 1).
     const TBytes Indices = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 200};
     const TBytes Bgra = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160};
     // value * 255 / 65535 rounded: 128 -> 0.498, 129 -> 0.502, 0x7FFF -> 127.498
     const TBytes Words = {0x80, 0x00, 0x81, 0x00, 0xFF, 0x7F, 0x00, 0x80};
     const auto G = [](uint8_t Value) { return TRgba{Value, Value, Value, 255}; };
-    // Alpha: explicit nibbles 0 and 15 alternating; interpolated with 255
-    // and 0 as end points and codes 0, 1, 2, 7 for the first texels.
-    const TBytes Dxt3 = Concat({TBytes(8, 0xF0), Four});
-    const TBytes Dxt5 = Concat({{255, 0, 0x88, 0x0E, 0, 0, 0, 0}, Four});
-    const TBytes Dxt5Grid = Concat({Dxt5, Dxt5, Dxt5, Dxt5});
-    const TRgba Red{255, 0, 0, 255}, Blue{0, 0, 255, 255}, Clear{0, 0, 0, 0};
-    const TRgba NoRed{255, 0, 0, 0}, NoBlue{0, 0, 255, 0};
-    // Mixed two thirds of one end point and one of the other, rounded down;
-    // Code2 and Code7 with alpha codes 2 and 7 between 255 and 0: 6 * 255 / 7
-    // and 255 / 7.
-    const TRgba RedBlue{170, 0, 85, 255}, BlueRed{85, 0, 170, 255}, Half{127, 0, 127, 255};
-    const TRgba Code2{170, 0, 85, 218}, Code7{85, 0, 170, 36};
+    const TRgba Red{255, 0, 0, 255}, Clear{0, 0, 0, 0};
     const struct {
         TPixelFormat Format;
         int32_t Width, Height;
@@ -55,13 +39,8 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
         {pfP8, 5, 3, Indices, {{0, 0, {0, 255, 0, 1}}, {4, 2, {200, 55, 120, 89}}}},
         {pfRGBA8, 2, 2, Bgra, {{0, 0, {30, 20, 10, 40}}, {1, 1, {150, 140, 130, 160}}}},
         {pfG16, 2, 2, Words, {{0, 0, G(0)}, {1, 0, G(1)}, {0, 1, G(127)}, {1, 1, G(128)}}},
-        {pfDXT1, 5, 3, FourThree, {{0, 0, Red}, {1, 1, Blue}, {2, 2, RedBlue}, {3, 0, BlueRed}}},
-        {pfDXT1, 4, 1, Three, {{0, 0, Blue}, {1, 0, Red}, {2, 0, Half}, {3, 0, Clear}}},
         // Equal end points are the three-colour kind too.
         {pfDXT1, 1, 1, {0x00, 0xF8, 0x00, 0xF8, 0x03, 0, 0, 0}, {{0, 0, Clear}}},
-        {pfDXT1, 6, 8, Concat({FourThree, FourThree}), {{4, 0, Blue}, {5, 7, Red}, {0, 7, Red}}},
-        {pfDXT3, 5, 3, Concat({Dxt3, Dxt3}), {{0, 0, NoRed}, {1, 0, Blue}, {4, 2, NoRed}}},
-        {pfDXT5, 1, 1, Dxt5, {{0, 0, Red}}},
         {pfL8, 3, 1, {0, 128, 255}, {{0, 0, G(0)}, {1, 0, G(128)}, {2, 0, G(255)}}},
         // 5-6-5 little-endian, red on top; blue 16 widens to 16 << 3 | 16 >> 2.
         {pfRGB16,
@@ -72,7 +51,6 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
         {pfRGB8, 1, 1, {1, 2, 3}, {{0, 0, {3, 2, 1, 255}}}},
         // Code 0 is end point 0, code 7 with 255 > 0 is one seventh of it.
         {pfBC4, 2, 1, {255, 0, 0x38, 0, 0, 0, 0, 0}, {{0, 0, G(255)}, {1, 0, G(36)}}},
-        {pfDXT5, 6, 8, Dxt5Grid, {{1, 0, NoBlue}, {2, 0, Code2}, {3, 0, Code7}, {5, 4, NoBlue}}},
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(std::string(GetFormatName(Case.Format)) + " " + std::to_string(Case.Width) +
@@ -91,58 +69,38 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
 // no mode bit is transparent black.
 TEST(PixelDecoder, Bc7DecodesEveryMode) {
     const struct {
-        TBytes Block;
-        TRgba Texel0, Texel5, Texel15;
+        const char* Block;
+        std::array<uint8_t, 12> Texels; // 0, 5 and 15
     } Cases[] = {
-        {{0x39, 0xB4, 0xE6, 0x52, 0xE4, 0x4D, 0xA7, 0xF2, 0x37, 0x0D, 0x9E, 0x26, 0x0E, 0x27, 0x13,
-          0x65},
-         {79, 33, 110, 255},
-         {49, 99, 181, 255},
-         {128, 157, 149, 255}},
-        {{0x1A, 0x97, 0x20, 0x2D, 0xD2, 0x65, 0x50, 0x9C, 0x2E, 0x3F, 0x20, 0x70, 0x82, 0xC4, 0x40,
-          0x9D},
-         {92, 72, 112, 255},
-         {68, 78, 146, 255},
-         {64, 40, 161, 255}},
-        {{0xE4, 0xB4, 0x16, 0x9E, 0x1F, 0xAA, 0x2F, 0x15, 0xFB, 0x92, 0x35, 0xB6, 0x5F, 0x91, 0x41,
-          0x6D},
-         {214, 181, 138, 255},
-         {92, 181, 68, 255},
-         {231, 16, 222, 255}},
-        {{0xC8, 0xB6, 0xDD, 0x50, 0xF3, 0xC8, 0xA1, 0x1F, 0x55, 0x66, 0x3C, 0xAC, 0xB4, 0x15, 0x45,
-          0xDF},
-         {219, 57, 62, 255},
-         {219, 57, 62, 255},
-         {221, 29, 103, 255}},
+        {"39B4E652E44DA7F2370D9E260E271365",
+         {79, 33, 110, 255, 49, 99, 181, 255, 128, 157, 149, 255}},
+        {"1A97202DD265509C2E3F207082C4409D",
+         {92, 72, 112, 255, 68, 78, 146, 255, 64, 40, 161, 255}},
+        {"E4B4169E1FAA2F15FB9235B65F91416D",
+         {214, 181, 138, 255, 92, 181, 68, 255, 231, 16, 222, 255}},
+        {"C8B6DD50F3C8A11F55663CACB41545DF",
+         {219, 57, 62, 255, 219, 57, 62, 255, 221, 29, 103, 255}},
         // Modes 4 and 5 with alpha swapped into green and into red.
-        {{0x50, 0xA8, 0x9F, 0x7E, 0x78, 0x66, 0x6A, 0x3A, 0x4F, 0x71, 0x59, 0x0F, 0x10, 0x41, 0x8D,
-          0x15},
-         {66, 101, 57, 57},
-         {239, 101, 231, 239},
-         {182, 101, 174, 179}},
-        {{0x60, 0x9C, 0x7F, 0xF5, 0x0C, 0x6D, 0x71, 0x76, 0xAE, 0x01, 0x38, 0xB9, 0xBB, 0x25, 0x31,
-          0x95},
-         {156, 183, 138, 121},
-         {156, 171, 161, 56},
-         {157, 207, 90, 255}},
-        {{0xC0, 0xB7, 0x56, 0xAC, 0xF2, 0x67, 0xF2, 0xE3, 0xDE, 0x9F, 0xFF, 0x91, 0xA3, 0xB0, 0x4B,
-          0x8F},
-         {203, 144, 158, 222},
-         {180, 84, 50, 198},
-         {200, 137, 145, 219}},
-        {{0x80, 0xBD, 0x60, 0x6C, 0xBB, 0x08, 0x08, 0x2F, 0xFE, 0x1F, 0xA1, 0x21, 0x99, 0x8F, 0x70,
-          0x75},
-         {16, 113, 227, 56},
-         {97, 138, 40, 16},
-         {43, 121, 166, 43}},
-        {TBytes(16, 0), {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"50A89F7E78666A3A4F71590F10418D15",
+         {66, 101, 57, 57, 239, 101, 231, 239, 182, 101, 174, 179}},
+        {"609C7FF50C6D7176AE0138B9BB253195",
+         {156, 183, 138, 121, 156, 171, 161, 56, 157, 207, 90, 255}},
+        {"C0B756ACF267F2E3DE9FFF91A3B04B8F",
+         {203, 144, 158, 222, 180, 84, 50, 198, 200, 137, 145, 219}},
+        {"80BD606CBB08082FFE1FA121998F7075", {16, 113, 227, 56, 97, 138, 40, 16, 43, 121, 166, 43}},
+        {"00000000000000000000000000000000", {}},
     };
     for (const auto& Case : Cases) {
-        SCOPED_TRACE("first byte " + std::to_string(Case.Block[0]));
-        const TRgbaImage Image = DecodeMip({pfBC7, 4, 4, Case.Block, {}}, {.KeepStored = true});
-        EXPECT_EQ(PixelAt(Image, 0, 0), Case.Texel0);
-        EXPECT_EQ(PixelAt(Image, 1, 1), Case.Texel5);
-        EXPECT_EQ(PixelAt(Image, 3, 3), Case.Texel15);
+        SCOPED_TRACE(Case.Block);
+        TBytes Block;
+        for (int At = 0; At < 32; At += 2)
+            Block.push_back(uint8_t(std::stoi(std::string(Case.Block + At, 2), nullptr, 16)));
+        const TRgbaImage Image = DecodeMip({pfBC7, 4, 4, Block, {}}, {.KeepStored = true});
+        for (const int32_t At : {0, 1, 3}) {
+            const auto* Texel = &Case.Texels[std::size_t((At + 1) / 2 * 4)];
+            EXPECT_EQ(PixelAt(Image, At, At), (TRgba{Texel[0], Texel[1], Texel[2], Texel[3]}))
+                << At;
+        }
     }
 }
 
@@ -204,10 +162,11 @@ TEST(PixelDecoder, RefusesFormatsWithoutADecoderAndShortData) {
     EXPECT_THROW(DecodeGrey16({pfP8, 2, 2, Eight, Palette}), EDecodeError);
 }
 
-// Through the package file: the pixels and palette at the texture's
-// positions, and refusals before anything of the stated size is allocated.
-TEST(TextureDecoder, ReadsWhatTheTextureNamesAndRefusesWhatTheFileCantHold) {
-    TPackageBuilder Builder{128, 29}; // G16 has a number from UE2 on
+// Through the package file: a masked texture's flag reaches the alpha rule
+// (other positions and flags are read back through swatchbox-cli export),
+// and refusals come before anything of the stated size is allocated.
+TEST(TextureDecoder, KeepsTheMaskAndRefusesWhatTheFileCantHold) {
+    TPackageBuilder Builder;
     const int32_t Palette = Builder.AddPalette("Pal");
     const int32_t References[] = {
         Builder.AddTexture({.Width = 3,
@@ -215,8 +174,6 @@ TEST(TextureDecoder, ReadsWhatTheTextureNamesAndRefusesWhatTheFileCantHold) {
                             .Masked = true,
                             .Palette = Palette,
                             .Pixels = TBytes{0, 1, 2, 3, 4, 5}}),
-        Builder.AddTexture(
-            {.Format = pfG16, .Width = 1, .Height = 2, .Pixels = TBytes{1, 2, 3, 4}}),
         Builder.AddTexture(
             {.Format = pfDXT1, .Width = 8, .Height = 8, .Pixels = TBytes(24), .StatedMipSize = 24}),
         // A huge picture in a file of a few bytes.
@@ -231,19 +188,17 @@ TEST(TextureDecoder, ReadsWhatTheTextureNamesAndRefusesWhatTheFileCantHold) {
     for (const int32_t Reference : References)
         Sources.push_back(MipSourceOf(*File.Decode(Reference)));
     TFileStream Stream(File.Path);
-
     const TRgbaImage Image = DecodeTexture(Stream, Sources[0], TAlphaMode::Engine);
     EXPECT_EQ(PixelAt(Image, 0, 0), (TRgba{0, 255, 0, 0}));
     EXPECT_EQ(PixelAt(Image, 2, 1), (TRgba{5, 250, 35, 255}));
-    EXPECT_EQ(ReadGrey16(Stream, Sources[1]).Values, (std::vector<uint16_t>{0x0201, 0x0403}));
 
     TMipSource NoPalette = Sources[0];
     NoPalette.PalettePosition = static_cast<int32_t>(File.Built.Bytes.size()) - 100;
     const std::string Beyond =
         "The package \"" + File.Path + "\" holds fewer bytes than the texture needs.";
     const std::pair<TMipSource, std::string> Refused[] = {
-        {Sources[2], "The texture stores 24 pixel bytes where its size needs 32."},
-        {Sources[3], Beyond},
+        {Sources[1], "The texture stores 24 pixel bytes where its size needs 32."},
+        {Sources[2], Beyond},
         {NoPalette, Beyond}};
     for (const auto& Case : Refused)
         EXPECT_EQ(ThrownMessage<EDecodeError>(

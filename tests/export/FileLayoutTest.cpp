@@ -1,8 +1,6 @@
-// Byte layout of the DDS header, the extension rule, the bottom-up row writer,
-// the safe output file and sizes an image file type can't hold, independent of
-// any package. (What the image writers write, in every type and at odd sizes,
-// is read back through swatchbox-cli export.)
-#include "export/BmpFile.h"
+// Byte layout of the DDS header, the extension rule, the safe output file and sizes an image file
+// type can't hold, independent of any package. (What the image writers write, in every type and at
+// odd sizes, is read back through swatchbox-cli export.)
 #include "export/DdsFile.h"
 #include "export/ExportAsIs.h"
 #include "export/ExportErrors.h"
@@ -10,7 +8,6 @@
 #include "export/OutputFile.h"
 #include "tests/support/TestFiles.h"
 #include "tools/package-builder/BuiltPackage.h"
-#include "tools/package-builder/TexturePixels.h"
 
 #include <gtest/gtest.h>
 
@@ -61,30 +58,6 @@ TEST(DdsHeader, CarriesSizeFourCCAndLinearSize) {
         const TBytes OtherBytes(Other.begin(), Other.end());
         EXPECT_EQ(GetU32(OtherBytes, 20), Case.LinearSize) << Case.FourCC << Case.Width;
         EXPECT_EQ(GetU32(OtherBytes, 88), Case.BitCount) << Case.FourCC;
-    }
-}
-
-// Rows from a top-down buffer through the streaming writer, in chunks: 3
-// bytes a row padded to 4, far more rows than one chunk holds.
-TEST(BottomUpRows, ReversesRowsAndPadsEachToFourBytesAcrossChunks) {
-    const int32_t Height = 200000;
-    const TBytes TopDown = NoiseBytes(static_cast<std::size_t>(Height) * 3, 1);
-    TBytes Out;
-    WriteBottomUpRows(
-        3, Height, 1,
-        [&](int64_t FirstRow, int64_t Count, uint8_t* Into) {
-            std::copy_n(TopDown.begin() + FirstRow * 3, Count * 3, Into);
-        },
-        [&](const uint8_t* Bytes, std::size_t Count) {
-            Out.insert(Out.end(), Bytes, Bytes + Count);
-        },
-        TBytes{7, 7});
-    ASSERT_EQ(Out.size(), 2 + static_cast<std::size_t>(Height) * 4);
-    for (int32_t Row = 0; Row < Height; ++Row) {
-        const auto Target = Out.begin() + 2 + Row * 4;
-        ASSERT_TRUE(std::equal(Target, Target + 3, TopDown.begin() + (Height - 1 - Row) * 3))
-            << Row;
-        ASSERT_EQ(Target[3], 0) << Row;
     }
 }
 

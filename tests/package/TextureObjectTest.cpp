@@ -55,11 +55,9 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     const auto Texture = Decode(Brick);
     EXPECT_EQ(Texture->Name, "Brick");
     EXPECT_EQ(Texture->Group, "Walls");
-    EXPECT_EQ(Texture->ExportIndex, Brick - 1);
     EXPECT_TRUE(Texture->bMasked && Texture->bAlphaTexture);
     EXPECT_EQ(Texture->PaletteExport, 5);
     EXPECT_EQ(Texture->MipDataSize, 32 * 8);
-    EXPECT_TRUE(Texture->PixelDataInFile(File->Package->FileSize));
     ASSERT_EQ(File->Uploads.size(), 1u);
     const auto& [Request, StreamInstalled] = File->Uploads[0];
     EXPECT_EQ(Request.Width, 32);

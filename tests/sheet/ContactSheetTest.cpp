@@ -13,12 +13,8 @@ namespace {
 TEST(ContactSheet, ThumbnailsKeepTheAspectAndShowACheckerboardThroughAlpha) {
     // Left half opaque red, right half fully transparent.
     TRgbaImage Picture(4, 2);
-    for (int32_t Y = 0; Y < 2; ++Y)
-        for (int32_t X = 0; X < 2; ++X) {
-            uint8_t* P = Picture.Pixel(X, Y);
-            P[0] = 255;
-            P[3] = 255;
-        }
+    for (const auto& [X, Y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}})
+        Picture.Pixel(X, Y)[0] = Picture.Pixel(X, Y)[3] = 255;
     const TRgbaImage Thumbnail = MakeThumbnail(Picture, 32);
     ASSERT_EQ(Thumbnail.Width, 32);
     ASSERT_EQ(Thumbnail.Height, 16);

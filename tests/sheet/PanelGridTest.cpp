@@ -29,29 +29,23 @@ TEST(PanelGrid, ImagesLabelsAndCellBoxesOfThreeColumnsAndOfOne) {
     EXPECT_EQ(CellOrigin(2, 1, 512), (TPoint{8, 1192}));
 }
 
-// Clicks select the cell box under them; -1 (none) clears the selection, the
-// top and left margins keep it as it is.
+// Clicks select the cell box under them; -1 (none) clears the selection, no
+// hit keeps it as it is.
 TEST(PanelGrid, HitTestFindsTheCellBoxUnderThePoint) {
-    // Five textures in three columns: the last row has an empty third cell.
-    const auto Hit = [](int32_t X, int32_t Y) { return HitTest(X, Y, 3, 128, 5); };
-    EXPECT_EQ(Hit(100, 100), 0);
-    EXPECT_EQ(Hit(8, 8), 0);
-    EXPECT_EQ(Hit(151, 215), 0);
-    EXPECT_EQ(Hit(152, 8), 1);
-    EXPECT_EQ(Hit(439, 100), 2);
-    EXPECT_EQ(Hit(8, 216), 3);
-    EXPECT_EQ(Hit(200, 300), 4);
-    EXPECT_EQ(Hit(20, 216 + 10), 3); // scrolled: y already holds the offset
-    for (const auto& [X, Y] : {std::pair{5, 100}, {100, 7}, {0, 0}})
-        EXPECT_EQ(Hit(X, Y), std::nullopt) << X << "," << Y;
-    // Right of the last column, the empty cell of the last row, below the rows.
-    for (const auto& [X, Y] : {std::pair{440, 100}, {300, 300}, {20, 424}})
-        EXPECT_EQ(Hit(X, Y), -1) << X << "," << Y;
-    EXPECT_EQ(HitTest(100, 100, 3, 128, 0), -1);
-    // The one column of a panel narrower than a cell still selects.
-    EXPECT_EQ(HitTest(400, 100, 1, 512, 5), 0);
-    EXPECT_EQ(HitTest(535, 700, 1, 512, 5), 1);
-    EXPECT_EQ(HitTest(536, 100, 1, 512, 5), -1);
+    // X, Y, columns, image size, texture count, hit (-2: none). Five textures
+    // in three columns leave the last row's third cell empty; y already holds
+    // the scroll offset. Right of the last column, the empty cell and below
+    // the rows hit -1; the top and left margins hit nothing. The one column of
+    // a panel narrower than a cell still selects.
+    const int32_t Cases[][6] = {
+        {100, 100, 3, 128, 5, 0},  {8, 8, 3, 128, 5, 0},     {151, 215, 3, 128, 5, 0},
+        {152, 8, 3, 128, 5, 1},    {439, 100, 3, 128, 5, 2}, {8, 216, 3, 128, 5, 3},
+        {200, 300, 3, 128, 5, 4},  {20, 226, 3, 128, 5, 3},  {5, 100, 3, 128, 5, -2},
+        {100, 7, 3, 128, 5, -2},   {0, 0, 3, 128, 5, -2},    {440, 100, 3, 128, 5, -1},
+        {300, 300, 3, 128, 5, -1}, {20, 424, 3, 128, 5, -1}, {100, 100, 3, 128, 0, -1},
+        {400, 100, 1, 512, 5, 0},  {535, 700, 1, 512, 5, 1}, {536, 100, 1, 512, 5, -1}};
+    for (const auto& [X, Y, Columns, Size, Count, Hit] : Cases)
+        EXPECT_EQ(HitTest(X, Y, Columns, Size, Count).value_or(-2), Hit) << X << "," << Y;
 }
 
 TEST(PanelGrid, QuadKeepsTheAspectRatioAndLabelsShowSizeAndFlags) {
