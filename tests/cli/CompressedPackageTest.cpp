@@ -9,22 +9,17 @@
 namespace swatchbox::cli {
 namespace {
 
-class CompressedPackageTest : public TCommandTest {};
+using CompressedPackageTest = TCommandTest;
 
 TEST_F(CompressedPackageTest, Uz2ExportsTheSameBytesAndBadOnesAreRefused) {
     testing::TPackageBuilder Builder(128);
-    for (int I = 0; I < 3; ++I)
-        Builder.AddTexture({.Name = "Tex" + std::to_string(I),
-                            .Group = "G",
-                            .Format = pfRGBA8,
-                            .Width = 128,
-                            .Height = 128});
-    const std::string Plain = Temp.File("Walls.utx");
+    for (const char* Name : {"Tex0", "Tex1", "Tex2"})
+        Builder.AddTexture(
+            {.Name = Name, .Group = "G", .Format = pfRGBA8, .Width = 128, .Height = 128});
+    const std::string Plain = Temp.File("Walls.utx"), Compressed = Temp.File("Walls.utx.uz2");
     Builder.WriteTo(Plain);
-    const testing::TBytes Bytes = testing::ReadFileBytes(Plain);
-    const testing::TBytes Packed = testing::CompressUz2(Bytes);
-    ASSERT_GT(Bytes.size(), 2 * 32768u);
-    const std::string Compressed = Temp.File("Walls.utx.uz2");
+    const testing::TBytes Packed = testing::CompressUz2(testing::ReadFileBytes(Plain));
+    ASSERT_GT(std::filesystem::file_size(Plain), 2 * 32768u);
     testing::WriteFileBytes(Compressed, Packed);
 
     ASSERT_EQ(Run({"export", "--out", Temp.File("a"), Plain}), ExitOk) << Err.str();
@@ -37,78 +32,53 @@ TEST_F(CompressedPackageTest, Uz2ExportsTheSameBytesAndBadOnesAreRefused) {
     ASSERT_EQ(Run({"list", "--json", Compressed}), ExitOk);
     EXPECT_EQ(CountLines(Out.str(), "\"compressed\": \"uz2\""), 3);
 
-    testing::TBytes Inflated = Packed;
-    Inflated[5] = 0x7F; // the first chunk states 256 bytes fewer than it holds
-    testing::TBytes Huge = Packed;
+    testing::TBytes CutHeader = Packed, Huge = Packed;
+    CutHeader.push_back(1);
     // Many chunks that each claim a full 32768 bytes from two: far more than
     // 64 times the file.
     for (int I = 0; I < 1000; ++I)
         Huge.insert(Huge.end(), {2, 0, 0, 0, 0, 0x80, 0, 0, 0x78, 0x9C});
-    testing::TBytes BadZlib = Packed;
-    BadZlib[20] ^= 0xFF;
     const TRefusedFile Bad[] = {
         {"Truncated", testing::TBytes(Packed.begin(), Packed.end() - 10), "runs past the end"},
-        {"CutHeader",
-         [&] {
-             testing::TBytes Cut = Packed;
-             Cut.push_back(1);
-             return Cut;
-         }(),
-         "is cut off in its header"},
-        {"Inflated", Inflated, "holds a different size"},
+        {"CutHeader", CutHeader, "is cut off in its header"},
+        // The first chunk states 256 bytes fewer than it holds.
+        {"Inflated", Flipped(Packed, 5, 0xFF), "holds a different size"},
         {"Huge", Huge, "more than 64 times its size"},
-        {"BadZlib", BadZlib, "chunk at offset 0"},
+        {"BadZlib", Flipped(Packed, 20, 0xFF), "chunk at offset 0"},
     };
     for (const auto& Case : Bad) {
         ExpectListRefuses(Case, ".uz2");
-        EXPECT_EQ(Out.str().find("Tex0"), std::string::npos) << Case.Name;
+        EXPECT_FALSE(Has(Out.str(), "Tex0")) << Case.Name;
     }
 }
 
-TEST(CompressedRealPackage, HoldsItsPlainTwinByteForByte) {
+// The real .uz and .uz2 files hold their plain twins byte for byte; damaged
+// .uz files are refused.
+TEST_F(CompressedPackageTest, RealOnesHoldTheirPlainTwinsAndDamagedUzIsRefused) {
     const std::filesystem::path Root = SWATCHBOX_REALPKGS_DIR;
     if (!std::filesystem::exists(Root / "KFMutators.u.uz2"))
         GTEST_SKIP() << "no real packages";
-    const struct {
-        const char* Plain;
-        const char* Compression;
-    } Pairs[] = {{"KFMutators.u", "uz2"}, {"EXtreme.utx", "uz"}};
-    for (const auto& Pair : Pairs) {
-        const std::string Plain = (Root / Pair.Plain).string();
-        const TPackageSource Source = OpenPackageSource(Plain + "." + Pair.Compression);
-        ASSERT_TRUE(Source.Image) << Pair.Plain;
-        EXPECT_EQ(Source.Compression, Pair.Compression);
-        EXPECT_EQ(*Source.Image, testing::ReadFileBytes(Plain)) << Pair.Plain;
+    for (const auto& [Plain, Compression] :
+         {std::pair{"KFMutators.u", "uz2"}, {"EXtreme.utx", "uz"}}) {
+        const TPackageSource Source =
+            OpenPackageSource((Root / Plain).string() + "." + Compression);
+        ASSERT_TRUE(Source.Image) << Plain;
+        EXPECT_EQ(Source.Compression, Compression);
+        EXPECT_EQ(*Source.Image, testing::ReadFileBytes((Root / Plain).string())) << Plain;
     }
-}
-
-TEST_F(CompressedPackageTest, DamagedUzIsRefused) {
-    const std::filesystem::path Real =
-        std::filesystem::path(SWATCHBOX_REALPKGS_DIR) / "EXtreme.utx.uz";
-    if (!std::filesystem::exists(Real))
-        GTEST_SKIP() << "no real packages";
-    const testing::TBytes Packed = testing::ReadFileBytes(Real.string());
-    const auto Changed = [&](std::size_t At, uint8_t Xor) {
-        testing::TBytes Bytes = Packed;
-        Bytes[At] ^= Xor;
-        return Bytes;
-    };
+    const testing::TBytes Packed = testing::ReadFileBytes((Root / "EXtreme.utx.uz").string());
+    testing::TBytes TwoRuns = Packed;
+    TwoRuns[0] = 0x2E; // signature 5678
+    TwoRuns[1] = 0x16;
     const TRefusedFile Bad[] = {
         {"CutName", testing::TBytes(Packed.begin(), Packed.begin() + 12), "file name is cut off"},
         {"CutTree", testing::TBytes(Packed.begin(), Packed.begin() + 40),
          "Huffman tree is cut off"},
         {"CutData", testing::TBytes(Packed.begin(), Packed.end() - 1), "Huffman data is cut off"},
-        {"BadCount", Changed(20, 0x80), "states more symbols"},
-        {"BadBlockHeader", Changed(21, 0x80), "block has a bad header"},
-        {"BadBlock", Changed(30, 0x80), "block does not decode"},
-        {"TwoRuns",
-         [&] {
-             testing::TBytes Bytes = Packed;
-             Bytes[0] = 0x2E; // signature 5678
-             Bytes[1] = 0x16;
-             return Bytes;
-         }(),
-         "not supported"},
+        {"BadCount", Flipped(Packed, 20, 0x80), "states more symbols"},
+        {"BadBlockHeader", Flipped(Packed, 21, 0x80), "block has a bad header"},
+        {"BadBlock", Flipped(Packed, 30, 0x80), "block does not decode"},
+        {"TwoRuns", TwoRuns, "not supported"},
     };
     for (const auto& Case : Bad)
         ExpectListRefuses(Case, ".utx.uz");

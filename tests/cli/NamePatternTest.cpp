@@ -11,25 +11,23 @@ TEST(NamePattern, MatchesWildcardsWithoutRegardToCase) {
         const char* Pattern;
         const char* Text;
         bool Matches;
-    } Cases[] = {
-        {"Rock*", "RockWall", true},
-        {"rock*", "ROCKWALL", true},
-        {"Rock*", "BigRock", false},
-        {"*rock*", "BigRockWall", true},
-        {"R?ck", "Rock", true},
-        {"R?ck", "Rck", false},
-        {"*", "", true},
-        {"", "", true},
-        {"", "A", false},
-        {"a*b*c", "aXbYbZc", true},
-        {"a*b*c", "aXbYbZ", false},
-        {"**a", "ba", true},
-        {"*a?", "aaab", true},
-        {"?", "\xE9", true},
-        {"Caf\xC3\xA9", "CAF\xC9", true},
-        {"Caf\xE9", "caf\xE9", true},
-        {"\xE2\x82\xAC", "\x80", false},
-    };
+    } Cases[] = {{"Rock*", "RockWall", true},
+                 {"rock*", "ROCKWALL", true},
+                 {"Rock*", "BigRock", false},
+                 {"*rock*", "BigRockWall", true},
+                 {"R?ck", "Rock", true},
+                 {"R?ck", "Rck", false},
+                 {"*", "", true},
+                 {"", "", true},
+                 {"", "A", false},
+                 {"a*b*c", "aXbYbZc", true},
+                 {"a*b*c", "aXbYbZ", false},
+                 {"**a", "ba", true},
+                 {"*a?", "aaab", true},
+                 {"?", "\xE9", true},
+                 {"Caf\xC3\xA9", "CAF\xC9", true},
+                 {"Caf\xE9", "caf\xE9", true},
+                 {"\xE2\x82\xAC", "\x80", false}};
     for (const auto& Case : Cases)
         EXPECT_EQ(TNamePattern(Case.Pattern).Matches(Case.Text), Case.Matches)
             << Case.Pattern << " / " << Case.Text;
@@ -39,9 +37,8 @@ TEST(NamePattern, MatchesWildcardsWithoutRegardToCase) {
 }
 
 TEST(NamePattern, TexturesMatchByNameOrByGroupAndName) {
-    const TNamePattern Pattern("Walls.B*");
-    EXPECT_TRUE(Pattern.MatchesTexture("Walls", "Brick"));
-    EXPECT_FALSE(Pattern.MatchesTexture("Floors", "Brick"));
+    EXPECT_TRUE(TNamePattern("Walls.B*").MatchesTexture("Walls", "Brick"));
+    EXPECT_FALSE(TNamePattern("Walls.B*").MatchesTexture("Floors", "Brick"));
     EXPECT_TRUE(TNamePattern("Brick").MatchesTexture("Walls", "Brick"));
     EXPECT_FALSE(TNamePattern("Walls").MatchesTexture("Walls", "Brick"));
 }

@@ -7,32 +7,28 @@
 namespace swatchbox::cli {
 namespace {
 
-using testing::TBytes;
-using testing::TTextureDesc;
-
-// A texture of one colour: RGBA8 pixels stored blue, green, red, alpha.
-TTextureDesc Solid(const char* Name, const char* Group, int32_t Width, int32_t Height,
-                   std::array<uint8_t, 3> Rgb) {
-    TBytes Pixels;
-    for (int32_t Pixel = 0; Pixel < Width * Height; ++Pixel)
-        Pixels.insert(Pixels.end(), {Rgb[2], Rgb[1], Rgb[0], 255});
-    return {.Name = Name,
-            .Group = Group,
-            .Format = pfRGBA8,
-            .Width = Width,
-            .Height = Height,
-            .Pixels = Pixels};
-}
-
+using testing::TRgba;
 using SheetCommand = TCommandTest;
 
 TEST_F(SheetCommand, DrawsEveryTextureInNameOrderInItsCell) {
+    // Textures of one colour, in an export order that differs from name order;
+    // RGBA8 pixels are stored blue, green, red, alpha.
     const std::string Package = Temp.File("Sheet.utx");
     testing::TPackageBuilder Builder;
-    // Export order differs from name order.
-    Builder.AddTexture(Solid("Cyan", "B", 8, 8, {0, 255, 255}));
-    Builder.AddTexture(Solid("amber", "A", 16, 4, {255, 191, 0}));
-    Builder.AddTexture(Solid("Blue", "A", 2, 2, {0, 0, 255}));
+    for (const auto& [Name, Group, Width, Height, Rgb] :
+         {std::tuple{"Cyan", "B", 8, 8, TRgba{0, 255, 255}},
+          {"amber", "A", 16, 4, TRgba{255, 191, 0}},
+          {"Blue", "A", 2, 2, TRgba{0, 0, 255}}}) {
+        testing::TBytes Pixels;
+        for (int32_t Pixel = 0; Pixel < Width * Height; ++Pixel)
+            Pixels.insert(Pixels.end(), {Rgb[2], Rgb[1], Rgb[0], 255});
+        Builder.AddTexture({.Name = Name,
+                            .Group = Group,
+                            .Format = pfRGBA8,
+                            .Width = Width,
+                            .Height = Height,
+                            .Pixels = Pixels});
+    }
     Builder.AddTexture({.Name = "Old", .Group = "B", .Format = pfRGBA7, .Width = 4, .Height = 4});
     Builder.WriteTo(Package);
 
@@ -43,38 +39,33 @@ TEST_F(SheetCommand, DrawsEveryTextureInNameOrderInItsCell) {
     const TContactSheet Layout(4, 32, TPanelColours{});
     ASSERT_EQ(File.Width, Layout.Image().Width);
     ASSERT_EQ(File.Height, Layout.Image().Height);
-    auto At = [&](int32_t X, int32_t Y) {
-        const std::size_t Offset = (std::size_t(Y) * File.Width + X) * 4;
-        return testing::TRgba{File.Rgba[Offset], File.Rgba[Offset + 1], File.Rgba[Offset + 2],
-                              File.Rgba[Offset + 3]};
-    };
-    const struct {
-        testing::TRgba Colour;
-        int32_t Right, Bottom; // last pixel of the thumbnail in its area
-    } Expected[] = {
-        {{255, 191, 0, 255}, 31, 7},    // amber: wide, 32 x 8
-        {{0, 0, 255, 255}, 31, 31},     // Blue
-        {{0, 255, 255, 255}, 31, 31},   // Cyan
-        {{255, 255, 255, 255}, 31, 31}, // Old: no decoder, a plain area
+    TRgbaImage Sheet(File.Width, File.Height);
+    Sheet.Pixels = File.Rgba;
+    // Each thumbnail's colour and the last pixel of it in its area.
+    const std::tuple<TRgba, int32_t, int32_t> Expected[] = {
+        {{255, 191, 0, 255}, 31, 7},   // amber: wide, 32 x 8
+        {{0, 0, 255, 255}, 31, 31},    // Blue
+        {{0, 255, 255, 255}, 31, 31},  // Cyan
+        {{255, 255, 255, 255}, 31, 31} // Old: no decoder, a plain area
     };
     for (std::size_t Index = 0; Index < std::size(Expected); ++Index) {
-        SCOPED_TRACE(Index);
+        const auto& [Colour, Right, Bottom] = Expected[Index];
         const int32_t Left = Layout.AreaLeft(Index), Top = Layout.AreaTop(Index);
-        EXPECT_EQ(At(Left, Top), Expected[Index].Colour);
-        EXPECT_EQ(At(Left + Expected[Index].Right, Top + Expected[Index].Bottom),
-                  Expected[Index].Colour);
+        EXPECT_EQ(testing::PixelAt(Sheet, Left, Top), Colour) << Index;
+        EXPECT_EQ(testing::PixelAt(Sheet, Left + Right, Top + Bottom), Colour) << Index;
     }
     // Below the wide texture's quad lies the background.
-    EXPECT_EQ(At(Layout.AreaLeft(0), Layout.AreaTop(0) + 8), At(0, 0));
+    EXPECT_EQ(testing::PixelAt(Sheet, Layout.AreaLeft(0), Layout.AreaTop(0) + 8),
+              testing::PixelAt(Sheet, 0, 0));
 
     ASSERT_EQ(Run({"sheet", "--group", "a", "--size", "32", "--out", Temp.File("A.png"), Package}),
               ExitOk);
-    const testing::TImageFile Group = testing::ReadImageFile(Temp.File("A.png"));
-    EXPECT_EQ(Group.Width, TContactSheet(2, 32, TPanelColours{}).Image().Width);
+    EXPECT_EQ(testing::ReadImageFile(Temp.File("A.png")).Width,
+              TContactSheet(2, 32, TPanelColours{}).Image().Width);
 
     EXPECT_EQ(Run({"sheet", "--name", "Nothing*", "--out", Temp.File("None"), Package}),
               ExitFailed);
-    EXPECT_NE(Err.str().find("no textures to show that match"), std::string::npos);
+    EXPECT_TRUE(Has(Err.str(), "no textures to show that match"));
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 namespace swatchbox::cli {
 namespace {
 
-class WrappedPackageTest : public TCommandTest {};
+using WrappedPackageTest = TCommandTest;
 
 // Lineage II's wrapper: "Lineage2VerNNN" in UTF-16LE, then the package XOR-ed with Key.
 testing::TBytes Wrap(const testing::TBytes& Package, const char* Version, uint8_t Key) {
@@ -39,11 +39,9 @@ TEST_F(WrappedPackageTest, XorWrappedPackagesExportTheirPlainBytesAndOthersAreRe
     ASSERT_EQ(Run({"list", "--json", Temp.File("k172.utx")}), ExitOk);
     EXPECT_EQ(CountLines(Out.str(), "\"engine\": \"Lineage II\""), 1);
 
-    testing::TBytes NoTag = Wrap(Bytes, "121", 0xAC);
-    NoTag[29] ^= 0x01;
     const TRefusedFile Bad[] = {
         {"Encrypted", Wrap(Bytes, "413", 0x00), "is encrypted in a way this program can't read"},
-        {"NoTag", NoTag, "not a package file"},
+        {"NoTag", Flipped(Wrap(Bytes, "121", 0xAC), 29, 0x01), "not a package file"},
         {"HeaderOnly", Wrap({}, "121", 0), "not a package file"},
     };
     for (const auto& Case : Bad)
