@@ -117,6 +117,7 @@ TEST_F(CommandsTest, ExportKeepsHostileAndDuplicateNamesInsideTheFolder) {
     // Renamed files and folders are reported.
     EXPECT_TRUE(Has(Err.str(), "Walls/Twin_" + Twin2 + ".DDS")) << Err.str();
     EXPECT_TRUE(Has(Err.str(), "Hostile_2")) << Err.str();
+    EXPECT_FALSE(Has(Err.str(), "\r")); // no progress line off a terminal
 }
 
 // A bad package or texture is reported and the next one still read and
