@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -23,6 +22,16 @@ struct TRefusedFile {
     testing::TBytes Bytes;
     const char* Message;
 };
+
+// Bytes with the byte at At XOR-ed with Xor.
+inline testing::TBytes Flipped(testing::TBytes Bytes, std::size_t At, uint8_t Xor) {
+    Bytes.at(At) ^= Xor;
+    return Bytes;
+}
+
+inline bool Has(const std::string& Text, const std::string& Part) {
+    return Text.find(Part) != std::string::npos;
+}
 
 class TCommandTest : public ::testing::Test {
 protected:
@@ -52,11 +61,11 @@ protected:
     }
 
     // How many lines of Text contain Part.
-    static std::ptrdiff_t CountLines(const std::string& Text, const std::string& Part) {
-        const auto All = Lines(Text);
-        return std::count_if(All.begin(), All.end(), [&](const std::string& Line) {
-            return Line.find(Part) != std::string::npos;
-        });
+    static int CountLines(const std::string& Text, const std::string& Part) {
+        int Count = 0;
+        for (const std::string& Line : Lines(Text))
+            Count += Has(Line, Part);
+        return Count;
     }
 
     // Writes Refused to Temp as its name plus Extension; `list` must refuse it.
@@ -64,8 +73,7 @@ protected:
         const std::string File = Temp.File(Refused.Name + Extension);
         testing::WriteFileBytes(File, Refused.Bytes);
         EXPECT_EQ(Run({"list", File}), 1) << Refused.Name;
-        EXPECT_NE(Err.str().find(Refused.Message), std::string::npos)
-            << Refused.Name << ": " << Err.str();
+        EXPECT_TRUE(Has(Err.str(), Refused.Message)) << Refused.Name << ": " << Err.str();
     }
 
     testing::TTempDir Temp;

@@ -48,14 +48,14 @@ TEST_F(CommandsTest, ListShowsEveryTextureInExportOrderInAlignedColumns) {
         EXPECT_EQ(std::stoi(Rows[Row]), Exports[Row - 1]) << Rows[Row];
     EXPECT_EQ(Rows[1].find("Walls"), Header.find("Group"));
     EXPECT_EQ(Rows[1].find("Brick"), Header.find("Name"));
-    EXPECT_NE(Rows[1].find("16x16  P8"), std::string::npos) << Rows[1];
-    EXPECT_NE(Rows[1].find("masked"), std::string::npos) << Rows[1];
+    EXPECT_TRUE(Has(Rows[1], "16x16  P8")) << Rows[1];
+    EXPECT_TRUE(Has(Rows[1], "masked")) << Rows[1];
     // The Latin-1 name is shown as UTF-8 and padded by characters, not bytes.
-    EXPECT_NE(Rows[2].find("Caf\xC3\xA9\""), std::string::npos) << Rows[2];
+    EXPECT_TRUE(Has(Rows[2], "Caf\xC3\xA9\"")) << Rows[2];
     EXPECT_EQ(Rows[2].find("8x8"), Header.find("Size") + 1) << Rows[2];
-    EXPECT_NE(Rows[2].find("alpha"), std::string::npos);
-    EXPECT_NE(Rows[4].find("ignored"), std::string::npos) << Rows[4];
-    EXPECT_NE(Rows[5].find("DXT5"), std::string::npos) << Rows[5];
+    EXPECT_TRUE(Has(Rows[2], "alpha"));
+    EXPECT_TRUE(Has(Rows[4], "ignored")) << Rows[4];
+    EXPECT_TRUE(Has(Rows[5], "DXT5")) << Rows[5];
 }
 
 // Scripts read this array: one object a line, keys in this order, names as
@@ -82,11 +82,10 @@ TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
                        std::to_string(Small.PalettePosition(1)) +
                        ", \"ignored\": false, \"compressed\": null, \"engine\": \"Unreal\"}");
     EXPECT_EQ(Json.rfind("[\n  " + Brick + ",\n  {", 0), 0u) << Json;
-    EXPECT_NE(Json.find("\"name\": \"Caf\xC3\xA9\\\"\", \"group\": \"(None)\""), std::string::npos);
-    EXPECT_NE(Json.find("\"format_id\": 3, \"masked\": false, \"alpha_texture\": true"),
-              std::string::npos);
+    EXPECT_TRUE(Has(Json, "\"name\": \"Caf\xC3\xA9\\\"\", \"group\": \"(None)\""));
+    EXPECT_TRUE(Has(Json, "\"format_id\": 3, \"masked\": false, \"alpha_texture\": true"));
     // The second package's objects follow in the same array.
-    EXPECT_NE(Json.find("},\n  " + Object(Second, ",")), std::string::npos) << Json;
+    EXPECT_TRUE(Has(Json, "},\n  " + Object(Second, ","))) << Json;
     EXPECT_EQ(CountLines(Json, "  {\"package\": "), 10);
     EXPECT_EQ(Json.substr(Json.size() - 4), "}\n]\n");
 }
@@ -116,8 +115,9 @@ TEST_F(CommandsTest, ExportKeepsHostileAndDuplicateNamesInsideTheFolder) {
     EXPECT_EQ(FilesUnder("out"), Expected);
     EXPECT_EQ(FilesUnder("").size(), Expected.size() + 2); // and the two packages
     // Renamed files and folders are reported.
-    EXPECT_NE(Err.str().find("Walls/Twin_" + Twin2 + ".DDS"), std::string::npos) << Err.str();
-    EXPECT_NE(Err.str().find("Hostile_2"), std::string::npos) << Err.str();
+    EXPECT_TRUE(Has(Err.str(), "Walls/Twin_" + Twin2 + ".DDS")) << Err.str();
+    EXPECT_TRUE(Has(Err.str(), "Hostile_2")) << Err.str();
+    EXPECT_FALSE(Has(Err.str(), "\r")); // no progress line off a terminal
 }
 
 // A bad package or texture is reported and the next one still read and
@@ -143,8 +143,8 @@ TEST_F(CommandsTest, ABadPackageIsReportedAndTheNextOneStillRead) {
     EXPECT_EQ(CountLines(Err.str(), "Error: "), 4) << Err.str();
     for (const std::string& Bad : {Broken, Text + ": not a package file", Missing, ShortError})
         EXPECT_EQ(CountLines(Err.str(), Bad), 1) << Bad;
-    EXPECT_NE(Out.str().find(SmallPath + ":\nExport"), std::string::npos) << Out.str();
-    EXPECT_NE(Out.str().find("Brick"), std::string::npos);
+    EXPECT_TRUE(Has(Out.str(), SmallPath + ":\nExport")) << Out.str();
+    EXPECT_TRUE(Has(Out.str(), "Brick"));
 
     EXPECT_EQ(Run({"export", "--out", Temp.File("out"), Broken, ShortPath, SmallPath}), ExitFailed);
     EXPECT_EQ(CountLines(Err.str(), ShortError), 1) << Err.str();
@@ -152,8 +152,8 @@ TEST_F(CommandsTest, ABadPackageIsReportedAndTheNextOneStillRead) {
     EXPECT_EQ(FilesUnder("out"),
               (std::set<std::string>{"Small/Walls/Brick.BMP", "Small/(None)/Caf__.DDS",
                                      "Small/(None)/Upper.DDS"}));
-    EXPECT_NE(Err.str().find("RGB8"), std::string::npos) << Err.str();
-    EXPECT_NE(Out.str().find("Wrote 3 files"), std::string::npos) << Out.str();
+    EXPECT_TRUE(Has(Err.str(), "RGB8")) << Err.str();
+    EXPECT_TRUE(Has(Out.str(), "Wrote 3 files")) << Out.str();
 }
 
 // Packages stripped for dedicated servers keep their textures without mip
@@ -176,7 +176,7 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
     const std::vector<std::string> Rows = Lines(Out.str());
     ASSERT_EQ(Rows.size(), 9u) << Out.str();
     EXPECT_TRUE(std::regex_search(Rows[6], std::regex(" DXT5 +0  no mips$"))) << Rows[6];
-    EXPECT_EQ(Rows[7].find("no mips"), std::string::npos) << Rows[7];
+    EXPECT_FALSE(Has(Rows[7], "no mips")) << Rows[7];
 
     EXPECT_EQ(Run({"list", "--json", Path}), ExitOk) << Err.str();
     EXPECT_EQ(CountLines(Out.str(),
@@ -185,7 +185,7 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
                          "\"engine\": "),
               6)
         << Out.str();
-    EXPECT_NE(Out.str().find("\"format_id\": 13,"), std::string::npos);
+    EXPECT_TRUE(Has(Out.str(), "\"format_id\": 13,"));
     EXPECT_TRUE(Err.str().empty()) << Err.str();
 
     for (const bool Verbose : {false, true}) {
@@ -200,8 +200,7 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
         EXPECT_EQ(CountLines(Err.str(), "Skipped 6 textures without a stored mip map"),
                   Verbose ? 0 : 1);
         EXPECT_EQ(CountLines(Err.str(), "unknown format 13 can't be exported"), 1) << Err.str();
-        EXPECT_NE(Out.str().find("Skipped 7 textures (6 without a stored mip map)."),
-                  std::string::npos)
+        EXPECT_TRUE(Has(Out.str(), "Skipped 7 textures (6 without a stored mip map)."))
             << Out.str();
     }
 }
@@ -209,39 +208,29 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
 using CommandLine = TCommandTest;
 
 TEST_F(CommandLine, UsageErrorsHelpAndVersion) {
-    const std::pair<std::vector<std::string>, int> Cases[] = {
-        {{}, ExitUsage},
-        {{"show", "a.utx"}, ExitUsage},
-        {{"list"}, ExitUsage},
-        {{"list", "--bogus", "a.utx"}, ExitUsage},
-        {{"export", "--json", "a.utx"}, ExitUsage},
-        {{"list", "--out", "x", "a.utx"}, ExitUsage},
-        {{"list", "--verbose", "a.utx"}, ExitUsage},
-        {{"export", "a.utx", "--out"}, ExitUsage},
-        {{"export", "--out=", "a.utx"}, ExitUsage},
-        {{"export", "--format", "gif", "a.utx"}, ExitUsage},
-        {{"export", "--opaque", "a.utx"}, ExitUsage},
-        {{"export", "-j", "0", "a.utx"}, ExitUsage},
-        {{"export", "--jobs=many", "a.utx"}, ExitUsage},
-        {{"export", "--name", "a.utx"}, ExitUsage},
-        {{"list", "--format", "png", "a.utx"}, ExitUsage},
-        {{"list", "--opaque", "a.utx"}, ExitUsage},
-        {{"sheet", "a.utx", "b.utx"}, ExitUsage},
-        {{"sheet", "--size", "0", "a.utx"}, ExitUsage},
-        {{"--help"}, ExitOk},
-        {{"list", "--help"}, ExitOk},
-        {{"--version"}, ExitOk},
+    // Usage errors print only on stderr, help and version only on stdout.
+    const auto Check = [&](const std::string& Line, int Status) {
+        std::vector<std::string> Arguments;
+        std::istringstream Words(Line);
+        for (std::string Word; Words >> Word;)
+            Arguments.push_back(Word);
+        EXPECT_EQ(Run(Arguments), Status) << Line;
+        EXPECT_EQ((Status == ExitUsage ? Out : Err).str(), "") << Line;
+        EXPECT_EQ(Has(Err.str(), "Usage: swatchbox-cli"), Status == ExitUsage) << Line;
     };
-    for (const auto& [Arguments, Status] : Cases) {
-        EXPECT_EQ(Run(Arguments), Status) << ::testing::PrintToString(Arguments);
-        // Usage errors print only on stderr, help and version only on stdout.
-        EXPECT_EQ((Status == ExitUsage ? Out : Err).str(), "");
-        EXPECT_EQ(Err.str().find("Usage: swatchbox-cli") != std::string::npos, Status == ExitUsage);
-    }
+    for (const char* Line :
+         {"", "show a.utx", "list", "list --bogus a.utx", "export --json a.utx",
+          "list --out x a.utx", "list --verbose a.utx", "export a.utx --out", "export --out= a.utx",
+          "export --format gif a.utx", "export --opaque a.utx", "export -j 0 a.utx",
+          "export --jobs=many a.utx", "export --name a.utx", "list --format png a.utx",
+          "list --opaque a.utx", "sheet a.utx b.utx", "sheet --size 0 a.utx"})
+        Check(Line, ExitUsage);
+    for (const char* Line : {"--help", "list --help", "--version"})
+        Check(Line, ExitOk);
     EXPECT_EQ(Out.str().rfind("swatchbox-cli ", 0), 0u); // --version
     // After "--" an argument that looks like an option is a package.
     EXPECT_EQ(Run({"list", "--", "--json"}), ExitFailed);
-    EXPECT_NE(Err.str().find("--json"), std::string::npos);
+    EXPECT_TRUE(Has(Err.str(), "--json"));
 }
 
 } // namespace

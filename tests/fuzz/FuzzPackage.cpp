@@ -28,48 +28,29 @@ namespace fs = std::filesystem;
 
 // One scratch folder per fuzzing process, on tmpfs when there is one: the core
 // reads packages by file name, so every input is written to the same file.
-class TScratchFolder {
-public:
-    TScratchFolder() {
-        const fs::path Base =
-            fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string Template = (Base / "swatchbox-fuzz-XXXXXX").string();
-        if (::mkdtemp(Template.data()) == nullptr) {
-            std::perror("mkdtemp");
-            std::abort();
-        }
-        Folder = Template;
-    }
+struct TScratchFolder {
+    fs::path Folder =
+        (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+        ("swatchbox-fuzz-" + std::to_string(::getpid()));
+    TScratchFolder() { fs::create_directories(Folder); }
     ~TScratchFolder() {
         std::error_code Ignored;
         fs::remove_all(Folder, Ignored);
     }
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-
-    std::string PackagePath() const { return (Folder / "Input.utx").string(); }
-    std::string ExportBase() const { return (Folder / "Texture").string(); }
-
-private:
-    fs::path Folder;
 };
-
-void WriteInput(const std::string& Path, const uint8_t* Data, std::size_t Size) {
-    std::ofstream File(Path, std::ios::binary | std::ios::trunc);
-    if (!File.write(reinterpret_cast<const char*>(Data), static_cast<std::streamsize>(Size))) {
-        std::perror(Path.c_str());
-        std::abort();
-    }
-}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size) {
     static const TScratchFolder Scratch;
-    static const std::string PackagePath = Scratch.PackagePath();
-    static const std::string ExportBase = Scratch.ExportBase();
+    static const std::string PackagePath = (Scratch.Folder / "Input.utx").string();
+    static const std::string ExportBase = (Scratch.Folder / "Texture").string();
 
-    WriteInput(PackagePath, Data, Size);
+    if (!std::ofstream(PackagePath, std::ios::binary | std::ios::trunc)
+             .write(reinterpret_cast<const char*>(Data), static_cast<std::streamsize>(Size))) {
+        std::perror(PackagePath.c_str());
+        std::abort();
+    }
     swatchbox::TSilentReporter Quiet;
     try {
         swatchbox::TUnrealPackage Package(PackagePath, Quiet);

@@ -74,18 +74,15 @@ void Tags(TPackageBuilder& Package) {
         Add(Package, Desc);
 }
 
-void MipChains(TPackageBuilder& Package) {
+// Mip-map chains, then textures stored without mip maps, as packages
+// stripped for dedicated servers hold them, before an ordinary one.
+void Mips(TPackageBuilder& Package) {
     for (const uint8_t Format : {pfP8, pfDXT1}) {
         TTextureDesc Desc = Texture("Mipped", Format, 16, 16);
         for (int32_t Size = 8; Size >= 1; Size /= 2)
             Desc.MoreMips.push_back(PatternBytes(StoredMipSize(Format, Size, Size), Size));
         Add(Package, Desc);
     }
-}
-
-// Textures stored without mip maps, as packages stripped for dedicated
-// servers hold them, before an ordinary one.
-void Stripped(TPackageBuilder& Package) {
     for (const uint8_t Format : {pfP8, pfDXT1, pfRGBA8, pfDXT5, pfG16, pfDXT3}) {
         TTextureDesc Desc = Texture("Bare" + std::to_string(Format), Format, 16, 16);
         Desc.Stripped = true;
@@ -106,7 +103,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::pair<const char*, void (*)(TPackageBuilder&)> Kinds[] = {
-        {"formats", Formats}, {"tags", Tags}, {"mips", MipChains}, {"stripped", Stripped}};
+        {"formats", Formats}, {"tags", Tags}, {"mips", Mips}};
     try {
         const std::filesystem::path Folder = argv[1];
         std::filesystem::create_directories(Folder);

@@ -1,0 +1,127 @@
+// Packages inside other files: .uz2 and .uz compression and Lineage II's
+// XOR wrapper, read like the plain package; damaged ones refused.
+#include "package/PackageSource.h"
+#include "tests/cli/CommandTest.h"
+#include "tools/package-builder/Uz2Writer.h"
+
+#include <filesystem>
+
+namespace swatchbox::cli {
+namespace {
+
+using CompressedPackageTest = TCommandTest;
+using WrappedPackageTest = TCommandTest;
+
+TEST_F(CompressedPackageTest, Uz2HoldsThePlainBytesAndBadOnesAreRefused) {
+    testing::TPackageBuilder Builder(128);
+    for (const char* Name : {"Tex0", "Tex1", "Tex2"})
+        Builder.AddTexture(
+            {.Name = Name, .Group = "G", .Format = pfRGBA8, .Width = 128, .Height = 128});
+    const std::string Plain = Temp.File("Walls.utx"), Compressed = Temp.File("Walls.utx.uz2");
+    Builder.WriteTo(Plain);
+    const testing::TBytes Packed = testing::CompressUz2(testing::ReadFileBytes(Plain));
+    ASSERT_GT(std::filesystem::file_size(Plain), 2 * 32768u);
+    testing::WriteFileBytes(Compressed, Packed);
+
+    const TPackageSource Source = OpenPackageSource(Compressed);
+    ASSERT_TRUE(Source.Image);
+    EXPECT_EQ(*Source.Image, testing::ReadFileBytes(Plain));
+    ASSERT_EQ(Run({"list", "--json", Compressed}), ExitOk);
+    EXPECT_EQ(CountLines(Out.str(), "\"compressed\": \"uz2\""), 3);
+
+    testing::TBytes CutHeader = Packed, Huge = Packed;
+    CutHeader.push_back(1);
+    // Many chunks that each claim a full 32768 bytes from two: far more than
+    // 64 times the file.
+    for (int I = 0; I < 1000; ++I)
+        Huge.insert(Huge.end(), {2, 0, 0, 0, 0, 0x80, 0, 0, 0x78, 0x9C});
+    const TRefusedFile Bad[] = {
+        {"Truncated", testing::TBytes(Packed.begin(), Packed.end() - 10), "runs past the end"},
+        {"CutHeader", CutHeader, "is cut off in its header"},
+        // The first chunk states 256 bytes fewer than it holds.
+        {"Inflated", Flipped(Packed, 5, 0xFF), "holds a different size"},
+        {"Huge", Huge, "more than 64 times its size"},
+        {"BadZlib", Flipped(Packed, 20, 0xFF), "chunk at offset 0"},
+    };
+    for (const auto& Case : Bad) {
+        ExpectListRefuses(Case, ".uz2");
+        EXPECT_FALSE(Has(Out.str(), "Tex0")) << Case.Name;
+    }
+}
+
+// The real .uz and .uz2 files hold their plain twins byte for byte; damaged
+// .uz files are refused.
+TEST_F(CompressedPackageTest, RealOnesHoldTheirPlainTwinsAndDamagedUzIsRefused) {
+    const std::filesystem::path Root = SWATCHBOX_REALPKGS_DIR;
+    if (!std::filesystem::exists(Root / "KFMutators.u.uz2"))
+        GTEST_SKIP() << "no real packages";
+    for (const auto& [Plain, Compression] :
+         {std::pair{"KFMutators.u", "uz2"}, {"EXtreme.utx", "uz"}}) {
+        const TPackageSource Source =
+            OpenPackageSource((Root / Plain).string() + "." + Compression);
+        ASSERT_TRUE(Source.Image) << Plain;
+        EXPECT_EQ(Source.Compression, Compression);
+        EXPECT_EQ(*Source.Image, testing::ReadFileBytes((Root / Plain).string())) << Plain;
+    }
+    const testing::TBytes Packed = testing::ReadFileBytes((Root / "EXtreme.utx.uz").string());
+    testing::TBytes TwoRuns = Packed;
+    TwoRuns[0] = 0x2E; // signature 5678
+    TwoRuns[1] = 0x16;
+    const TRefusedFile Bad[] = {
+        {"CutName", testing::TBytes(Packed.begin(), Packed.begin() + 12), "file name is cut off"},
+        {"CutTree", testing::TBytes(Packed.begin(), Packed.begin() + 40),
+         "Huffman tree is cut off"},
+        {"CutData", testing::TBytes(Packed.begin(), Packed.end() - 1), "Huffman data is cut off"},
+        {"BadCount", Flipped(Packed, 20, 0x80), "states more symbols"},
+        {"BadBlockHeader", Flipped(Packed, 21, 0x80), "block has a bad header"},
+        {"BadBlock", Flipped(Packed, 30, 0x80), "block does not decode"},
+        {"TwoRuns", TwoRuns, "not supported"},
+    };
+    for (const auto& Case : Bad)
+        ExpectListRefuses(Case, ".utx.uz");
+}
+
+// Lineage II's wrapper: "Lineage2VerNNN" in UTF-16LE, then the package XOR-ed with Key.
+testing::TBytes Wrap(const testing::TBytes& Package, const char* Version, uint8_t Key) {
+    testing::TBytes Wrapped;
+    for (const char* Char = "Lineage2Ver"; *Char; ++Char)
+        Wrapped.insert(Wrapped.end(), {static_cast<uint8_t>(*Char), 0});
+    for (int Digit = 0; Digit < 3; ++Digit)
+        Wrapped.insert(Wrapped.end(), {static_cast<uint8_t>(Version[Digit]), 0});
+    for (const uint8_t Byte : Package)
+        Wrapped.push_back(Byte ^ Key);
+    return Wrapped;
+}
+
+TEST_F(WrappedPackageTest, XorWrappedPackagesExportTheirPlainBytesAndOthersAreRefused) {
+    testing::TPackageBuilder Builder(121);
+    Builder.AddTexture(
+        {.Name = "Crest", .Group = "Clan", .Format = pfDXT3, .Width = 64, .Height = 32});
+    const std::string Plain = Temp.File("Pledge.utx");
+    Builder.WriteTo(Plain);
+    const testing::TBytes Bytes = testing::ReadFileBytes(Plain);
+    ASSERT_EQ(Run({"export", "--out", Temp.File("plain"), Plain}), ExitOk) << Err.str();
+    const auto Expected = testing::ReadFileBytes(Temp.File("plain/Pledge/Clan/Crest.DDS"));
+
+    for (const uint8_t Key : {0xAC, 0x00, 0x5B}) {
+        std::string Out = "k";
+        Out += std::to_string(Key);
+        testing::WriteFileBytes(Temp.File(Out + ".utx"), Wrap(Bytes, "121", Key));
+        ASSERT_EQ(Run({"export", "--out", Temp.File(Out), Temp.File(Out + ".utx")}), ExitOk)
+            << Err.str();
+        EXPECT_EQ(testing::ReadFileBytes(Temp.File(Out + "/" + Out + "/Clan/Crest.DDS")), Expected);
+    }
+    ASSERT_EQ(Run({"list", "--json", Temp.File("k172.utx")}), ExitOk);
+    EXPECT_EQ(CountLines(Out.str(), "\"engine\": \"Lineage II\""), 1);
+
+    const TRefusedFile Bad[] = {
+        {"Encrypted", Wrap(Bytes, "413", 0x00), "is encrypted in a way this program can't read"},
+        {"NoTag", Flipped(Wrap(Bytes, "121", 0xAC), 29, 0x01), "not a package file"},
+        {"HeaderOnly", Wrap({}, "121", 0), "not a package file"},
+    };
+    for (const auto& Case : Bad)
+        ExpectListRefuses(Case, ".utx");
+}
+
+} // namespace
+} // namespace swatchbox::cli

@@ -1,0 +1,163 @@
+// Text made from untrusted 8-bit package names, and text for the console
+// and for scripts: the --name pattern (wildcards, case, Latin-1 names and
+// Group.Name), output path components, messages and progress, and JSON.
+#include "cli/ConsoleReporter.h"
+#include "cli/DisplayText.h"
+#include "cli/Json.h"
+#include "cli/NamePattern.h"
+#include "cli/Progress.h"
+#include "cli/SafePath.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace swatchbox::cli {
+namespace {
+
+TEST(NamePattern, MatchesWildcardsWithoutRegardToCase) {
+    const struct {
+        const char* Pattern;
+        const char* Text;
+        bool Matches;
+    } Cases[] = {{"Rock*", "RockWall", true},
+                 {"rock*", "ROCKWALL", true},
+                 {"Rock*", "BigRock", false},
+                 {"*rock*", "BigRockWall", true},
+                 {"R?ck", "Rock", true},
+                 {"R?ck", "Rck", false},
+                 {"*", "", true},
+                 {"", "", true},
+                 {"", "A", false},
+                 {"a*b*c", "aXbYbZc", true},
+                 {"a*b*c", "aXbYbZ", false},
+                 {"**a", "ba", true},
+                 {"*a?", "aaab", true},
+                 {"?", "\xE9", true},
+                 {"Caf\xC3\xA9", "CAF\xC9", true},
+                 {"Caf\xE9", "caf\xE9", true},
+                 {"\xE2\x82\xAC", "\x80", false}};
+    for (const auto& Case : Cases)
+        EXPECT_EQ(TNamePattern(Case.Pattern).Matches(Case.Text), Case.Matches)
+            << Case.Pattern << " / " << Case.Text;
+    // Backtracking stays linear enough for a pathological pattern.
+    EXPECT_FALSE(TNamePattern(std::string(50, '*') + std::string(30, 'a') + "b")
+                     .Matches(std::string(5000, 'a')));
+}
+
+TEST(NamePattern, TexturesMatchByNameOrByGroupAndName) {
+    EXPECT_TRUE(TNamePattern("Walls.B*").MatchesTexture("Walls", "Brick"));
+    EXPECT_FALSE(TNamePattern("Walls.B*").MatchesTexture("Floors", "Brick"));
+    EXPECT_TRUE(TNamePattern("Brick").MatchesTexture("Walls", "Brick"));
+    EXPECT_FALSE(TNamePattern("Walls").MatchesTexture("Walls", "Brick"));
+}
+
+TEST(SafePathComponent, KeepsPlainNamesNeverLeavesItsFolderAndAvoidsWhatWindowsMisreads) {
+    // Trailing dots and blanks are dropped by Windows, so "a." would be "a";
+    // device names are refused with an extension or blanks before it too, in
+    // any case; overlong names are cut.
+    const std::pair<const char*, const char*> Cases[] = {
+        {"Wall_01-a (b).x", "Wall_01-a (b).x"},
+        {"", "_"},
+        {"..", "_"},
+        {"../x", ".._x"},
+        {"C:\\x", "C__x"},
+        {"a\001b\tc\177d\351e*?<>|\"", "a_b_c_d_e______"},
+        {"wall.", "wall_"},
+        {"a . ", "a___"},
+        {"CON", "_CON"},
+        {"nul", "_nul"},
+        {"Com1", "_Com1"},
+        {"LPT9.txt", "_LPT9.txt"},
+        {"aux .bmp", "_aux .bmp"},
+        {"CON.", "_CON_"}};
+    for (const auto& [Name, Safe] : Cases)
+        EXPECT_EQ(SafePathComponent(Name), Safe) << Name;
+    EXPECT_EQ(SafePathComponent(std::string("a\0b", 3)), "a_b");
+    EXPECT_EQ(SafePathComponent(std::string(300, 'a')), std::string(MaxComponentLength, 'a'));
+    EXPECT_EQ(SafePathComponent("nul." + std::string(300, 'a')),
+              "_nul." + std::string(MaxComponentLength - 5, 'a'));
+    for (const char* Name : {"CONSOLE", "COM10", "COM", "LPTX", "NULL", "xCON"})
+        EXPECT_EQ(SafePathComponent(Name), Name);
+    for (const std::string Name :
+         {".", "..\\..\\x", "a/b", "/abs", "C:x", "\\\\server\\share", "...", ". .", "x/.."}) {
+        const std::string Safe = SafePathComponent(Name);
+        EXPECT_TRUE(!Safe.empty() && Safe != ".." &&
+                    Safe.find_first_of("/\\:") == std::string::npos && Safe.back() != '.')
+            << Name << " gives " << Safe;
+    }
+}
+
+TEST(PackageBaseName, DropsFoldersAndTheLastExtension) {
+    const std::pair<const char*, const char*> Cases[] = {
+        {"a/b/Walls.utx", "Walls"}, {"C:\\Games\\Tex.u", "Tex"},
+        {"a.b.utx", "a.b"},         {"noext", "noext"},
+        {".utx", ".utx"},           {"dir/", ""}};
+    for (const auto& [Path, Base] : Cases)
+        EXPECT_EQ(PackageBaseName(Path), Base) << Path;
+}
+
+TEST(ConsoleReporter, PrintsOneMessageAsContextAndIndentedLines) {
+    std::ostringstream Err;
+    TConsoleReporter Reporter(Err);
+    {
+        TReportContext Context(Reporter, "Walls.utx, export 3 (Brick)");
+        ReportWarning(Reporter, "Problem!\r\n\r\nTexture \"Brick\" \x1B needs one.\r\nIgnored.");
+    }
+    ReportError(Reporter, "Cannot open file \"x\"");
+    EXPECT_EQ(Err.str(), "Warning: Walls.utx, export 3 (Brick): Problem!\n"
+                         "  Texture \"Brick\" \\x1b needs one.\n"
+                         "  Ignored.\n"
+                         "Error: Cannot open file \"x\"\n");
+}
+
+TEST(Progress, RewritesOneLineAndClearsItAroundMessages) {
+    std::ostringstream Err;
+    {
+        TProgress Progress(Err, 12, true);
+        TConsoleReporter Reporter(Err, &Progress);
+        Progress.Show(1, "ab");
+        Progress.Show(2, "c");
+        ReportError(Reporter, "bad");
+        Progress.Show(12, std::string(100, 'x'));
+    }
+    const std::string Long = "[12/12] ..." + std::string(68, 'x');
+    EXPECT_EQ(Err.str(), "\r[1/12] ab"
+                         "\r[2/12] c \r[2/12] c"
+                         "\r        \r"
+                         "Error: bad\n"
+                         "\r[2/12] c"
+                         "\r" +
+                             Long + "\r" + std::string(79, ' ') + "\r");
+}
+
+TEST(JsonString, EscapesQuotesBackslashesAndControlsAndReadsBytesAsLatin1) {
+    EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
+    EXPECT_EQ(JsonString("\r\n\t"), "\"\\r\\n\\t\"");
+    EXPECT_EQ(JsonString(std::string("\x01\x1F\x7F\0", 4)), "\"\\u0001\\u001f\\u007f\\u0000\"");
+    // Package strings are Latin-1.
+    EXPECT_EQ(JsonString("Caf\xE9"), "\"Caf\xC3\xA9\"");
+    EXPECT_EQ(JsonString("\x80\xA0\xFF"), "\"\xC2\x80\xC2\xA0\xC3\xBF\"");
+}
+
+TEST(JsonSystemString, KeepsUtf8PathsAndReadsOthersAsLatin1) {
+    EXPECT_EQ(JsonSystemString("C:\\d\xC3\xA9j\xC3\xA0\\\"x\""),
+              "\"C:\\\\d\xC3\xA9j\xC3\xA0\\\\\\\"x\\\"\"");
+    EXPECT_EQ(JsonSystemString("d\xE9j"), "\"d\xC3\xA9j\"");
+    // Overlong forms and surrogates are no UTF-8.
+    EXPECT_EQ(JsonSystemString("\xC0\xAF"), "\"\xC3\x80\xC2\xAF\"");
+    EXPECT_EQ(JsonSystemString("\xED\xA0\x80"), "\"\xC3\xAD\xC2\xA0\xC2\x80\"");
+    EXPECT_EQ(JsonSystemString("\xF0\x9F\x98\x80\x01"), "\"\xF0\x9F\x98\x80\\u0001\"");
+}
+
+TEST(DisplayText, ShowsLatin1AndNeutralisesTerminalControls) {
+    // ESC and the 8-bit CSI could drive a terminal.
+    EXPECT_EQ(DisplayText("a\x1B[2Jb\x9B"), "a\\x1b[2Jb\\x9b");
+    // Text from the command line keeps its own encoding.
+    EXPECT_EQ(EscapeControls("d\xC3\xA9j\xC3\xA0\x07"), "d\xC3\xA9j\xC3\xA0\\x07");
+    EXPECT_EQ(DisplayWidth("Caf\xC3\xA9"), 4u);
+}
+
+} // namespace
+} // namespace swatchbox::cli
