@@ -1,6 +1,7 @@
 #include "export/BmpFile.h"
 
 #include "export/ExportErrors.h"
+#include "export/HeaderFields.h"
 #include "export/RowPitch.h"
 
 #include <algorithm>
@@ -17,37 +18,44 @@ namespace {
 // Rows are moved in chunks of about this many bytes.
 constexpr std::size_t RowChunkBytes = 64 * 1024;
 
-void Put16(uint8_t* At, uint32_t Value) {
-    At[0] = static_cast<uint8_t>(Value);
-    At[1] = static_cast<uint8_t>(Value >> 8);
-}
-
-void Put32(uint8_t* At, uint32_t Value) {
-    Put16(At, Value & 0xFFFF);
-    Put16(At + 2, Value >> 16);
-}
+constexpr uint32_t BI_RGB = 0;
+constexpr uint32_t BI_BITFIELDS = 3;
 
 } // namespace
 
-std::array<uint8_t, BmpHeaderSize> MakeBmpHeaders(const TBmpLayout& Layout) {
+std::vector<uint8_t> MakeBmpHeaders(const TBmpLayout& Layout) {
     const int64_t ImageSize =
         PaddedRowLength(Layout.Width, Layout.BitsPerPixel / 8) * Layout.Height;
-    const int64_t PixelOffset = BmpHeaderSize + int64_t{Layout.PaletteEntries} * 4;
-    std::array<uint8_t, BmpHeaderSize> Header{};
-    Header[0] = 'B';
-    Header[1] = 'M';
-    Put32(&Header[2], static_cast<uint32_t>(PixelOffset + ImageSize));
-    Put32(&Header[10], static_cast<uint32_t>(PixelOffset));
-    Put32(&Header[14], 40);
-    Put32(&Header[18], static_cast<uint32_t>(Layout.Width));
-    Put32(&Header[22], static_cast<uint32_t>(Layout.Height));
-    Put16(&Header[26], 1);
-    Put16(&Header[28], static_cast<uint32_t>(Layout.BitsPerPixel));
-    Put32(&Header[34], static_cast<uint32_t>(ImageSize));
-    Put32(&Header[38], static_cast<uint32_t>(Layout.PixelsPerMetre));
-    Put32(&Header[42], static_cast<uint32_t>(Layout.PixelsPerMetre));
-    Put32(&Header[46], Layout.PaletteEntries);
-    return Header;
+    // Red, green and blue masks of 5-6-5 pixels follow the info header.
+    const std::array<uint32_t, 3> Masks{0xF800, 0x07E0, 0x001F};
+    const int64_t MaskBytes = Layout.Rgb565 ? int64_t{sizeof(Masks)} : 0;
+    const int64_t PixelOffset = BmpHeaderSize + MaskBytes + int64_t{Layout.PaletteEntries} * 4;
+    THeaderFields<BmpHeaderSize> Header;
+    // BITMAPFILEHEADER
+    Header.U8('B')
+        .U8('M')
+        .U32(static_cast<uint32_t>(PixelOffset + ImageSize))
+        .Zeros(2 * 2) // reserved
+        .U32(static_cast<uint32_t>(PixelOffset))
+        // BITMAPINFOHEADER
+        .U32(40) // biSize
+        .U32(static_cast<uint32_t>(Layout.Width))
+        .U32(static_cast<uint32_t>(Layout.Height))
+        .U16(1) // biPlanes
+        .U16(static_cast<uint16_t>(Layout.BitsPerPixel))
+        .U32(Layout.Rgb565 ? BI_BITFIELDS : BI_RGB)
+        .U32(static_cast<uint32_t>(ImageSize))
+        .U32(static_cast<uint32_t>(Layout.PixelsPerMetre))
+        .U32(static_cast<uint32_t>(Layout.PixelsPerMetre))
+        .U32(Layout.PaletteEntries) // biClrUsed
+        .U32(0);                    // biClrImportant
+    std::vector<uint8_t> Bytes(Header.Bytes().begin(), Header.Bytes().end());
+    if (Layout.Rgb565)
+        for (const uint32_t Mask : Masks) {
+            Bytes.resize(Bytes.size() + 4);
+            StoreLE32(Bytes, Bytes.size() - 4, Mask);
+        }
+    return Bytes;
 }
 
 void WriteBottomUpRows(int32_t Width, int32_t Height, int BytesPerPixel, const TReadRows& ReadRows,

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace swatchbox {
 
@@ -20,10 +21,14 @@ struct TBmpLayout {
     int32_t PixelsPerMetre = 0;
     // Palette entries that follow the headers (256 for 8-bit files, else 0).
     uint32_t PaletteEntries = 0;
+    // 16-bit pixels of 5 red, 6 green and 5 blue bits (else 5-5-5).
+    bool Rgb565 = false;
 };
 
-// BITMAPFILEHEADER and BITMAPINFOHEADER for an uncompressed bottom-up bitmap.
-std::array<uint8_t, BmpHeaderSize> MakeBmpHeaders(const TBmpLayout& Layout);
+// BITMAPFILEHEADER and BITMAPINFOHEADER for an uncompressed bottom-up bitmap,
+// with the bit masks of 5-6-5 pixels when Layout asks for them. The palette,
+// if any, comes next.
+std::vector<uint8_t> MakeBmpHeaders(const TBmpLayout& Layout);
 
 // Where bitmap rows come from and go to. ReadRows fills Into with Count
 // top-down source rows of Width * BytesPerPixel bytes, starting at FirstRow.

@@ -57,16 +57,14 @@ void CopyBytes(TFileStream& From, int64_t Position, int64_t Count, TOutputFile& 
 std::string_view AsIsExtension(TPixelFormat Format) {
     switch (Format) {
     case pfP8:
+    case pfL8:
+    case pfRGB16:
+    case pfRGB8:
     case pfRGBA8:
     case pfG16:
         return ".BMP";
-    case pfDXT1:
-    case pfDXT3:
-    case pfDXT5:
-    case pfDXT5N:
-        return ".DDS";
     default:
-        return {};
+        return HasDdsLayout(Format) ? ".DDS" : std::string_view{};
     }
 }
 
@@ -102,8 +100,10 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
         if (BytesPerPixel == 0 || !Texture.PixelDataInFile(Package->Size()))
             ThrowShort(Texture);
         RefuseShortMip(Texture);
-        const TBmpLayout Layout{Texture.USize, Texture.VSize, BytesPerPixel * 8, AsIsPixelsPerMetre,
-                                Texture.Format == pfP8 ? 256u : 0u};
+        const bool Paletted = Texture.Format == pfP8 || Texture.Format == pfL8;
+        const TBmpLayout Layout{Texture.USize,        Texture.VSize,
+                                BytesPerPixel * 8,    AsIsPixelsPerMetre,
+                                Paletted ? 256u : 0u, Texture.Format == pfRGB16};
         std::vector<uint8_t> Palette;
         if (Texture.Format == pfP8) {
             Package->Seek(Texture.PalettePosition);
@@ -111,13 +111,18 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
             // Stored red, green, blue, alpha; bitmaps want blue, green, red, alpha.
             for (std::size_t Entry = 0; Entry < Palette.size(); Entry += 4)
                 std::swap(Palette[Entry], Palette[Entry + 2]);
+        } else if (Texture.Format == pfL8) {
+            // Grey levels keep their stored bytes as indices into a grey ramp.
+            Palette.resize(PaletteBytes);
+            for (std::size_t Entry = 0; Entry < 256; ++Entry)
+                std::fill_n(Palette.begin() + static_cast<std::ptrdiff_t>(Entry * 4), 3,
+                            static_cast<uint8_t>(Entry));
         }
         const int64_t RowBytes = int64_t{Texture.USize} * BytesPerPixel;
         if (PaddedRowLength(Texture.USize, BytesPerPixel) * Texture.VSize >
             std::numeric_limits<uint32_t>::max() - BmpHeaderSize - PaletteBytes)
             throw EExportError("The texture is too large for a bitmap file.");
-        const auto Header = MakeBmpHeaders(Layout);
-        std::vector<uint8_t> Prefix(Header.begin(), Header.end());
+        std::vector<uint8_t> Prefix = MakeBmpHeaders(Layout);
         Prefix.insert(Prefix.end(), Palette.begin(), Palette.end());
         TOutputFile Output(Target);
         WriteBottomUpRows(
@@ -139,7 +144,7 @@ bool WriteDDS(const TTextureObject& Texture, const std::string& FileName, IRepor
             Texture.MipDataSize > Package->Size() - Texture.MipDataPosition)
             ThrowShort(Texture);
         RefuseShortMip(Texture);
-        const auto Header = MakeDdsHeader(Texture.USize, Texture.VSize, DdsFourCC(Texture.Format));
+        const auto Header = MakeDdsHeader(Texture.USize, Texture.VSize, Texture.Format);
         TOutputFile Output(Target);
         Output.Write(Header.data(), Header.size());
         CopyBytes(*Package, Texture.MipDataPosition, Texture.MipDataSize, Output);

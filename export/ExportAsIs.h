@@ -8,8 +8,8 @@
 
 namespace swatchbox {
 
-// ".BMP" for pfP8, pfRGBA8 and pfG16, ".DDS" for the DXT formats, empty for
-// formats that can't be written unchanged.
+// ".BMP" for the formats of whole pixels, ".DDS" for block formats and
+// CxV8U8, empty for formats that can't be written unchanged.
 std::string_view AsIsExtension(TPixelFormat Format);
 
 // FileName with DefaultExtension (upper case, with its dot) appended unless the

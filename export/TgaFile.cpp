@@ -2,23 +2,26 @@
 
 #include "export/BmpFile.h"
 #include "export/ExportErrors.h"
+#include "export/HeaderFields.h"
 
 namespace swatchbox {
 
 std::array<uint8_t, TgaHeaderSize> MakeTgaHeader(int32_t Width, int32_t Height) {
-    std::array<uint8_t, TgaHeaderSize> Header{};
-    // One byte of image ID follows the header; it stays zero.
-    Header[0] = 1;
-    // Uncompressed true colour, no colour map, origin 0, 0.
-    Header[2] = 2;
-    Header[12] = static_cast<uint8_t>(Width);
-    Header[13] = static_cast<uint8_t>(Width >> 8);
-    Header[14] = static_cast<uint8_t>(Height);
-    Header[15] = static_cast<uint8_t>(Height >> 8);
-    Header[16] = 32;
-    // 8 alpha bits; bits 4 and 5 clear: bottom row first, left to right.
-    Header[17] = 8;
-    return Header;
+    THeaderFields<TgaHeaderSize> Header;
+    Header
+        .U8(1)    // ID length: one byte of image ID follows, left zero
+        .U8(0)    // no colour map
+        .U8(2)    // uncompressed true colour
+        .Zeros(5) // colour map specification
+        .U16(0)   // x origin
+        .U16(0)   // y origin
+        .U16(static_cast<uint16_t>(Width))
+        .U16(static_cast<uint16_t>(Height))
+        .U8(32) // bits per pixel
+        // 8 alpha bits; bits 4 and 5 clear: bottom row first, left to right.
+        .U8(8)
+        .U8(0); // the image ID
+    return Header.Bytes();
 }
 
 void WriteTga(const TRgbaImage& Image, const TWriteBytes& Write) {

@@ -39,13 +39,21 @@ protected:
 };
 
 // A bitmap built by hand: headers at 96 dpi, the palette as blue, green, red,
-// alpha, then the rows bottom-up, each padded to four bytes.
-TBytes ExpectedBitmap(int32_t Width, int32_t Height, int Bits, const TBytes& TopDown) {
+// alpha (grey for L8) or the bit masks of 5-6-5 pixels, then the rows
+// bottom-up, each padded to four bytes.
+TBytes ExpectedBitmap(TPixelFormat Format, int32_t Width, int32_t Height, const TBytes& TopDown) {
+    const int Bits = BytesPerPixel(Format) * 8;
     const std::size_t RowBytes = static_cast<std::size_t>(Width) * Bits / 8;
     const std::size_t Pitch = (RowBytes + 3) & ~std::size_t{3};
-    TBytes Palette = Bits == 8 ? DefaultPaletteColours() : TBytes{};
+    TBytes Palette = Format == pfP8 ? DefaultPaletteColours() : TBytes{};
     for (std::size_t Entry = 0; Entry < Palette.size(); Entry += 4)
         std::swap(Palette[Entry], Palette[Entry + 2]);
+    for (int Grey = 0; Format == pfL8 && Grey < 256; ++Grey)
+        PutBytes(Palette, TBytes{uint8_t(Grey), uint8_t(Grey), uint8_t(Grey), 0});
+    const uint32_t Entries = Palette.empty() ? 0u : 256u;
+    if (Format == pfRGB16)
+        for (const uint32_t Mask : {0xF800u, 0x07E0u, 0x001Fu})
+            PutU32(Palette, Mask);
     const auto Offset = static_cast<uint32_t>(54 + Palette.size());
     const auto ImageSize = static_cast<uint32_t>(Pitch * static_cast<std::size_t>(Height));
     TBytes File = {'B', 'M'};
@@ -54,7 +62,7 @@ TBytes ExpectedBitmap(int32_t Width, int32_t Height, int Bits, const TBytes& Top
         PutU32(File, Value);
     PutU16(File, 1);
     PutU16(File, static_cast<uint16_t>(Bits));
-    for (const uint32_t Value : {0u, ImageSize, 3780u, 3780u, Palette.empty() ? 0u : 256u, 0u})
+    for (const uint32_t Value : {Format == pfRGB16 ? 3u : 0u, ImageSize, 3780u, 3780u, Entries, 0u})
         PutU32(File, Value);
     PutBytes(File, Palette);
     for (int32_t Row = Height - 1; Row >= 0; --Row) {
@@ -66,37 +74,35 @@ TBytes ExpectedBitmap(int32_t Width, int32_t Height, int Bits, const TBytes& Top
 }
 
 // Uncompressed textures become bitmaps of the stored pixels, compressed ones
-// DDS files with the stored blocks whole, also the partly covered ones of a
-// 2 x 2 texture. 512 x 257 bytes take the row writer through several chunks.
+// and CxV8U8 DDS files with the stored bytes whole, also the partly covered
+// blocks of a 2 x 2 texture. 512 x 257 bytes take the row writer through
+// several chunks.
 TEST_F(AsIsExport, TexturesBecomeFilesOfTheStoredBytes) {
     const struct {
         TPixelFormat Format;
-        int32_t Width, Height, Bits; // 0: a DDS file
-    } Cases[] = {{pfP8, 512, 257, 8},   {pfP8, 3, 3, 8},     {pfP8, 2, 2, 8},
-                 {pfRGBA8, 64, 32, 32}, {pfG16, 16, 8, 16},  {pfG16, 1, 5, 16},
-                 {pfDXT1, 256, 64, 0},  {pfDXT3, 32, 64, 0}, {pfDXT5, 64, 16, 0},
-                 {pfDXT1, 2, 2, 0}};
-    for (const auto& [Format, Width, Height, Bits] : Cases) {
+        int32_t Width, Height;
+    } Cases[] = {{pfP8, 512, 257}, {pfP8, 3, 3},      {pfP8, 2, 2},     {pfRGBA8, 64, 32},
+                 {pfG16, 16, 8},   {pfG16, 1, 5},     {pfL8, 5, 3},     {pfRGB16, 3, 2},
+                 {pfRGB8, 5, 2},   {pfDXT1, 256, 64}, {pfDXT3, 32, 64}, {pfDXT5, 64, 16},
+                 {pfDXT1, 2, 2}};
+    for (const auto& [Format, Width, Height] : Cases) {
         SCOPED_TRACE(std::string(GetFormatName(Format)) + " " + std::to_string(Width));
         Make({.Format = Format, .Width = Width, .Height = Height});
+        ASSERT_EQ(Texture->Format, Format);
         ASSERT_TRUE(Export("wall"));
         const auto Count = static_cast<std::size_t>(MipByteSize(Format, Width, Height));
-        TBytes Expected;
-        if (Bits == 0) {
-            const auto Header = MakeDdsHeader(Width, Height, GetFormatName(Format));
-            Expected.assign(Header.begin(), Header.end());
+        const bool Dds = AsIsExtension(Format) == ".DDS";
+        TBytes Expected = Dds ? MakeDdsHeader(Width, Height, Format)
+                              : ExpectedBitmap(Format, Width, Height, Stored(Count));
+        if (Dds)
             PutBytes(Expected, Stored(Count));
-        } else {
-            Expected = ExpectedBitmap(Width, Height, Bits, Stored(Count));
-        }
-        EXPECT_EQ(ReadFileBytes(Dir.File(Bits ? "wall.BMP" : "wall.DDS")), Expected);
+        EXPECT_EQ(ReadFileBytes(Dir.File(Dds ? "wall.DDS" : "wall.BMP")), Expected);
     }
     EXPECT_TRUE(Reporter.Messages.empty());
 }
 
 TEST_F(AsIsExport, UnsupportedFormatsAreRefusedAndWriteNothing) {
-    for (const uint8_t Format :
-         std::initializer_list<uint8_t>{pfRGBA7, pfRGB16, pfRGB8, 6, 9, 200}) {
+    for (const uint8_t Format : std::initializer_list<uint8_t>{pfRGBA7, pfRRRGGGBBB, 6, 200}) {
         Reporter.Messages.clear();
         Make({.Format = Format, .Width = 8, .Height = 8});
         EXPECT_FALSE(Export("none"));

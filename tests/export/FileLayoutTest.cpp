@@ -31,13 +31,12 @@ TEST(FixExtension, AppendsTheDefaultUnlessTheNameEndsInItInAnyCase) {
 }
 
 // Width and height are divided by four separately, so a tiny texture states
-// a linear size of 0; only DXT3 and DXT5 carry a bit count.
+// a linear size of 0; only DXT3 and DXT5 carry a bit count; BC7 needs the
+// Direct3D 10 header; CxV8U8 states a row pitch under its Direct3D 9 number.
 TEST(DdsHeader, CarriesSizeFourCCAndLinearSize) {
-    const auto Header = MakeDdsHeader(256, 64, "DXT1");
-    const TBytes Bytes(Header.begin(), Header.end());
+    const auto Bytes = MakeDdsHeader(256, 64, pfDXT1);
     ASSERT_EQ(Bytes.size(), 128u);
     EXPECT_EQ(std::string(Bytes.begin(), Bytes.begin() + 4), "DDS ");
-    EXPECT_EQ(std::string(Bytes.begin() + 84, Bytes.begin() + 88), "DXT1");
     const std::pair<std::size_t, uint32_t> Fields[] = {
         {4, 124}, {8, 0x81007}, {12, 64}, {16, 256}, {20, 8192},
         {28, 1},  {76, 32},     {80, 4},  {88, 0},   {108, 0x1000}};
@@ -46,19 +45,34 @@ TEST(DdsHeader, CarriesSizeFourCCAndLinearSize) {
     for (std::size_t Offset = 112; Offset < 128; Offset += 4)
         EXPECT_EQ(GetU32(Bytes, Offset), 0u) << "offset " << Offset;
     const struct {
+        TPixelFormat Format;
         int32_t Width, Height;
         const char* FourCC;
-        uint32_t LinearSize, BitCount;
-    } Cases[] = {{64, 32, "DXT3", 2048, 256},
-                 {256, 256, "DXT5", 65536, 512},
-                 {2, 2, "DXT1", 0, 0},
-                 {6, 8, "DXT1", 16, 0}};
+        uint32_t Flags, LinearSize, BitCount;
+        std::size_t Size = 128;
+    } Cases[] = {{pfDXT3, 64, 32, "DXT3", 0x81007, 2048, 256},
+                 {pfDXT5N, 256, 256, "DXT5", 0x81007, 65536, 512},
+                 {pfDXT1, 2, 2, "DXT1", 0x81007, 0, 0},
+                 {pfDXT1, 6, 8, "DXT1", 0x81007, 16, 0},
+                 {pfBC4, 8, 8, "ATI1", 0x81007, 32, 0},
+                 {pfBC5S, 8, 8, "BC5S", 0x81007, 64, 0},
+                 {pfBC7, 8, 4, "DX10", 0x81007, 32, 0, 148},
+                 {pfCxV8U8, 6, 2, "u\0\0\0", 0x100F, 12, 0}};
     for (const auto& Case : Cases) {
-        const auto Other = MakeDdsHeader(Case.Width, Case.Height, Case.FourCC);
-        const TBytes OtherBytes(Other.begin(), Other.end());
-        EXPECT_EQ(GetU32(OtherBytes, 20), Case.LinearSize) << Case.FourCC << Case.Width;
-        EXPECT_EQ(GetU32(OtherBytes, 88), Case.BitCount) << Case.FourCC;
+        SCOPED_TRACE(std::string(Case.FourCC) + " " + std::to_string(Case.Width));
+        const auto Other = MakeDdsHeader(Case.Width, Case.Height, Case.Format);
+        ASSERT_EQ(Other.size(), Case.Size);
+        EXPECT_EQ(std::string(Other.begin() + 84, Other.begin() + 88), std::string(Case.FourCC, 4));
+        EXPECT_EQ(GetU32(Other, 8), Case.Flags);
+        EXPECT_EQ(GetU32(Other, 20), Case.LinearSize);
+        EXPECT_EQ(GetU32(Other, 88), Case.BitCount);
     }
+    // DXGI_FORMAT_BC7_UNORM, a 2D texture, one array element.
+    const auto Bc7 = MakeDdsHeader(8, 4, pfBC7);
+    for (const auto& [Offset, Value] :
+         {std::pair<std::size_t, uint32_t>{128, 98}, {132, 3}, {136, 0}, {140, 1}, {144, 0}})
+        EXPECT_EQ(GetU32(Bc7, Offset), Value) << "offset " << Offset;
+    EXPECT_TRUE(MakeDdsHeader(8, 8, pfRGBA8).empty());
 }
 
 TEST(OutputFile, ReplacesTheTargetOnlyWhenCommittedAndNamesOneItCannotCreate) {
