@@ -40,9 +40,9 @@ TEST(ExportDialog, AsIsPresetsNameAndTypeFromTheTextureAndLocksTheTypeList) {
     for (const auto& [Name, Shown, Type] : Rows) {
         SelectTexture(Name);
         const TModalDriver Driver([&](HWND Dialog) {
-            char Spec[MAX_PATH * 2] = {};
-            SendMessageA(Dialog, CDM_GETSPEC, sizeof(Spec), reinterpret_cast<LPARAM>(Spec));
-            EXPECT_EQ(Spec, Shown);
+            char FileName[MAX_PATH * 2] = {};
+            SendMessageA(Dialog, CDM_GETSPEC, sizeof(FileName), reinterpret_cast<LPARAM>(FileName));
+            EXPECT_EQ(FileName, Shown);
             const HWND Types = GetDlgItem(Dialog, 0x470);
             EXPECT_EQ(WindowText(Types), Type);
             EXPECT_FALSE(IsWindowEnabled(Types));
