@@ -76,20 +76,23 @@ TTextureObject* SelectedTexture() {
     return App.ShownTextures[static_cast<std::size_t>(Index)];
 }
 
-void OnLeftButtonDown(HWND Window, LPARAM LParam) {
-    HitTestPanel(LOWORD(LParam), HIWORD(LParam));
+// A double-click selects with its first press and opens the preview with the second.
+void OnLeftButtonDown(HWND Window, BOOL DoubleClick, int X, int Y, UINT) {
+    if (DoubleClick) {
+        if (SelectedTexture())
+            OpenPreview();
+        return;
+    }
+    HitTestPanel(X, Y);
     SetFocus(Window);
 }
 
-void OnLeftButtonDoubleClick() {
-    if (SelectedTexture())
-        OpenPreview();
-}
-
 // The menu opens where the mouse was; the menu key (-1, -1) keeps the
-// selection and opens it at the panel's corner.
-void OnContextMenu(HWND Window, LPARAM LParam) {
-    POINT Point{GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)};
+// selection and opens it at the panel's corner. The cracker hands the
+// coordinates over unsigned, and screens left of or above the primary one
+// have negative ones.
+void OnContextMenu(HWND Window, HWND, UINT X, UINT Y) {
+    POINT Point{static_cast<short>(X), static_cast<short>(Y)};
     if (Point.x == -1 && Point.y == -1) {
         Point = {0, 0};
         ClientToScreen(Window, &Point);
@@ -102,30 +105,29 @@ void OnContextMenu(HWND Window, LPARAM LParam) {
 }
 
 // Hovering gives the panel the keyboard focus, so that wheel and keys reach it.
-void OnMouseMove(HWND Window) {
+void OnMouseMove(HWND Window, int, int, UINT) {
     HWND Active = GetActiveWindow();
     if (Active == App.MainWnd)
         SendMessageA(Window, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(Active));
 }
 
-void OnMouseWheel(HWND Window, WPARAM WParam) {
-    // Turned away from the user: up, or larger with Ctrl.
-    const int Delta = GET_WHEEL_DELTA_WPARAM(WParam);
-    if (GET_KEYSTATE_WPARAM(WParam) == MK_CONTROL)
+// Turned away from the user: up, or larger with Ctrl.
+void OnMouseWheel(HWND Window, int, int, int Delta, UINT Keys) {
+    if (Keys == MK_CONTROL)
         SendSizeStep(Window, Delta > 0);
     else if (Delta != 0)
         ScrollByPage(Window, Delta < 0);
 }
 
-void OnKeyDown(HWND Window, WPARAM Key) {
+void OnKeyDown(HWND Window, UINT Key, BOOL, int, UINT) {
     if (Key == VK_ADD)
         SendSizeStep(Window, true);
     else if (Key == VK_SUBTRACT)
         SendSizeStep(Window, false);
 }
 
-void OnVerticalScroll(HWND Window, WPARAM WParam) {
-    switch (LOWORD(WParam)) {
+void OnVerticalScroll(HWND Window, HWND, UINT Code, int) {
+    switch (Code) {
     case SB_LINEUP:
     case SB_PAGEUP:
         ScrollByPage(Window, false);
@@ -143,13 +145,8 @@ void OnVerticalScroll(HWND Window, WPARAM WParam) {
     }
 }
 
-// Items that can't be chosen show no help text.
-void OnMenuSelect(WPARAM WParam, LPARAM LParam) {
-    constexpr UINT NoHelpFlags = MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED;
-    if (HIWORD(WParam) & NoHelpFlags)
-        EndMenuItemHelp();
-    else
-        ShowMenuItemHelp(WParam, LParam);
+void OnMenuSelect(HWND, HMENU Menu, int Item, HMENU, UINT Flags) {
+    ShowMenuItemHelp(Menu, Item, Flags);
 }
 
 void ExportSelected(int Command) {
@@ -177,7 +174,7 @@ void SetTextureSize(int Command) {
     InvalidatePanelFrame();
 }
 
-void OnCommand(int Command) {
+void OnCommand(HWND, int Command, HWND, UINT) {
     switch (Command) {
     case CMD_PREVIEW:
         if (SelectedTexture())
@@ -221,18 +218,36 @@ bool PanelPaintsItself() {
     return !App.ShownTextures.empty();
 }
 
+// What the panel doesn't handle itself goes to the button it subclasses.
+LRESULT PassOn(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+    if (!App.OldTexturePanelProc)
+        return DefWindowProcA(Window, Message, WParam, LParam);
+    return CallWindowProcA(App.OldTexturePanelProc, Window, Message, WParam, LParam);
+}
+
 // The scroll bar comes and goes with the scroll range, which changes the
 // client width without the main window being resized: the projection and the
 // frame follow the panel's own size.
-void OnSize() {
+void OnSize(HWND Window, UINT State, int Width, int Height) {
     if (App.PanelGLContext && !IsIconic(App.MainWnd))
         SetPanelProjection();
+    FORWARD_WM_SIZE(Window, State, Width, Height, PassOn);
+}
+
+BOOL OnEraseBackground(HWND Window, HDC Target) {
+    if (PanelPaintsItself())
+        return TRUE;
+    return static_cast<BOOL>(FORWARD_WM_ERASEBKGND(Window, Target, PassOn));
 }
 
 // A new frame when something shown has changed. Otherwise the last frame
 // again where it is kept (under Wine), and a new one where it isn't: after a
 // buffer swap the back buffer holds nothing to show again.
 void OnPaint(HWND Window) {
+    if (!PanelPaintsItself()) {
+        FORWARD_WM_PAINT(Window, PassOn);
+        return;
+    }
     PAINTSTRUCT Paint{};
     const HDC Target = BeginPaint(Window, &Paint);
     if (Target && (App.PanelNeedsFrame || !App.PanelPresenter.PresentAgain(Target)))
@@ -242,54 +257,24 @@ void OnPaint(HWND Window) {
 
 } // namespace
 
-LRESULT CALLBACK TexturePanelProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+// The message crackers of windowsx.h expect the parameters as wParam and lParam.
+LRESULT CALLBACK TexturePanelProc(HWND Window, UINT Message, WPARAM wParam, LPARAM lParam) {
     switch (Message) {
-    case WM_LBUTTONDOWN:
-        OnLeftButtonDown(Window, LParam);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        OnLeftButtonDoubleClick();
-        return 0;
-    case WM_CONTEXTMENU:
-        OnContextMenu(Window, LParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(Window);
-        return 0;
-    case WM_MOUSEWHEEL:
-        OnMouseWheel(Window, WParam);
-        return 0;
-    case WM_KEYDOWN:
-        OnKeyDown(Window, WParam);
-        return 0;
-    case WM_VSCROLL:
-        OnVerticalScroll(Window, WParam);
-        return 0;
-    case WM_MENUSELECT:
-        OnMenuSelect(WParam, LParam);
-        return 0;
-    case WM_COMMAND:
-        OnCommand(LOWORD(WParam));
-        return 0;
-    case WM_SIZE:
-        OnSize();
-        break;
-    case WM_ERASEBKGND:
-        if (PanelPaintsItself())
-            return 1;
-        break;
-    case WM_PAINT:
-        if (PanelPaintsItself()) {
-            OnPaint(Window);
-            return 0;
-        }
-        break;
+        HANDLE_MSG(Window, WM_LBUTTONDOWN, OnLeftButtonDown);
+        HANDLE_MSG(Window, WM_LBUTTONDBLCLK, OnLeftButtonDown);
+        HANDLE_MSG(Window, WM_CONTEXTMENU, OnContextMenu);
+        HANDLE_MSG(Window, WM_MOUSEMOVE, OnMouseMove);
+        HANDLE_MSG(Window, WM_MOUSEWHEEL, OnMouseWheel);
+        HANDLE_MSG(Window, WM_KEYDOWN, OnKeyDown);
+        HANDLE_MSG(Window, WM_VSCROLL, OnVerticalScroll);
+        HANDLE_MSG(Window, WM_MENUSELECT, OnMenuSelect);
+        HANDLE_MSG(Window, WM_COMMAND, OnCommand);
+        HANDLE_MSG(Window, WM_SIZE, OnSize);
+        HANDLE_MSG(Window, WM_ERASEBKGND, OnEraseBackground);
+        HANDLE_MSG(Window, WM_PAINT, OnPaint);
     default:
-        break;
+        return PassOn(Window, Message, wParam, lParam);
     }
-    if (!App.OldTexturePanelProc)
-        return DefWindowProcA(Window, Message, WParam, LParam);
-    return CallWindowProcA(App.OldTexturePanelProc, Window, Message, WParam, LParam);
 }
 
 } // namespace swatchbox

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <memory>
@@ -77,7 +78,7 @@ void AddToolTips(HWND Dialog) {
                "Visit the home of the package format notes");
 }
 
-INT_PTR OnInitDialog(HWND Dialog) {
+BOOL OnInitDialog(HWND Dialog, HWND, LPARAM) {
     auto State = std::make_unique<TAboutBoxState>();
     SetWindowLongPtrA(Dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(State.get()));
     TAboutBoxState& Owned = *State.release();
@@ -95,8 +96,8 @@ INT_PTR OnInitDialog(HWND Dialog) {
 // The class cursor decides what the static control under the mouse shows
 // once the dialog has answered: the hand on the links, and on the icons no
 // cursor at all, so the pointer keeps the shape it had.
-INT_PTR OnSetCursor(HWND Dialog, WPARAM WParam) {
-    const int Id = ControlId(Dialog, reinterpret_cast<HWND>(WParam));
+BOOL OnSetCursor(HWND Dialog, HWND Under, UINT, UINT) {
+    const int Id = ControlId(Dialog, Under);
     if (IsLink(Id)) {
         SetStaticCursor(Dialog, LoadCursorA(nullptr, IDC_HAND));
         return TRUE;
@@ -105,7 +106,7 @@ INT_PTR OnSetCursor(HWND Dialog, WPARAM WParam) {
         SetStaticCursor(Dialog, nullptr);
         return TRUE;
     }
-    return 0;
+    return FALSE;
 }
 
 // The whole address, however long, so the link opens what it shows.
@@ -116,51 +117,46 @@ std::string ControlText(HWND Control) {
     return Text;
 }
 
-INT_PTR OnCommand(HWND Dialog, WPARAM WParam) {
-    const int Id = LOWORD(WParam);
+void OnCommand(HWND Dialog, int Id, HWND, UINT) {
     if (Id == IDOK || Id == IDCANCEL) {
         RestoreStaticCursor(Dialog);
-        EndDialog(Dialog, static_cast<INT_PTR>(WParam));
-        return TRUE;
-    }
-    if (IsLink(Id)) {
+        EndDialog(Dialog, Id);
+    } else if (IsLink(Id)) {
         const std::string Address = ControlText(GetDlgItem(Dialog, Id));
         ShellExecuteA(Dialog, "open", Address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-        return TRUE;
     }
-    return 0;
 }
 
-INT_PTR OnCtlColorStatic(HWND Dialog, WPARAM WParam, LPARAM LParam) {
-    const auto Dc = reinterpret_cast<HDC>(WParam);
-    if (IsLink(ControlId(Dialog, reinterpret_cast<HWND>(LParam))))
+HBRUSH OnCtlColorDialog(HWND, HDC, HWND, int) {
+    return GetStockBrush(WHITE_BRUSH);
+}
+
+HBRUSH OnCtlColorStatic(HWND Dialog, HDC Dc, HWND Control, int) {
+    if (IsLink(ControlId(Dialog, Control)))
         SetTextColor(Dc, LinkColor);
     SetBkColor(Dc, RGB(255, 255, 255));
-    return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+    return GetStockBrush(WHITE_BRUSH);
 }
 
 // The box has no caption bar: a press on its surface starts the system's move
 // as a press on a caption would.
-INT_PTR OnLButtonDown(HWND Dialog, LPARAM LParam) {
-    POINT Where{static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam))};
+void OnLeftButtonDown(HWND Dialog, BOOL, int X, int Y, UINT) {
+    POINT Where{X, Y};
     ClientToScreen(Dialog, &Where);
     ReleaseCapture();
     SendMessageA(Dialog, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(Where.x, Where.y));
-    return TRUE;
 }
 
 // However the box ends (OK, cancel, or destroyed with its owner), the static
 // controls get their arrow back.
-INT_PTR OnDestroy(HWND Dialog) {
+void OnDestroy(HWND Dialog) {
     RestoreStaticCursor(Dialog);
-    return 0;
 }
 
 // Last message: the controls are gone, so the title font is no longer in use.
-INT_PTR OnNcDestroy(HWND Dialog) {
+void OnNcDestroy(HWND Dialog) {
     std::unique_ptr<TAboutBoxState> State(StateOf(Dialog));
     SetWindowLongPtrA(Dialog, DWLP_USER, 0);
-    return 0;
 }
 
 } // namespace
@@ -169,26 +165,22 @@ void ShowAboutBox() {
     DialogBoxParamA(App.Instance, "DLG_ABOUT", App.MainWnd, AboutDialogProc, 0);
 }
 
-INT_PTR CALLBACK AboutDialogProc(HWND Dialog, UINT Message, WPARAM WParam, LPARAM LParam) {
+// The message crackers of windowsx.h expect the parameters as wParam and lParam.
+INT_PTR CALLBACK AboutDialogProc(HWND Dialog, UINT Message, WPARAM wParam, LPARAM lParam) {
+    // A dialog procedure returns what the crackers give back: TRUE from the
+    // cursor handler stops the default cursor, the colour handlers return
+    // their brush, and everything else lets the dialog's defaults run.
     switch (Message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(Dialog);
-    case WM_SETCURSOR:
-        return OnSetCursor(Dialog, WParam);
-    case WM_COMMAND:
-        return OnCommand(Dialog, WParam);
-    case WM_CTLCOLORDLG:
-        return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
-    case WM_CTLCOLORSTATIC:
-        return OnCtlColorStatic(Dialog, WParam, LParam);
-    case WM_LBUTTONDOWN:
-        return OnLButtonDown(Dialog, LParam);
-    case WM_DESTROY:
-        return OnDestroy(Dialog);
-    case WM_NCDESTROY:
-        return OnNcDestroy(Dialog);
+        HANDLE_MSG(Dialog, WM_INITDIALOG, OnInitDialog);
+        HANDLE_MSG(Dialog, WM_SETCURSOR, OnSetCursor);
+        HANDLE_MSG(Dialog, WM_COMMAND, OnCommand);
+        HANDLE_MSG(Dialog, WM_CTLCOLORDLG, OnCtlColorDialog);
+        HANDLE_MSG(Dialog, WM_CTLCOLORSTATIC, OnCtlColorStatic);
+        HANDLE_MSG(Dialog, WM_LBUTTONDOWN, OnLeftButtonDown);
+        HANDLE_MSG(Dialog, WM_DESTROY, OnDestroy);
+        HANDLE_MSG(Dialog, WM_NCDESTROY, OnNcDestroy);
     default:
-        return 0;
+        return FALSE;
     }
 }
 

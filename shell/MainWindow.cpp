@@ -12,6 +12,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <string>
 
@@ -23,36 +24,31 @@ bool IsMinimised() {
     return IsIconic(App.MainWnd) != FALSE;
 }
 
-LRESULT OnSize() {
+void OnSize(HWND, UINT, int, int) {
     LayoutMainWindow();
     if (!IsMinimised()) {
         if (!App.ShownTextures.empty())
             UpdatePanelScrollRange();
         SetPanelProjection();
     }
-    return 0;
 }
 
-LRESULT OnGetMinMaxInfo(LPARAM LParam) {
-    auto* Info = reinterpret_cast<MINMAXINFO*>(LParam);
+void OnGetMinMaxInfo(HWND, MINMAXINFO* Info) {
     Info->ptMinTrackSize = {800, 400};
+}
+
+LRESULT OnNotify(HWND, int, NMHDR* Header) {
+    if (Header->hwndFrom == App.PackageList &&
+        (Header->code == LVN_GETDISPINFOA || Header->code == NM_CLICK))
+        OnPackageListNotify(*Header);
     return 0;
 }
 
-LRESULT OnNotify(LPARAM LParam) {
-    const auto& Header = *reinterpret_cast<const NMHDR*>(LParam);
-    if (Header.hwndFrom == App.PackageList &&
-        (Header.code == LVN_GETDISPINFOA || Header.code == NM_CLICK))
-        OnPackageListNotify(Header);
-    return 0;
-}
-
-LRESULT OnCommand(WPARAM WParam, LPARAM LParam) {
-    const auto Source = reinterpret_cast<HWND>(LParam);
-    const WORD Code = HIWORD(WParam);
-    if (Code == 1 && LOWORD(WParam) == CMD_HELP_KEY)
+// Code 1: a command from the accelerator table.
+void OnCommand(HWND, int Id, HWND Source, UINT Code) {
+    if (Code == 1 && Id == CMD_HELP_KEY)
         SendMessageA(App.MainWnd, WM_SYSCOMMAND, CMD_SYS_HELP, 0);
-    else if (Code == 1 && LOWORD(WParam) == CMD_COPY_KEY)
+    else if (Code == 1 && Id == CMD_COPY_KEY)
         CopyTextureToClipboard();
     else if (Source == App.GameCombo && Code == CBN_SELCHANGE)
         OnGameChoice();
@@ -60,44 +56,36 @@ LRESULT OnCommand(WPARAM WParam, LPARAM LParam) {
         OnGroupChoice();
     else if (Source == App.GroupLabel && Code == STN_CLICKED)
         OnGroupLabelClick();
-    return 0;
 }
 
-LRESULT OnSysCommand(HWND Window, WPARAM WParam, LPARAM LParam) {
-    if (WParam == CMD_SYS_HELP)
+void OnSysCommand(HWND Window, UINT Command, int X, int Y) {
+    if (Command == CMD_SYS_HELP)
         OpenHelp();
-    else if (WParam == CMD_SYS_ABOUT)
+    else if (Command == CMD_SYS_ABOUT)
         ShowAboutBox();
-    return DefWindowProcA(Window, WM_SYSCOMMAND, WParam, LParam);
+    FORWARD_WM_SYSCOMMAND(Window, Command, X, Y, DefWindowProcA);
 }
 
 // A frame only when something shown has changed and no paint has drawn it yet.
-LRESULT OnTimer(WPARAM WParam) {
-    if (WParam == RenderTimerId && App.PanelNeedsFrame && !IsMinimised())
+void OnTimer(HWND, UINT Id) {
+    if (Id == RenderTimerId && App.PanelNeedsFrame && !IsMinimised())
         RenderTexturePanel();
-    return 0;
 }
 
-LRESULT OnMenuSelect(WPARAM WParam, LPARAM LParam) {
-    const UINT Item = LOWORD(WParam);
-    const UINT Flags = HIWORD(WParam);
-    const bool HasHelp = Item == CMD_SYS_HELP || Item == CMD_SYS_ABOUT;
-    if (HasHelp && !(Flags & (MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED)))
-        ShowMenuItemHelp(WParam, LParam);
+// Only the two items of the system menu have help texts of their own.
+void OnMenuSelect(HWND, HMENU Menu, int Item, HMENU, UINT Flags) {
+    if (Item == CMD_SYS_HELP || Item == CMD_SYS_ABOUT)
+        ShowMenuItemHelp(Menu, Item, Flags);
     else
         EndMenuItemHelp();
-    return 0;
 }
 
-LRESULT OnCtlColorButton(LPARAM LParam) {
-    if (reinterpret_cast<HWND>(LParam) == App.TexturePanel)
-        return reinterpret_cast<LRESULT>(App.PanelBrush.Get());
-    return 0;
+HBRUSH OnCtlColorButton(HWND, HDC, HWND Control, int) {
+    return Control == App.TexturePanel ? App.PanelBrush.Get() : nullptr;
 }
 
 // Paths are read at their full length, whatever it is.
-LRESULT OnDropFiles(WPARAM WParam) {
-    const auto Drop = reinterpret_cast<HDROP>(WParam);
+void OnDropFiles(HWND, HDROP Drop) {
     const UINT Count = DragQueryFileA(Drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT Index = 0; Index < Count; ++Index) {
         const UINT Length = DragQueryFileA(Drop, Index, nullptr, 0);
@@ -106,37 +94,28 @@ LRESULT OnDropFiles(WPARAM WParam) {
         AddPackageFile(Path);
     }
     DragFinish(Drop);
-    return 0;
 }
 
 } // namespace
 
-LRESULT CALLBACK MainWindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+// The message crackers of windowsx.h expect the parameters as wParam and lParam.
+LRESULT CALLBACK MainWindowProc(HWND Window, UINT Message, WPARAM wParam, LPARAM lParam) {
     switch (Message) {
-    case WM_CREATE:
-        return OnMainWindowCreate(Window);
+        HANDLE_MSG(Window, WM_CREATE, OnMainWindowCreate);
+        HANDLE_MSG(Window, WM_SIZE, OnSize);
+        HANDLE_MSG(Window, WM_GETMINMAXINFO, OnGetMinMaxInfo);
+        HANDLE_MSG(Window, WM_NOTIFY, OnNotify);
+        HANDLE_MSG(Window, WM_COMMAND, OnCommand);
+        HANDLE_MSG(Window, WM_SYSCOMMAND, OnSysCommand);
+        HANDLE_MSG(Window, WM_TIMER, OnTimer);
+        HANDLE_MSG(Window, WM_MENUSELECT, OnMenuSelect);
+        HANDLE_MSG(Window, WM_CTLCOLORBTN, OnCtlColorButton);
+        HANDLE_MSG(Window, WM_DROPFILES, OnDropFiles);
+    // The cracker drops wParam, and WM_DESTROY's wParam 1 asks for a plain quit.
     case WM_DESTROY:
-        return OnMainWindowDestroy(Window, WParam);
-    case WM_SIZE:
-        return OnSize();
-    case WM_GETMINMAXINFO:
-        return OnGetMinMaxInfo(LParam);
-    case WM_NOTIFY:
-        return OnNotify(LParam);
-    case WM_COMMAND:
-        return OnCommand(WParam, LParam);
-    case WM_SYSCOMMAND:
-        return OnSysCommand(Window, WParam, LParam);
-    case WM_TIMER:
-        return OnTimer(WParam);
-    case WM_MENUSELECT:
-        return OnMenuSelect(WParam, LParam);
-    case WM_CTLCOLORBTN:
-        return OnCtlColorButton(LParam);
-    case WM_DROPFILES:
-        return OnDropFiles(WParam);
+        return OnMainWindowDestroy(Window, wParam);
     default:
-        return DefWindowProcA(Window, Message, WParam, LParam);
+        return DefWindowProcA(Window, Message, wParam, lParam);
     }
 }
 

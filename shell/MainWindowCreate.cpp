@@ -82,7 +82,7 @@ bool SettingsFileExists() {
 
 } // namespace
 
-LRESULT OnMainWindowCreate(HWND Window) {
+BOOL OnMainWindowCreate(HWND Window, LPCREATESTRUCT) {
     App.MainWnd = Window;
     RECT Client{};
     GetClientRect(Window, &Client);
@@ -114,7 +114,7 @@ LRESULT OnMainWindowCreate(HWND Window) {
     if (!CreateGLContext(App.PanelPresenter.Attach(App.TexturePanel), App.PanelDC,
                          App.PanelGLContext)) {
         App.PanelPresenter.Detach();
-        return -1;
+        return FALSE;
     }
     BuildFontLists(Settings.FontName, Settings.FontSize);
 
@@ -137,7 +137,7 @@ LRESULT OnMainWindowCreate(HWND Window) {
 
     if (!SettingsFileExists())
         SendMessageA(Window, WM_SYSCOMMAND, CMD_SYS_HELP, 0);
-    return 0;
+    return TRUE;
 }
 
 void LayoutMainWindow() {

@@ -17,22 +17,20 @@ LRESULT PassOn(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
     return CallWindowProcA(App.OldPackageListProc, Window, Message, WParam, LParam);
 }
 
-LRESULT OnSize(HWND Window) {
+void OnSize(HWND Window, UINT, int, int) {
     ShowScrollBar(Window, SB_HORZ, FALSE);
-    return 0;
 }
 
 // Coordinates are signed (screens left of or above the primary one); a menu
 // asked for by the keyboard comes without a point and opens at the list's
-// top-left corner.
-LRESULT OnContextMenu(HWND Window, LPARAM LParam) {
-    POINT At{GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)};
+// top-left corner. The cracker hands the coordinates over unsigned.
+void OnContextMenu(HWND Window, HWND, UINT X, UINT Y) {
+    POINT At{static_cast<short>(X), static_cast<short>(Y)};
     if (At.x == -1 && At.y == -1) {
         At = {0, 0};
         ClientToScreen(Window, &At);
     }
     ShowPopupMenu("POP_PACKAGELIST", At.x, At.y, Window);
-    return 0;
 }
 
 void AddChosenFolder() {
@@ -46,49 +44,38 @@ void MarkRetailPackages(int Command) {
     SendMessageA(App.PackageList, LVM_REDRAWITEMS, 0, static_cast<LPARAM>(App.PackageFiles.size()));
 }
 
-LRESULT OnCommand(WPARAM WParam) {
-    const int Command = LOWORD(WParam);
+void OnCommand(HWND, int Command, HWND, UINT) {
     if (Command == CMD_ADD_FILES)
         AddChosenFolder();
     else if (Command == CMD_CLEAR_LIST)
         ClearPackageList();
     else if (IsRetailCommand(Command))
         MarkRetailPackages(Command);
-    return 0;
 }
 
 // While a menu item is highlighted the status bar shows its help text.
-LRESULT OnMenuSelect(WPARAM WParam, LPARAM LParam) {
-    if (HIWORD(WParam) & (MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED))
-        EndMenuItemHelp();
-    else
-        ShowMenuItemHelp(WParam, LParam);
-    return 0;
+void OnMenuSelect(HWND, HMENU Menu, int Item, HMENU, UINT Flags) {
+    ShowMenuItemHelp(Menu, Item, Flags);
 }
 
-LRESULT OnMouseMove(HWND Window) {
+void OnMouseMove(HWND Window, int, int, UINT) {
     HWND Active = GetActiveWindow();
     if (Active == App.MainWnd)
         SendMessageA(Window, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(Active));
-    return 0;
 }
 
 } // namespace
 
-LRESULT CALLBACK PackageListProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+// The message crackers of windowsx.h expect the parameters as wParam and lParam.
+LRESULT CALLBACK PackageListProc(HWND Window, UINT Message, WPARAM wParam, LPARAM lParam) {
     switch (Message) {
-    case WM_SIZE:
-        return OnSize(Window);
-    case WM_CONTEXTMENU:
-        return OnContextMenu(Window, LParam);
-    case WM_COMMAND:
-        return OnCommand(WParam);
-    case WM_MENUSELECT:
-        return OnMenuSelect(WParam, LParam);
-    case WM_MOUSEMOVE:
-        return OnMouseMove(Window);
+        HANDLE_MSG(Window, WM_SIZE, OnSize);
+        HANDLE_MSG(Window, WM_CONTEXTMENU, OnContextMenu);
+        HANDLE_MSG(Window, WM_COMMAND, OnCommand);
+        HANDLE_MSG(Window, WM_MENUSELECT, OnMenuSelect);
+        HANDLE_MSG(Window, WM_MOUSEMOVE, OnMouseMove);
     default:
-        return PassOn(Window, Message, WParam, LParam);
+        return PassOn(Window, Message, wParam, lParam);
     }
 }
 

@@ -17,9 +17,14 @@ void SetStatusText(int Part, const std::string& Text, TStatusAlignment Alignment
     SendMessageA(App.StatusBar, SB_SETTEXTA, Part, reinterpret_cast<LPARAM>(Shown.c_str()));
 }
 
-void ShowMenuItemHelp(WPARAM WParam, LPARAM LParam) {
+void ShowMenuItemHelp(HMENU Menu, int Item, UINT Flags) {
+    if (Flags & (MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED)) {
+        EndMenuItemHelp();
+        return;
+    }
     UINT Ids[2] = {0, 0};
-    MenuHelp(WM_MENUSELECT, WParam, LParam, reinterpret_cast<HMENU>(LParam), App.Instance,
+    const WPARAM WParam = MAKEWPARAM(static_cast<WORD>(Item), static_cast<WORD>(Flags));
+    MenuHelp(WM_MENUSELECT, WParam, reinterpret_cast<LPARAM>(Menu), Menu, App.Instance,
              App.StatusBar, Ids);
 }
 

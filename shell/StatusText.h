@@ -12,8 +12,9 @@ enum TStatusAlignment { saLeft = 0, saCentre = 1, saRight = 2 };
 void SetStatusText(int Part, const std::string& Text = {}, TStatusAlignment Alignment = saLeft);
 
 // While a menu item is highlighted, the status bar shows its help text from
-// the string table (WM_MENUSELECT's parameters); otherwise its parts again.
-void ShowMenuItemHelp(WPARAM WParam, LPARAM LParam);
+// the string table (WM_MENUSELECT's parameters as the message cracker gives
+// them); items that can't be chosen, and a closing menu, show none.
+void ShowMenuItemHelp(HMENU Menu, int Item, UINT Flags);
 void EndMenuItemHelp();
 
 } // namespace swatchbox
