@@ -1,5 +1,7 @@
 #include "decode/Bc4Blocks.h"
 
+#include "package/ByteOrder.h"
+
 #include <algorithm>
 
 namespace swatchbox {
@@ -19,11 +21,9 @@ std::array<int, 8> Palette(int E0, int E1, int Low, int High) {
     return Values;
 }
 
+// The sixteen 3-bit codes after the two end points.
 uint64_t Codes(std::span<const uint8_t, 8> Block) {
-    uint64_t Bits = 0;
-    for (std::size_t Byte = 8; Byte-- > 2;)
-        Bits = Bits << 8 | Block[Byte];
-    return Bits;
+    return LoadLE(Block, 2, 6);
 }
 
 } // namespace

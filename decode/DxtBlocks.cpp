@@ -12,14 +12,6 @@ namespace {
 
 using TColour = std::array<int, 3>;
 
-// Little-endian bits of the 6 or 8 bytes from At on.
-uint64_t GetBits(std::span<const uint8_t> Bytes, std::size_t At, std::size_t Count) {
-    uint64_t Bits = 0;
-    for (std::size_t Byte = Count; Byte-- > 0;)
-        Bits = Bits << 8 | Bytes[At + Byte];
-    return Bits;
-}
-
 // 5-6-5 to 8 bits a channel, the top bits repeated into the low ones.
 TColour Expand565(uint32_t Value) {
     const int R = static_cast<int>(Value >> 11 & 31);
@@ -56,7 +48,7 @@ TBlockTexels DecodeColours(std::span<const uint8_t> Block, bool ThreeColourMode)
         Table[Code] = {static_cast<uint8_t>(Colours[Code][0]),
                        static_cast<uint8_t>(Colours[Code][1]),
                        static_cast<uint8_t>(Colours[Code][2]), static_cast<uint8_t>(Alphas[Code])};
-    const uint64_t Codes = GetBits(Block, 4, 4);
+    const uint64_t Codes = LoadLE(Block, 4, 4);
     TBlockTexels Texels;
     for (std::size_t Texel = 0; Texel < 16; ++Texel)
         std::copy_n(Table[Codes >> (2 * Texel) & 3].begin(), 4, Texels.begin() + Texel * 4);
@@ -71,7 +63,7 @@ TBlockTexels DecodeDxt1Block(std::span<const uint8_t, 8> Block) {
 
 TBlockTexels DecodeDxt3Block(std::span<const uint8_t, 16> Block) {
     TBlockTexels Texels = DecodeColours(Block.subspan<8>(), false);
-    const uint64_t Bits = GetBits(Block, 0, 8);
+    const uint64_t Bits = LoadLE(Block, 0, 8);
     for (std::size_t Texel = 0; Texel < 16; ++Texel)
         Texels[Texel * 4 + 3] = static_cast<uint8_t>((Bits >> (4 * Texel) & 15) * 17);
     return Texels;

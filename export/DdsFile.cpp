@@ -1,6 +1,7 @@
 #include "export/DdsFile.h"
 
 #include "export/HeaderFields.h"
+#include "package/ByteOrder.h"
 
 #include <algorithm>
 #include <iterator>
@@ -24,9 +25,11 @@ constexpr uint32_t DXGI_FORMAT_BC7_UNORM = 98;
 constexpr int HeaderSize = 128;
 constexpr int Dx10HeaderSize = 20;
 
+// The four characters as the little-endian number the header stores.
 constexpr uint32_t FourCC(const char (&Code)[5]) {
-    return uint32_t(uint8_t(Code[0])) | uint32_t(uint8_t(Code[1])) << 8 |
-           uint32_t(uint8_t(Code[2])) << 16 | uint32_t(uint8_t(Code[3])) << 24;
+    const uint8_t Bytes[4] = {uint8_t(Code[0]), uint8_t(Code[1]), uint8_t(Code[2]),
+                              uint8_t(Code[3])};
+    return LoadLE32(Bytes);
 }
 
 // How a format is named in a DDS file: by FourCC, by the Direct3D 9 format

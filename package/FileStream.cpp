@@ -1,5 +1,6 @@
 #include "package/FileStream.h"
 
+#include "package/ByteOrder.h"
 #include "package/Errors.h"
 
 #include <algorithm>
@@ -193,14 +194,13 @@ void TFileStream::ThrowShrunk() const {
 uint16_t TFileStream::ReadU16() {
     uint8_t Bytes[2] = {};
     Read(Bytes, sizeof Bytes);
-    return static_cast<uint16_t>(Bytes[0] | Bytes[1] << 8);
+    return LoadLE16(Bytes);
 }
 
 uint32_t TFileStream::ReadU32() {
     uint8_t Bytes[4] = {};
     Read(Bytes, sizeof Bytes);
-    return static_cast<uint32_t>(Bytes[0]) | static_cast<uint32_t>(Bytes[1]) << 8 |
-           static_cast<uint32_t>(Bytes[2]) << 16 | static_cast<uint32_t>(Bytes[3]) << 24;
+    return LoadLE32(Bytes);
 }
 
 std::vector<uint8_t> TFileStream::ReadBlock(int64_t Count) {

@@ -1,5 +1,6 @@
 #include "package/TextureObject.h"
 
+#include "package/ByteOrder.h"
 #include "package/Errors.h"
 #include "package/LineageMaterial.h"
 #include "package/PropertyList.h"
@@ -13,9 +14,7 @@ namespace {
 const char* const TextureReadError = "Error while reading texture object!";
 
 int32_t LittleEndianInt(const std::vector<uint8_t>& Bytes) {
-    return static_cast<int32_t>(
-        static_cast<uint32_t>(Bytes[0]) | static_cast<uint32_t>(Bytes[1]) << 8 |
-        static_cast<uint32_t>(Bytes[2]) << 16 | static_cast<uint32_t>(Bytes[3]) << 24);
+    return static_cast<int32_t>(LoadLE32(Bytes, 0));
 }
 
 // Five lines: what happened, an empty line, the texture and its problem
