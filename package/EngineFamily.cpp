@@ -1,5 +1,7 @@
 #include "package/EngineFamily.h"
 
+#include <algorithm>
+
 namespace swatchbox {
 
 namespace {
@@ -36,6 +38,15 @@ bool IsVengeance(int16_t Version, uint16_t Licensee) {
 
 TPixelFormat TEngineFamily::FormatOf(uint8_t Number) const {
     return Formats && Number < Formats->size() ? (*Formats)[Number] : pfUnknown;
+}
+
+std::optional<uint8_t> TEngineFamily::NumberOf(TPixelFormat Format) const {
+    if (!Formats || Format == pfUnknown)
+        return std::nullopt;
+    const auto Found = std::find(Formats->begin(), Formats->end(), Format);
+    if (Found == Formats->end())
+        return std::nullopt;
+    return static_cast<uint8_t>(Found - Formats->begin());
 }
 
 bool IsPackageSignature(uint32_t Signature) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace swatchbox {
@@ -30,6 +31,8 @@ struct TEngineFamily {
 
     // pfUnknown for numbers the family doesn't define.
     TPixelFormat FormatOf(uint8_t Number) const;
+    // The number the family stores for Format; none where it has none.
+    std::optional<uint8_t> NumberOf(TPixelFormat Format) const;
     // A licensee's build rather than the stock Unreal or UE2 layout: worth
     // naming beside the package wherever the program shows it.
     bool IsLicensee() const { return Name != "Unreal" && Name != "UE2"; }

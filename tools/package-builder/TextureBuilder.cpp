@@ -37,10 +37,12 @@ void PutMip(TExportEntry& Export, int16_t Version, const TTextureDesc& Desc, con
 
 // Unreal 1 builds (below version 100) number DXT3 6 and DXT5 7; the other
 // layouts the tests use keep their numbers.
+// A layout the family has no number for is stored as its own number, so tests
+// can write numbers the reader doesn't know.
 uint8_t TPackageBuilder::StoredFormatNumber(uint8_t Layout) const {
-    if (PackageVersion < 100 && (Layout == pfDXT3 || Layout == pfDXT5))
-        return static_cast<uint8_t>(Layout - 1);
-    return Layout;
+    const TEngineFamily Family =
+        FindEngineFamily(Signature, PackageVersion, LicenseeVersion, false);
+    return Family.NumberOf(static_cast<TPixelFormat>(Layout)).value_or(Layout);
 }
 
 int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {

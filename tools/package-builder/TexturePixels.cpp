@@ -7,26 +7,11 @@ namespace swatchbox::testing {
 std::size_t StoredMipSize(uint8_t Format, int32_t Width, int32_t Height) {
     if (Width <= 0 || Height <= 0)
         return 0;
-    const auto W = static_cast<std::size_t>(Width);
-    const auto H = static_cast<std::size_t>(Height);
-    const std::size_t Blocks = ((W + 3) / 4) * ((H + 3) / 4);
-    switch (Format) {
-    case pfDXT1:
-        return Blocks * 8;
-    case pfDXT3:
-    case pfDXT5:
-        return Blocks * 16;
-    case pfRGBA8:
-    case pfRGBA7:
-        return W * H * 4;
-    case pfRGB8:
-        return W * H * 3;
-    case pfG16:
-    case pfRGB16:
-        return W * H * 2;
-    default:
-        return W * H;
-    }
+    // RGBA7 is stored as RGBA8 is; the reader gives it no size, as it never reads it.
+    const auto Layout = Format == pfRGBA7 ? pfRGBA8 : static_cast<TPixelFormat>(Format);
+    const int64_t Size = MipByteSize(Layout, Width, Height);
+    // Layouts the reader doesn't know: one byte a pixel.
+    return static_cast<std::size_t>(Size > 0 ? Size : int64_t{Width} * Height);
 }
 
 TBytes PatternBytes(std::size_t Count, uint32_t Seed) {

@@ -7,9 +7,8 @@
 
 namespace swatchbox::testing {
 
-// Bytes a package stores for a Width x Height mip map in Format: DXT formats
-// in whole 4x4 blocks (8 bytes for DXT1, 16 for DXT3 and DXT5), RGBA8 and
-// RGBA7 4 bytes a pixel, RGB8 3, G16 and RGB16 2, P8 and unknown formats 1.
+// Bytes a package stores for a Width x Height mip map in Format, as the reader
+// counts them (RGBA7 as RGBA8); formats the reader doesn't know take 1 a pixel.
 std::size_t StoredMipSize(uint8_t Format, int32_t Width, int32_t Height);
 
 // Count bytes of a pattern that differs from row to row and from Seed to
