@@ -2,6 +2,7 @@
 // XOR wrapper, read like the plain package; damaged ones refused.
 #include "package/PackageSource.h"
 #include "tests/cli/CommandTest.h"
+#include "tools/package-builder/LineageWrapper.h"
 #include "tools/package-builder/Uz2Writer.h"
 
 #include <filesystem>
@@ -81,18 +82,6 @@ TEST_F(CompressedPackageTest, RealOnesHoldTheirPlainTwinsAndDamagedUzIsRefused) 
         ExpectListRefuses(Case, ".utx.uz");
 }
 
-// Lineage II's wrapper: "Lineage2VerNNN" in UTF-16LE, then the package XOR-ed with Key.
-testing::TBytes Wrap(const testing::TBytes& Package, const char* Version, uint8_t Key) {
-    testing::TBytes Wrapped;
-    for (const char* Char = "Lineage2Ver"; *Char; ++Char)
-        Wrapped.insert(Wrapped.end(), {static_cast<uint8_t>(*Char), 0});
-    for (int Digit = 0; Digit < 3; ++Digit)
-        Wrapped.insert(Wrapped.end(), {static_cast<uint8_t>(Version[Digit]), 0});
-    for (const uint8_t Byte : Package)
-        Wrapped.push_back(Byte ^ Key);
-    return Wrapped;
-}
-
 TEST_F(WrappedPackageTest, XorWrappedPackagesExportTheirPlainBytesAndOthersAreRefused) {
     testing::TPackageBuilder Builder(121);
     Builder.AddTexture(
@@ -106,7 +95,7 @@ TEST_F(WrappedPackageTest, XorWrappedPackagesExportTheirPlainBytesAndOthersAreRe
     for (const uint8_t Key : {0xAC, 0x00, 0x5B}) {
         std::string Out = "k";
         Out += std::to_string(Key);
-        testing::WriteFileBytes(Temp.File(Out + ".utx"), Wrap(Bytes, "121", Key));
+        testing::WriteFileBytes(Temp.File(Out + ".utx"), testing::WrapLineage(Bytes, "121", Key));
         ASSERT_EQ(Run({"export", "--out", Temp.File(Out), Temp.File(Out + ".utx")}), ExitOk)
             << Err.str();
         EXPECT_EQ(testing::ReadFileBytes(Temp.File(Out + "/" + Out + "/Clan/Crest.DDS")), Expected);
@@ -115,9 +104,11 @@ TEST_F(WrappedPackageTest, XorWrappedPackagesExportTheirPlainBytesAndOthersAreRe
     EXPECT_EQ(CountLines(Out.str(), "\"engine\": \"Lineage II\""), 1);
 
     const TRefusedFile Bad[] = {
-        {"Encrypted", Wrap(Bytes, "413", 0x00), "is encrypted in a way this program can't read"},
-        {"NoTag", Flipped(Wrap(Bytes, "121", 0xAC), 29, 0x01), "not a package file"},
-        {"HeaderOnly", Wrap({}, "121", 0), "not a package file"},
+        {"Encrypted", testing::WrapLineage(Bytes, "413", 0x00),
+         "is encrypted in a way this program can't read"},
+        {"NoTag", Flipped(testing::WrapLineage(Bytes, "121", 0xAC), 29, 0x01),
+         "not a package file"},
+        {"HeaderOnly", testing::WrapLineage({}, "121", 0), "not a package file"},
     };
     for (const auto& Case : Bad)
         ExpectListRefuses(Case, ".utx");

@@ -2,10 +2,13 @@
 // package fuzzer: every pixel format at plain and odd sizes, the tag kinds a
 // texture's properties may hold, state frames, class spellings, palettes of
 // the package's own and imported ones, mip-map chains and textures without
-// mip maps, each in every package version family.
+// mip maps, each in every package version family and licensee build, and
+// each build's formats also compressed (.uz2) and wrapped (Lineage II).
 // Usage: make_seeds FOLDER
 #include "tools/ToolUsage.h"
+#include "tools/package-builder/LineageWrapper.h"
 #include "tools/package-builder/PackageBuilder.h"
+#include "tools/package-builder/Uz2Writer.h"
 
 #include <array>
 #include <cstdint>
@@ -13,6 +16,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 
@@ -38,10 +42,14 @@ void Add(TPackageBuilder& Package, TTextureDesc Desc) {
     Package.AddTexture(Desc);
 }
 
-// Every format value, the ones without a name included, and odd sizes.
+// Every layout the reader knows, under the number the package's engine build
+// gives it (or its own number where the build has none), a number no build
+// names, and odd sizes.
 void Formats(TPackageBuilder& Package) {
-    for (uint8_t Format = 0; Format <= 11; ++Format)
-        Add(Package, Texture("Format" + std::to_string(Format), Format, 8, 8, "Formats"));
+    for (int Layout = 0; Layout <= pfBC6HS; ++Layout)
+        if (Layout == 6 || GetFormatName(static_cast<TPixelFormat>(Layout)) != "(unknown)")
+            Add(Package, Texture("Format" + std::to_string(Layout), static_cast<uint8_t>(Layout), 8,
+                                 8, "Formats"));
     for (const auto& [Format, Width, Height] :
          {std::tuple{pfDXT1, 1, 1}, {pfDXT3, 3, 5}, {pfG16, 32, 1}, {pfRGBA8, 0, 0}})
         Add(Package, Texture("Odd", Format, Width, Height));
@@ -91,6 +99,32 @@ void Mips(TPackageBuilder& Package) {
     Add(Package, Texture("Kept", pfDXT1));
 }
 
+// Each layout family of package versions, and the licensee builds with
+// layouts of their own.
+struct TBuild {
+    const char* Name;
+    int16_t Version;
+    uint16_t Licensee = 0;
+    uint32_t Signature = PackageSignature;
+};
+const TBuild Builds[] = {
+    {"v61", 61},
+    {"v62", 62},
+    {"v63", 63},
+    {"v64", 64},
+    {"v67", 67},
+    {"v68", 68},
+    {"v69", 69},
+    {"v100", 100},
+    {"v110", 110},
+    {"v111", 111},
+    {"v120", 120},
+    {"v128", 128, 29},
+    {"kf", 128, 29, KillingFloorSignature},
+    {"swat4", 129, 27},
+    {"vengeance", 129, 25},
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -107,12 +141,19 @@ int main(int argc, char** argv) {
     try {
         const std::filesystem::path Folder = argv[1];
         std::filesystem::create_directories(Folder);
-        for (const int16_t Version : {61, 62, 63, 64, 67, 68, 69, 100, 110, 111, 120, 128})
+        for (const TBuild& Build : Builds)
             for (const auto& [Name, Fill] : Kinds) {
-                TPackageBuilder Package(Version, Version >= 128 ? 29 : 0);
+                TPackageBuilder Package(Build.Version, Build.Licensee);
+                Package.Signature = Build.Signature;
                 Fill(Package);
-                Package.WriteTo(Folder /
-                                ("seed_v" + std::to_string(Version) + "_" + Name + ".utx"));
+                const TBytes Bytes = Package.Build().Bytes;
+                const std::string Stem = std::string("seed_") + Build.Name + "_" + Name;
+                WriteFileBytes(Folder / (Stem + ".utx"), Bytes);
+                // The wrapped and compressed forms, once for each build's formats.
+                if (Name == std::string_view("formats")) {
+                    WriteFileBytes(Folder / (Stem + ".uz2"), CompressUz2(Bytes));
+                    WriteFileBytes(Folder / (Stem + "_l2.utx"), WrapLineage(Bytes, "121", 0xAC));
+                }
             }
     } catch (const std::exception& Error) {
         std::cerr << "make_seeds: " << Error.what() << "\n";

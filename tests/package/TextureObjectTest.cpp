@@ -118,26 +118,40 @@ TEST_F(TextureDecoding, APaletteThatIsNoExportWithColoursIsWarnedAboutAndIgnored
 }
 
 // The mip-map header between the properties and the pixels: from 63 on
-// MipEndOffset, at exactly 110 one more byte.
-TEST(MipHeader, FollowsThePackageVersion) {
-    for (const int16_t Version : {61, 62, 63, 68, 100, 109, 110, 111, 128}) {
-        SCOPED_TRACE(Version);
-        TPackageBuilder Builder(Version);
+// MipEndOffset, at exactly 110 one more byte; Vengeance builds put an object
+// header before every object's properties (groups, palettes, textures) and,
+// from licensee 26 on, before each mip map, with a lazy array to skip after
+// sub-version 1.
+TEST(MipHeader, FollowsThePackageVersionAndEngineBuild) {
+    const struct {
+        int16_t Version;
+        uint16_t Licensee;
+        int32_t MipSubVersion;
+    } Cases[] = {{61, 0, 1},   {62, 0, 1},   {63, 0, 1},   {68, 0, 1},   {100, 0, 1},
+                 {109, 0, 1},  {110, 0, 1},  {111, 0, 1},  {128, 0, 1},  {129, 25, 1},
+                 {129, 26, 0}, {129, 27, 1}, {130, 27, 2}, {126, 20, 1}, {123, 3, 1}};
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(::testing::Message() << Case.Version << "/" << Case.Licensee);
+        TPackageBuilder Builder(Case.Version, Case.Licensee);
+        Builder.MipSubVersion = Case.MipSubVersion;
+        const int32_t Palette = Builder.AddPalette("Pal");
         // A byte that a reader which failed to skip it would take for a
         // two-byte index.
-        const int32_t Reference = Builder.AddTexture({.Format = pfRGBA8,
+        const int32_t Reference = Builder.AddTexture({.Group = "Walls",
                                                       .Width = 8,
                                                       .Height = 4,
+                                                      .Palette = Palette,
                                                       .Version110Byte = 0x7F,
-                                                      .MoreMips = {TBytes(32)}});
+                                                      .MoreMips = {TBytes(8)}});
         TPackageFile File(Builder);
         File.Open();
         const auto Texture = File.Decode(Reference);
         EXPECT_EQ(Texture->MipCount, 2);
-        EXPECT_EQ(Texture->MipDataSize, 8 * 4 * 4);
+        EXPECT_EQ(Texture->MipDataSize, 8 * 4);
         EXPECT_EQ(Texture->MipDataPosition, File.Built.MipDataPosition(Reference));
+        EXPECT_EQ(Texture->PalettePosition, File.Built.PalettePosition(Palette));
         // The file position after the first mip map's pixels.
-        EXPECT_EQ(Texture->MipEndOffset, Version < 63 ? 0 : Texture->MipDataPosition + 128);
+        EXPECT_EQ(Texture->MipEndOffset, Case.Version < 63 ? 0 : Texture->MipDataPosition + 32);
         EXPECT_FALSE(Texture->IsIgnored());
     }
 }
@@ -150,19 +164,46 @@ TEST(MipByteSize, CountsWholeBlocksAndBytesPerPixel) {
         int64_t Bytes;
     } Cases[] = {{pfDXT1, 1, 1, 8},  {pfDXT1, 6, 8, 32}, {pfDXT1, 5, 3, 16},  {pfDXT3, 1, 1, 16},
                  {pfDXT5, 5, 3, 32}, {pfP8, 5, 3, 15},   {pfRGBA8, 5, 3, 60}, {pfG16, 5, 3, 30},
-                 {pfRGB8, 4, 4, 48}, {pfDXT1, 0, 4, 0},  {pfP8, 4, -1, 0},    {pfUnknown, 4, 4, 0}};
+                 {pfRGB8, 4, 4, 48}, {pfBC4, 5, 3, 16},  {pfBC7, 5, 3, 32},   {pfCxV8U8, 5, 3, 30},
+                 {pfDXT1, 0, 4, 0},  {pfP8, 4, -1, 0},   {pfUnknown, 4, 4, 0}};
     for (const auto& Case : Cases)
         EXPECT_EQ(MipByteSize(Case.Format, Case.Width, Case.Height), Case.Bytes)
             << GetFormatName(Case.Format) << " " << Case.Width << "x" << Case.Height;
-    // The names list and JSON output show, and scripts match on.
-    const char* const Names[] = {"P8",        "RGBA7", "RGB16", "DXT1", "RGB8", "RGBA8",
-                                 "(unknown)", "DXT3",  "DXT5",  "L8",   "G16",  "RRRGGGBBB"};
-    for (int Value = 0; Value < 12; ++Value)
-        EXPECT_EQ(
-            GetFormatName(
-                FindEngineFamily(PackageSignature, 128, 29).FormatOf(static_cast<uint8_t>(Value))),
-            Names[Value])
-            << Value;
+}
+
+// Each engine build's "Format" numbers, by the names that the list and JSON
+// output show and scripts match on. Unreal 1 builds number the block formats
+// their community patches added from 6 on; Vengeance adds its normal maps
+// after L8, G16 and RRRGGGBBB.
+TEST(FormatNumbers, MeanWhatEachEngineBuildWrote) {
+    const auto NameOf = [](int16_t Version, uint16_t Licensee, int Number) {
+        const TEngineFamily Family = FindEngineFamily(PackageSignature, Version, Licensee);
+        return std::string(GetFormatName(Family.FormatOf(static_cast<uint8_t>(Number))));
+    };
+    const struct {
+        int16_t Version;
+        uint16_t Licensee;
+        std::vector<std::string> Names; // by number from 0 on; all later ones unknown
+    } Cases[] = {
+        {128,
+         29,
+         {"P8", "RGBA7", "RGB16", "DXT1", "RGB8", "RGBA8", "(unknown)", "DXT3", "DXT5", "L8", "G16",
+          "RRRGGGBBB"}},
+        {69,
+         0,
+         {"P8", "RGBA7", "RGB16", "DXT1", "RGB8", "RGBA8", "DXT3", "DXT5", "BC4", "BC4S", "BC5",
+          "BC5S", "BC7", "BC6HS", "BC6H"}},
+        {129,
+         27,
+         {"P8", "RGBA7", "RGB16", "DXT1", "RGB8", "RGBA8", "(unknown)", "DXT3", "DXT5", "L8", "G16",
+          "RRRGGGBBB", "CxV8U8", "DXT5N", "BC5"}},
+    };
+    for (const auto& Case : Cases)
+        for (int Number = 0; Number < 256; ++Number)
+            EXPECT_EQ(NameOf(Case.Version, Case.Licensee, Number),
+                      Number < int(Case.Names.size()) ? Case.Names[std::size_t(Number)]
+                                                      : "(unknown)")
+                << Case.Version << "/" << Case.Licensee << " number " << Number;
 }
 
 // A first mip map too short for the texture's size would hand whoever reads

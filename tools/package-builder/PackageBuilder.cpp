@@ -63,7 +63,7 @@ int32_t TPackageBuilder::AddExport(const TExportDesc& Desc) {
 
 int32_t TPackageBuilder::AddGroup(std::string_view Name, int32_t Outer) {
     const int32_t Class = ClassImport("Core", "Package");
-    const TBytes Data = Properties().None().Bytes();
+    const TBytes Data = Properties().ObjectHeader().None().Bytes();
     const int32_t Reference =
         AddExport({.Class = Class, .Outer = Outer, .Name = std::string(Name)});
     Export(Reference).Data = Data;
@@ -85,7 +85,7 @@ int32_t TPackageBuilder::AddPalette(std::string_view Name, const TBytes& Colours
                                     int32_t ColourCount) {
     const int32_t Class = ClassImport("Engine", "Palette");
     TPropertyWriter Data = Properties();
-    Data.None();
+    Data.ObjectHeader().None();
     const auto PropertiesEnd = static_cast<int32_t>(Data.Size());
     Data.Index(ColourCount);
     const auto ColoursStart = static_cast<int32_t>(Data.Size());

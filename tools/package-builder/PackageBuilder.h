@@ -6,6 +6,7 @@
 #include "tools/package-builder/PropertyWriter.h"
 #include "tools/package-builder/TexturePixels.h"
 
+#include "package/EngineFamily.h"
 #include "package/PixelFormat.h"
 
 #include <array>
@@ -127,7 +128,8 @@ struct TTextureDesc {
 // their data, for any package version. Version switches follow the format:
 // names carry a leading length byte from 64 on; the header has a heritage list
 // below 68 and a GUID with generations from 68 on; texture mip headers carry
-// MipEndOffset from 63 on and one more byte at exactly 110.
+// MipEndOffset from 63 on and one more byte at exactly 110; the engine
+// family's object and mip headers are written where its reader expects them.
 //
 // Layout: header (with the generation entries), names, export data blocks in
 // export order, imports, exports, then the heritage list.
@@ -136,10 +138,16 @@ public:
     explicit TPackageBuilder(int16_t PackageVersion = 69, uint16_t LicenseeVersion = 0);
 
     int16_t PackageVersion;
-    // The "Format" number this package's engine family stores for Layout.
-    uint8_t StoredFormatNumber(uint8_t Layout) const;
     uint16_t LicenseeVersion;
     uint32_t Signature = 0x9E2A83C1;
+    // The sub-version of the header before each mip map, in builds that write
+    // one; 1 adds the lazy array the reader skips.
+    int32_t MipSubVersion = 1;
+
+    // The engine build the reader will take this package for.
+    TEngineFamily Family() const;
+    // The "Format" number this package's engine family stores for Layout.
+    uint8_t StoredFormatNumber(uint8_t Layout) const;
     uint32_t PackageFlags = 1;
     TGuidBytes Guid;
     std::vector<TGuidBytes> Heritages; // written below version 68; one entry by default

@@ -129,6 +129,14 @@ TPropertyWriter& TPropertyWriter::Raw(std::span<const uint8_t> Bytes) {
     return *this;
 }
 
+TPropertyWriter& TPropertyWriter::ObjectHeader() {
+    if (Package.Family().ObjectHeader) {
+        PutI32(Out, 4);
+        PutI32(Out, 0);
+    }
+    return *this;
+}
+
 TPropertyWriter& TPropertyWriter::Index(int32_t Value) {
     PutBytes(Out, EncodeIndex(Value));
     return *this;

@@ -89,6 +89,10 @@ public:
     TPropertyWriter& StateFrame(int32_t First = 5, int32_t Second = -200, uint8_t Fill = 0xEE,
                                 int32_t Last = 70000);
 
+    // The check value and sub-version that engine builds with object headers
+    // (Vengeance) put before an object's properties; nothing for the others.
+    TPropertyWriter& ObjectHeader();
+
     // Bytes written as they are, for runs that no tag describes.
     TPropertyWriter& Raw(std::span<const uint8_t> Bytes);
     TPropertyWriter& Index(int32_t Value);

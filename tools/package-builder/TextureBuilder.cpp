@@ -7,24 +7,41 @@ namespace swatchbox::testing {
 
 namespace {
 
-// Each mip map: [MipEndOffset from 63 on] [one byte at 110] compact size,
+// What every mip record of one package has in common.
+struct TMipLayout {
+    int16_t Version;
+    uint8_t Version110Byte;
+    // The object header before each record, in builds that write one.
+    std::optional<int32_t> HeaderSubVersion;
+};
+
+// Each mip map: [object header, and with sub-version 1 a skip position and an
+// empty lazy array] [MipEndOffset from 63 on] [one byte at 110] compact size,
 // pixels, then USize, VSize, UBits and VBits of that mip.
-void PutMip(TExportEntry& Export, int16_t Version, const TTextureDesc& Desc, const TBytes& Pixels,
+void PutMip(TExportEntry& Export, const TMipLayout& Layout, const TBytes& Pixels,
             std::optional<int32_t> StatedSize, std::optional<int32_t> EndOffset, int32_t Width,
             int32_t Height, bool First) {
     TBytes& Out = Export.Data;
+    if (Layout.HeaderSubVersion) {
+        PutI32(Out, 4);
+        PutI32(Out, *Layout.HeaderSubVersion);
+        if (*Layout.HeaderSubVersion == 1) {
+            PutI32(Out, 0);
+            PutBytes(Out, EncodeIndex(0));
+        }
+    }
     std::size_t EndField = 0;
-    if (Version >= 63) {
+    if (Layout.Version >= 63) {
         EndField = Out.size();
         PutI32(Out, EndOffset.value_or(0));
     }
-    if (Version == 110)
-        PutU8(Out, Desc.Version110Byte);
+    if (Layout.Version == 110)
+        PutU8(Out, Layout.Version110Byte);
     PutBytes(Out, EncodeIndex(StatedSize.value_or(static_cast<int32_t>(Pixels.size()))));
     if (First)
         Export.MipData = static_cast<int32_t>(Out.size());
     PutBytes(Out, Pixels);
-    if (Version >= 63 && !EndOffset)
+    if (Layout.Version >= 63 && !EndOffset)
         Export.Relocations.emplace_back(EndField, static_cast<int32_t>(Out.size()));
     PutI32(Out, Width);
     PutI32(Out, Height);
@@ -35,14 +52,14 @@ void PutMip(TExportEntry& Export, int16_t Version, const TTextureDesc& Desc, con
 
 } // namespace
 
-// Unreal 1 builds (below version 100) number DXT3 6 and DXT5 7; the other
-// layouts the tests use keep their numbers.
 // A layout the family has no number for is stored as its own number, so tests
 // can write numbers the reader doesn't know.
 uint8_t TPackageBuilder::StoredFormatNumber(uint8_t Layout) const {
-    const TEngineFamily Family =
-        FindEngineFamily(Signature, PackageVersion, LicenseeVersion, false);
-    return Family.NumberOf(static_cast<TPixelFormat>(Layout)).value_or(Layout);
+    return Family().NumberOf(static_cast<TPixelFormat>(Layout)).value_or(Layout);
+}
+
+TEngineFamily TPackageBuilder::Family() const {
+    return FindEngineFamily(Signature, PackageVersion, LicenseeVersion, false);
 }
 
 int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
@@ -55,6 +72,7 @@ int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
     } else {
         if (Desc.Flags & HasStateFrameFlag)
             Properties.StateFrame();
+        Properties.ObjectHeader();
         if (Desc.BeforeProperties)
             Desc.BeforeProperties(Properties);
         if (Desc.Format)
@@ -91,14 +109,16 @@ int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
     const TBytes Pixels = Desc.Pixels ? *Desc.Pixels
                                       : PatternBytes(StoredMipSize(Format, Desc.Width, Desc.Height),
                                                      static_cast<uint32_t>(Exports.size()));
-    PutMip(Entry, PackageVersion, Desc, Pixels, Desc.StatedMipSize, Desc.MipEndOffset, Desc.Width,
-           Desc.Height, true);
+    const TMipLayout Layout{PackageVersion, Desc.Version110Byte,
+                            Family().MipHeader ? std::optional(MipSubVersion) : std::nullopt};
+    PutMip(Entry, Layout, Pixels, Desc.StatedMipSize, Desc.MipEndOffset, Desc.Width, Desc.Height,
+           true);
     int32_t Width = Desc.Width;
     int32_t Height = Desc.Height;
     for (const TBytes& Mip : Desc.MoreMips) {
         Width = std::max(Width / 2, 1);
         Height = std::max(Height / 2, 1);
-        PutMip(Entry, PackageVersion, Desc, Mip, std::nullopt, std::nullopt, Width, Height, false);
+        PutMip(Entry, Layout, Mip, std::nullopt, std::nullopt, Width, Height, false);
     }
     PutBytes(Entry.Data, Desc.Trailer);
     return Reference;
