@@ -51,25 +51,39 @@ TChunkHeader CheckedChunkHeader(TFileStream& File) {
     return Header;
 }
 
-void Inflate(const TFileStream& File, int64_t Offset, const std::vector<uint8_t>& In, uint8_t* Out,
-             uint32_t OutSize) {
-    z_stream Stream{};
-    if (inflateInit(&Stream) != Z_OK)
-        throw EPackageDamaged("Cannot decompress \"" + File.FileName() +
-                              "\": zlib failed to start.");
-    Stream.next_in = const_cast<Bytef*>(In.data());
-    Stream.avail_in = static_cast<uInt>(In.size());
-    Stream.next_out = Out;
-    Stream.avail_out = OutSize;
-    const int Result = inflate(&Stream, Z_FINISH);
-    const bool Whole = Result == Z_STREAM_END && Stream.avail_out == 0 && Stream.avail_in == 0;
-    inflateEnd(&Stream);
-    const bool Overflow = Result == Z_BUF_ERROR && Stream.avail_out == 0;
-    if (!Whole)
+// One zlib stream for every chunk of a file: resetting it between chunks
+// keeps its state and window instead of allocating them again for each one.
+class TInflater {
+public:
+    explicit TInflater(const TFileStream& File) : File(File) {
+        if (inflateInit(&Stream) != Z_OK)
+            throw EPackageDamaged("Cannot decompress \"" + File.FileName() +
+                                  "\": zlib failed to start.");
+    }
+    ~TInflater() { inflateEnd(&Stream); }
+    TInflater(const TInflater&) = delete;
+    TInflater& operator=(const TInflater&) = delete;
+
+    // Inflates the chunk at Offset, which must fill Out exactly.
+    void Chunk(int64_t Offset, const std::vector<uint8_t>& In, uint8_t* Out, uint32_t OutSize) {
+        inflateReset(&Stream);
+        Stream.next_in = const_cast<Bytef*>(In.data());
+        Stream.avail_in = static_cast<uInt>(In.size());
+        Stream.next_out = Out;
+        Stream.avail_out = OutSize;
+        const int Result = inflate(&Stream, Z_FINISH);
+        if (Result == Z_STREAM_END && Stream.avail_out == 0 && Stream.avail_in == 0)
+            return;
+        const bool Overflow = Result == Z_BUF_ERROR && Stream.avail_out == 0;
         ThrowChunk(File, Offset,
                    Result == Z_STREAM_END || Overflow ? "holds a different size than it states"
                                                       : "holds no valid zlib data");
-}
+    }
+
+private:
+    const TFileStream& File;
+    z_stream Stream{};
+};
 
 } // namespace
 
@@ -105,6 +119,7 @@ std::vector<uint8_t> DecompressUz2(TFileStream& File) {
     }
     std::vector<uint8_t> Image(static_cast<std::size_t>(Total));
     std::vector<uint8_t> In;
+    TInflater Inflater(File);
     std::size_t Done = 0;
     File.Seek(0);
     while (File.Remaining() > 0) {
@@ -114,7 +129,7 @@ std::vector<uint8_t> DecompressUz2(TFileStream& File) {
             ThrowChunk(File, Offset, "changed while it was read");
         In.resize(Header.Compressed);
         File.Read(In.data(), In.size());
-        Inflate(File, Offset, In, Image.data() + Done, Header.Uncompressed);
+        Inflater.Chunk(Offset, In, Image.data() + Done, Header.Uncompressed);
         Done += Header.Uncompressed;
     }
     if (Done != Image.size())

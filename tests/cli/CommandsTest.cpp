@@ -1,6 +1,8 @@
 // The list and export commands and the command line.
 #include "tests/cli/CommandTest.h"
+#include "tools/package-builder/LineageWrapper.h"
 
+#include <optional>
 #include <regex>
 
 namespace swatchbox::cli {
@@ -88,6 +90,52 @@ TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
     EXPECT_TRUE(Has(Json, "},\n  " + Object(Second, ","))) << Json;
     EXPECT_EQ(CountLines(Json, "  {\"package\": "), 10);
     EXPECT_EQ(Json.substr(Json.size() - 4), "}\n]\n");
+}
+
+using EngineBuilds = TCommandTest;
+
+// Each engine build names itself in the list and stores DXT5 under its own
+// number and headers; the exported blocks are the same everywhere.
+TEST_F(EngineBuilds, NameThemselvesAndExportTheSameBlocks) {
+    const struct {
+        const char* Engine;
+        int16_t Version;
+        uint16_t Licensee;
+        uint32_t Signature;
+        bool Lineage;
+    } Cases[] = {{"Unreal", 69, 0, PackageSignature, false},
+                 {"UE2", 128, 29, PackageSignature, false},
+                 {"Killing Floor", 128, 29, KillingFloorSignature, false},
+                 {"Vengeance", 129, 25, PackageSignature, false},
+                 {"Vengeance", 129, 27, PackageSignature, false},
+                 {"Lineage II", 121, 0, PackageSignature, true}};
+    std::optional<TBytes> First;
+    for (const auto& Case : Cases) {
+        const std::string Name = Case.Engine + std::to_string(Case.Licensee);
+        SCOPED_TRACE(Name);
+        TPackageBuilder Builder(Case.Version, Case.Licensee);
+        Builder.Signature = Case.Signature;
+        const int32_t Palette = Builder.AddPalette("Pal");
+        Builder.AddTexture({.Name = "Paletted", .Group = "G", .Palette = Palette});
+        Builder.AddTexture({.Name = "Glass",
+                            .Group = "G",
+                            .Format = pfDXT5,
+                            .Width = 8,
+                            .Height = 8,
+                            .Pixels = testing::PatternBytes(64, 5)});
+        const std::string Path = Temp.File(Name + ".utx");
+        testing::WriteFileBytes(Path, Case.Lineage
+                                          ? testing::WrapLineage(Builder.Build().Bytes, "121", 7)
+                                          : Builder.Build().Bytes);
+        ASSERT_EQ(Run({"list", "--json", Path}), ExitOk) << Err.str();
+        EXPECT_EQ(CountLines(Out.str(), std::string("\"engine\": \"") + Case.Engine + "\""), 2);
+        EXPECT_EQ(CountLines(Out.str(), "\"format\": \"DXT5\""), 1) << Out.str();
+        ASSERT_EQ(Run({"export", "--out", Temp.File("out"), Path}), ExitOk) << Err.str();
+        const TBytes Exported = testing::ReadFileBytes(Temp.File("out/" + Name + "/G/Glass.DDS"));
+        EXPECT_EQ(Exported, First.value_or(Exported));
+        First = Exported;
+        EXPECT_TRUE(std::filesystem::exists(Temp.File("out/" + Name + "/G/Paletted.BMP")));
+    }
 }
 
 TEST_F(CommandsTest, ExportKeepsHostileAndDuplicateNamesInsideTheFolder) {
