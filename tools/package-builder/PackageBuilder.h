@@ -94,6 +94,8 @@ struct TTextureDesc {
 
     // Properties, written in this order before the terminator. A property
     // whose optional is empty is left out.
+    // A TPixelFormat, stored under the package's engine build's own number for
+    // it; a value that is no TPixelFormat the build numbers is stored as it is.
     std::optional<uint8_t> Format = pfP8;
     int32_t Width = 16; // USize, and the width of the default pixels
     int32_t Height = 16;

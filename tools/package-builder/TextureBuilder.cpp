@@ -15,8 +15,8 @@ struct TMipLayout {
     std::optional<int32_t> HeaderSubVersion;
 };
 
-// Each mip map: [object header, and with sub-version 1 a skip position and an
-// empty lazy array] [MipEndOffset from 63 on] [one byte at 110] compact size,
+// Each mip map: [object header, and with sub-version 1 a skip position and a
+// lazy array of three bytes] [MipEndOffset from 63 on] [one byte at 110] compact size,
 // pixels, then USize, VSize, UBits and VBits of that mip.
 void PutMip(TExportEntry& Export, const TMipLayout& Layout, const TBytes& Pixels,
             std::optional<int32_t> StatedSize, std::optional<int32_t> EndOffset, int32_t Width,
@@ -26,8 +26,10 @@ void PutMip(TExportEntry& Export, const TMipLayout& Layout, const TBytes& Pixels
         PutI32(Out, 4);
         PutI32(Out, *Layout.HeaderSubVersion);
         if (*Layout.HeaderSubVersion == 1) {
+            const TBytes Lazy = {1, 2, 3};
             PutI32(Out, 0);
-            PutBytes(Out, EncodeIndex(0));
+            PutBytes(Out, EncodeIndex(static_cast<int32_t>(Lazy.size())));
+            PutBytes(Out, Lazy);
         }
     }
     std::size_t EndField = 0;
