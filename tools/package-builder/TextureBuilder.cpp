@@ -11,7 +11,7 @@ namespace {
 // pixels, then USize, VSize, UBits and VBits of that mip.
 void PutMip(TExportEntry& Export, int16_t Version, const TTextureDesc& Desc, const TBytes& Pixels,
             std::optional<int32_t> StatedSize, std::optional<int32_t> EndOffset, int32_t Width,
-            int32_t Height, bool First) {
+            int32_t Height, int32_t* DataOffset = nullptr) {
     TBytes& Out = Export.Data;
     std::size_t EndField = 0;
     if (Version >= 63) {
@@ -21,8 +21,8 @@ void PutMip(TExportEntry& Export, int16_t Version, const TTextureDesc& Desc, con
     if (Version == 110)
         PutU8(Out, Desc.Version110Byte);
     PutBytes(Out, EncodeIndex(StatedSize.value_or(static_cast<int32_t>(Pixels.size()))));
-    if (First)
-        Export.MipData = static_cast<int32_t>(Out.size());
+    if (DataOffset)
+        *DataOffset = static_cast<int32_t>(Out.size());
     PutBytes(Out, Pixels);
     if (Version >= 63 && !EndOffset)
         Export.Relocations.emplace_back(EndField, static_cast<int32_t>(Out.size()));
@@ -31,6 +31,16 @@ void PutMip(TExportEntry& Export, int16_t Version, const TTextureDesc& Desc, con
     PutU8(Out, static_cast<uint8_t>(std::bit_width(static_cast<uint32_t>(std::max(Width, 1))) - 1));
     PutU8(Out,
           static_cast<uint8_t>(std::bit_width(static_cast<uint32_t>(std::max(Height, 1))) - 1));
+}
+
+// Mips after the first, each half the size of the one before.
+void PutSmallerMips(TExportEntry& Export, int16_t Version, const TTextureDesc& Desc,
+                    const std::vector<TBytes>& Mips, int32_t Width, int32_t Height) {
+    for (const TBytes& Mip : Mips) {
+        Width = std::max(Width / 2, 1);
+        Height = std::max(Height / 2, 1);
+        PutMip(Export, Version, Desc, Mip, std::nullopt, std::nullopt, Width, Height);
+    }
 }
 
 } // namespace
@@ -67,6 +77,9 @@ int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
             Properties.Bool("bAlphaTexture", *Desc.AlphaTexture);
         if (Desc.Palette)
             Properties.Object("Palette", *Desc.Palette);
+        if (Desc.Comp)
+            Properties.Bool("bHasComp", true)
+                .Byte("CompFormat", StoredFormatNumber(Desc.Comp->Format));
         if (Desc.AfterProperties)
             Desc.AfterProperties(Properties);
         Properties.None(Desc.Terminator);
@@ -90,13 +103,17 @@ int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
                                       : PatternBytes(StoredMipSize(Format, Desc.Width, Desc.Height),
                                                      static_cast<uint32_t>(Exports.size()));
     PutMip(Entry, PackageVersion, Desc, Pixels, Desc.StatedMipSize, Desc.MipEndOffset, Desc.Width,
-           Desc.Height, true);
-    int32_t Width = Desc.Width;
-    int32_t Height = Desc.Height;
-    for (const TBytes& Mip : Desc.MoreMips) {
-        Width = std::max(Width / 2, 1);
-        Height = std::max(Height / 2, 1);
-        PutMip(Entry, PackageVersion, Desc, Mip, std::nullopt, std::nullopt, Width, Height, false);
+           Desc.Height, &Entry.MipData);
+    PutSmallerMips(Entry, PackageVersion, Desc, Desc.MoreMips, Desc.Width, Desc.Height);
+    if (const auto& Comp = Desc.Comp) {
+        PutBytes(Entry.Data, EncodeIndex(static_cast<int32_t>(1 + Comp->MoreMips.size())));
+        const TBytes Pixels =
+            Comp->Pixels ? *Comp->Pixels
+                         : PatternBytes(StoredMipSize(Comp->Format, Comp->Width, Comp->Height),
+                                        static_cast<uint32_t>(Exports.size() + 100));
+        PutMip(Entry, PackageVersion, Desc, Pixels, Comp->StatedMipSize, std::nullopt, Comp->Width,
+               Comp->Height, &Entry.CompMipData);
+        PutSmallerMips(Entry, PackageVersion, Desc, Comp->MoreMips, Comp->Width, Comp->Height);
     }
     PutBytes(Entry.Data, Desc.Trailer);
     return Reference;
