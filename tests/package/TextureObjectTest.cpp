@@ -208,7 +208,7 @@ TEST(CompressedPicture, FollowsTheFirstMipArrayInsideTheObject) {
         std::string Message;
     } Cases[] = {{69, TCompDesc{.Width = 32, .Height = 64, .MoreMips = {TBytes(256)}}, pfDXT1, ""},
                  {61, TCompDesc{.Format = pfDXT5}, pfDXT5, ""},
-                 {69, TCompDesc{.StatedMipSize = 100000}, pfUnknown,
+                 {69, TCompDesc{.StatedMipSize = 200}, pfUnknown,
                   Error +
                       "has a compressed picture that runs past the end of its object; the picture "
                       "is left out."},
