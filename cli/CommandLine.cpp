@@ -22,8 +22,9 @@ namespace {
 
 const char* const UsageText =
     "Usage: swatchbox-cli list [--json] [--name PATTERN] PACKAGE|FOLDER...\n"
-    "       swatchbox-cli export [--out DIR] [--format FORMAT] [--opaque] [-j N]\n"
-    "                            [--name PATTERN] [--verbose] PACKAGE|FOLDER...\n"
+    "       swatchbox-cli export [--out DIR] [--format FORMAT] [--opaque]\n"
+    "                            [--prefer-compressed] [-j N] [--name PATTERN]\n"
+    "                            [--verbose] PACKAGE|FOLDER...\n"
     "       swatchbox-cli sheet [--out FILE.PNG] [--size N] [--group NAME]\n"
     "                           [--name PATTERN] [--opaque] [-j N] PACKAGE\n"
     "       swatchbox-cli --help | --version\n";
@@ -34,7 +35,9 @@ const char* const HelpText =
     "  list      List the textures of each package, one row per texture.\n"
     "  export    Write each texture to DIR/<package>/<group>/<name> (DIR: the\n"
     "            current folder unless --out): unchanged as a .BMP or .DDS file, or\n"
-    "            decoded as a .PNG, .TGA or .BMP file (--format).\n"
+    "            decoded as a .PNG, .TGA or .BMP file (--format). As is, a texture's\n"
+    "            second, compressed picture (Unreal 1 bHasComp) goes beside it as\n"
+    "            <name>.DDS.\n"
     "  sheet     Draw a package's textures as labelled thumbnails into one PNG file.\n"
     "\n"
     "A FOLDER stands for every package under it, at any depth and whatever its\n"
@@ -55,6 +58,9 @@ const char* const HelpText =
     "                   Without it textures keep the alpha the engine draws with:\n"
     "                   masked ones (P8: colour 0 clear) and alpha ones their own,\n"
     "                   DXT always its own; all others are opaque.\n"
+    "  --prefer-compressed\n"
+    "                   export (decoded formats): decode a texture's second,\n"
+    "                   compressed picture, where it has one, instead of its first.\n"
     "  -j, --jobs N     export, sheet: decode and write on N threads (default: one\n"
     "                   per core). The files are the same whatever N.\n"
     "  --size N         sheet: edge of each thumbnail's square in pixels (default\n"
@@ -82,6 +88,7 @@ struct TParsed {
     bool Json = false;
     bool Verbose = false;
     bool Opaque = false;
+    bool PreferCompressed = false;
     bool Help = false;
     bool Version = false;
     std::optional<std::string> Out;
@@ -108,6 +115,7 @@ const TOption Options[] = {
     {"--json", "", {"list"}, &TParsed::Json},
     {"--verbose", "-v", {"export"}, &TParsed::Verbose},
     {"--opaque", "", {"export", "sheet"}, &TParsed::Opaque},
+    {"--prefer-compressed", "", {"export"}, &TParsed::PreferCompressed},
     {"--out", "", {"export", "sheet"}, nullptr, &TParsed::Out},
     {"--format", "", {"export"}, nullptr, &TParsed::Format},
     {"--jobs", "-j", {"export", "sheet"}, nullptr, &TParsed::Jobs},
@@ -258,6 +266,9 @@ int RunCommandLine(const std::vector<std::string>& Arguments, std::ostream& Out,
     if (Parsed.Opaque && Export.Format == TExportFormat::AsIs)
         return UsageError(Err, "--opaque needs --format png, tga, bmp24 or bmp32");
     Export.Opaque = Parsed.Opaque;
+    if (Parsed.PreferCompressed && Export.Format == TExportFormat::AsIs)
+        return UsageError(Err, "--prefer-compressed needs --format png, tga, bmp24 or bmp32");
+    Export.PreferCompressed = Parsed.PreferCompressed;
     Export.Jobs = Jobs;
     Export.Name = Parsed.Name;
     return RunExport(Export, Out, Err);

@@ -78,6 +78,7 @@ class TExporter {
 public:
     TExporter(const TExportOptions& Options, TConsoleReporter& Reporter)
         : Root(TrimFolder(Options.OutDir)), Verbose(Options.Verbose), Format(Options.Format),
+          PreferCompressed(Options.PreferCompressed),
           Alpha(Options.Opaque ? TAlphaMode::Opaque : TAlphaMode::Engine),
           Pattern(Options.Name ? std::optional<TNamePattern>(*Options.Name) : std::nullopt),
           Reporter(Reporter), Pool(Options.Jobs),
@@ -94,14 +95,16 @@ private:
     void ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder);
     void SkipMipLess();
     void ReportMipLess();
-    // Where the texture's file goes, the folders made; empty when it is
-    // skipped or its folder can't be made.
-    std::string Target(const TTextureObject& Texture, const std::string& PackageFolder);
+    // Where the file of the texture (or of its compressed picture) goes, the
+    // folders made; empty when it is skipped or its folder can't be made.
+    std::string Target(const TTextureObject& Texture, const std::string& PackageFolder,
+                       bool Compressed);
     void Deliver(TWritten& Done);
 
     std::string Root;
     bool Verbose;
     TExportFormat Format;
+    bool PreferCompressed;
     TAlphaMode Alpha;
     std::optional<TNamePattern> Pattern;
     TConsoleReporter& Reporter;
@@ -202,27 +205,33 @@ void TExporter::ReportMipLess() {
     MipLess.clear();
 }
 
-std::string TExporter::Target(const TTextureObject& Texture, const std::string& PackageFolder) {
-    if (Texture.IsIgnored()) {
+std::string TExporter::Target(const TTextureObject& Texture, const std::string& PackageFolder,
+                              bool Compressed) {
+    if (!Compressed && Texture.IsIgnored()) {
         ++Skipped;
         return {};
     }
-    if (!Texture.HasMipData) {
+    if (!Compressed && !Texture.HasMipData) {
         SkipMipLess();
         return {};
     }
+    const TPixelFormat Layout = Compressed ? Texture.Comp->Format : Texture.Format;
     const bool AsIs = Format == TExportFormat::AsIs;
-    const std::string_view Extension =
-        AsIs ? AsIsExtension(Texture.Format) : DecodedExtension(Format);
-    if (Extension.empty() || (!AsIs && !HasDecoder(Texture.Format))) {
+    std::string_view Extension = AsIs ? AsIsExtension(Layout) : DecodedExtension(Format);
+    if (Compressed && AsIs && Extension != ".DDS")
+        Extension = {}; // the second picture is written only as its blocks
+    if (Extension.empty() || (!AsIs && !HasDecoder(Layout))) {
         // A format without a name is told by its number.
-        const std::string_view Name = GetFormatName(Texture);
-        const std::string Format =
-            Name == "(unknown)" ? "unknown format " + std::to_string(int{Texture.StoredFormat})
-                                : "format " + std::string(Name);
-        ReportWarning(Reporter, Format + (AsIs ? " can't be exported as is" : " can't be decoded") +
-                                    "; skipped.");
-        ++Skipped;
+        const std::string_view Name = GetFormatName(Layout);
+        const int Stored = Compressed ? Texture.Comp->StoredFormat : Texture.StoredFormat;
+        const std::string Format = Name == "(unknown)" ? "unknown format " + std::to_string(Stored)
+                                                       : "format " + std::string(Name);
+        // A compressed picture left out beside the written first one is no skipped texture.
+        const bool Beside = Compressed && AsIs;
+        ReportWarning(Reporter, (Compressed ? "compressed picture: " : "") + Format +
+                                    (AsIs ? " can't be exported as is" : " can't be decoded") +
+                                    (Beside ? "; left out." : "; skipped."));
+        Skipped += !Beside;
         return {};
     }
     const std::string GroupFolderName = SafePathComponent(Texture.Group);
@@ -238,25 +247,36 @@ std::string TExporter::Target(const TTextureObject& Texture, const std::string& 
 void TExporter::ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder) {
     if (Pattern && !Pattern->MatchesTexture(Texture.Group, Texture.Name))
         return;
-    const std::string File = Target(Texture, PackageFolder);
+    const bool AsIs = Format == TExportFormat::AsIs;
+    // Decoded, one picture is written: the compressed one when asked for and
+    // there. As is, the compressed picture's blocks go beside the first one.
+    const bool Compressed = PreferCompressed && !AsIs && Texture.Comp && !Texture.IsIgnored();
+    const std::string File = Target(Texture, PackageFolder, Compressed);
     if (File.empty())
         return;
-    if (Format != TExportFormat::AsIs) {
-        Jobs.Submit(
-            [Job = TDecodeJob{Texture.Owner->Source, MipSourceOf(Texture), File, Format, Alpha},
-             Context = Reporter.Context()] {
-                return TWritten{RunDecodeJob(Job), Context};
-            });
+    if (!AsIs) {
+        Jobs.Submit([Job = TDecodeJob{Texture.Owner->Source,
+                                      Compressed ? CompMipSourceOf(Texture) : MipSourceOf(Texture),
+                                      File, Format, Alpha},
+                     Context = Reporter.Context()] {
+            return TWritten{RunDecodeJob(Job), Context};
+        });
         return;
     }
-    const int ErrorsBefore = Reporter.Errors();
-    if (ExportAsIs(Texture, File, Reporter)) {
-        ++Written;
-        return;
-    }
-    ++Failed;
-    if (Reporter.Errors() == ErrorsBefore)
-        ReportError(Reporter, "Cannot write \"" + EscapeControls(File) + "\".");
+    const auto Write = [&](const std::string& Target, auto&& Writer) {
+        const int ErrorsBefore = Reporter.Errors();
+        if (Writer(Texture, Target, Reporter)) {
+            ++Written;
+            return;
+        }
+        ++Failed;
+        if (Reporter.Errors() == ErrorsBefore)
+            ReportError(Reporter, "Cannot write \"" + EscapeControls(Target) + "\".");
+    };
+    Write(File, ExportAsIs);
+    if (Texture.Comp)
+        if (const std::string CompFile = Target(Texture, PackageFolder, true); !CompFile.empty())
+            Write(CompFile, WriteCompressedDDS);
 }
 
 void TExporter::Deliver(TWritten& Done) {

@@ -21,6 +21,8 @@ struct TExportOptions {
     TExportFormat Format = TExportFormat::AsIs;
     // Decoded formats: alpha 255 everywhere instead of the engine's alpha.
     bool Opaque = false;
+    // Decoded formats: write a texture's compressed picture where it has one.
+    bool PreferCompressed = false;
     // Threads that decode and write.
     unsigned Jobs = 1;
     // Only the textures whose Name or Group.Name matches this pattern.

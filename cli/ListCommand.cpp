@@ -38,6 +38,15 @@ std::string Flags(const TTextureObject& Texture) {
         Add("ignored");
     else if (!Texture.HasMipData)
         Add("no mips");
+    if (Texture.Comp) {
+        std::string Comp(1, '+');
+        Comp.append(GetFormatName(Texture.Comp->Format))
+            .append(1, ' ')
+            .append(std::to_string(Texture.Comp->USize))
+            .append(1, 'x')
+            .append(std::to_string(Texture.Comp->VSize));
+        Add(Comp.c_str());
+    }
     return Result;
 }
 
@@ -102,6 +111,17 @@ void WriteJsonObject(std::ostream& Out, const std::string& Package, const std::s
         .Bool("ignored", Texture.IsIgnored())
         .Literal("compressed", Compression.empty() ? "null" : JsonString(Compression))
         .String("engine", Texture.Owner->Family.Name);
+    // The second, compressed picture; every key null when there is none.
+    const auto CompNumber = [&](int32_t TCompressedPicture::*Field) {
+        return Texture.Comp ? std::to_string((*Texture.Comp).*Field) : std::string("null");
+    };
+    Object
+        .Literal("comp_format",
+                 Texture.Comp ? JsonString(GetFormatName(Texture.Comp->Format)) : "null")
+        .Literal("comp_width", CompNumber(&TCompressedPicture::USize))
+        .Literal("comp_height", CompNumber(&TCompressedPicture::VSize))
+        .Literal("comp_mip_size", CompNumber(&TCompressedPicture::MipDataSize))
+        .Literal("comp_mip_position", CompNumber(&TCompressedPicture::MipDataPosition));
     Object.Close();
 }
 

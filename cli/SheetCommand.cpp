@@ -73,10 +73,12 @@ std::vector<TEntry> CollectEntries(TUnrealPackage& Package, const TSheetOptions&
             return;
         if (Pattern && !Pattern->MatchesTexture(Texture.Group, Texture.Name))
             return;
-        Entries.push_back({MipSourceOf(Texture), Texture.Name,
-                           grid::SizeText(Texture.USize, Texture.VSize) + " " +
-                               std::string(GetFormatName(Texture)),
-                           Reporter.Context()});
+        Entries.push_back(
+            {MipSourceOf(Texture), Texture.Name,
+             grid::SizeText(Texture.USize, Texture.VSize) + " " +
+                 grid::FormatText(GetFormatName(Texture),
+                                  Texture.Comp ? GetFormatName(Texture.Comp->Format) : ""),
+             Reporter.Context()});
     });
     // By name without regard to case, as the panel orders them.
     std::stable_sort(Entries.begin(), Entries.end(), [](const TEntry& A, const TEntry& B) {

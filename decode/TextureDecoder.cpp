@@ -53,6 +53,12 @@ TMipSource MipSourceOf(const TTextureObject& Texture) {
             Texture.MipDataSize, Texture.PalettePosition, Texture.bMasked, Texture.bAlphaTexture};
 }
 
+TMipSource CompMipSourceOf(const TTextureObject& Texture) {
+    const TCompressedPicture& Comp = *Texture.Comp;
+    return {Comp.Format,      Comp.USize, Comp.VSize, Comp.MipDataPosition,
+            Comp.MipDataSize, 0,          false,      false};
+}
+
 TRgbaImage DecodeTexture(TFileStream& Stream, const TMipSource& Source, TAlphaMode Mode) {
     const TStoredMip Stored = ReadStored(Stream, Source);
     return DecodeMip(Stored.Bytes(Source),

@@ -27,6 +27,8 @@ struct TMipSource {
 };
 
 TMipSource MipSourceOf(const TTextureObject& Texture);
+// The texture's compressed picture, which must be set.
+TMipSource CompMipSourceOf(const TTextureObject& Texture);
 
 // The first mip map read from Stream (open on the package) and decoded to
 // 8-bit RGBA. Throws EDecodeError for a format without a decoder, a size

@@ -189,7 +189,9 @@ void DrawTextureLabel(int32_t Index, float X, float Baseline) {
     glListBase(App.FontListBase);
     DrawLine(X, Baseline, Texture.Name);
     DrawLine(X, Baseline + 16, grid::SizeText(Texture.USize, Texture.VSize));
-    DrawLine(X, Baseline + 32, GetFormatName(Texture));
+    DrawLine(X, Baseline + 32,
+             grid::FormatText(GetFormatName(Texture),
+                              Texture.Comp ? GetFormatName(Texture.Comp->Format) : ""));
     DrawLine(X, Baseline + 48, grid::FlagText(Texture.bMasked, Texture.bAlphaTexture));
     glPopAttrib();
 }

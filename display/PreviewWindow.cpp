@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <string>
 
 namespace swatchbox {
@@ -25,25 +26,60 @@ const TTextureObject& PreviewedTexture() {
     return *App.ShownTextures[static_cast<std::size_t>(App.SelectedIndex)];
 }
 
-// "Wall07 (256x128), [3/42]"
+// True when the preview shows the texture's compressed picture.
+bool ShowsCompressed() {
+    return App.PreviewCompressed && PreviewedTexture().Comp.has_value();
+}
+
+// The size of the picture shown.
+SIZE PreviewedSize() {
+    const TTextureObject& Texture = PreviewedTexture();
+    if (ShowsCompressed())
+        return {Texture.Comp->USize, Texture.Comp->VSize};
+    return {Texture.USize, Texture.VSize};
+}
+
+// "Wall07 (256x128), [3/42]", and ", DXT1" after it for the compressed picture.
 std::string PreviewCaption() {
     const TTextureObject& Texture = PreviewedTexture();
-    return Texture.Name + " (" + std::to_string(Texture.USize) + "x" +
-           std::to_string(Texture.VSize) + "), [" + std::to_string(App.SelectedIndex + 1) + "/" +
-           std::to_string(App.ShownTextures.size()) + "]";
+    const SIZE Size = PreviewedSize();
+    std::string Caption = Texture.Name + " (" + std::to_string(Size.cx) + "x" +
+                          std::to_string(Size.cy) + "), [" + std::to_string(App.SelectedIndex + 1) +
+                          "/" + std::to_string(App.ShownTextures.size()) + "]";
+    if (ShowsCompressed())
+        Caption.append(", ").append(GetFormatName(Texture.Comp->Format));
+    return Caption;
+}
+
+// The compressed picture gets an OpenGL texture only for as long as its
+// bitmap takes to read back. Nullptr when its pixels can't be read (the file
+// changed since the analysis): the preview then shows nothing.
+HBITMAP CompressedBitmap(const TTextureObject& Texture) {
+    try {
+        const std::unique_ptr<TTextureImage> Image = [&] {
+            TInstalledStream Stream(*Texture.Owner);
+            return UploadTexture(*Stream, Texture.MakeCompUploadRequest());
+        }();
+        const auto* GLImage = dynamic_cast<const TOpenGLTexture*>(Image.get());
+        return GLImage ? CreateBitmapFromTexture(*GLImage) : nullptr;
+    } catch (const std::exception&) {
+        return nullptr;
+    }
 }
 
 // Every shown texture has an image; one that OpenGL was not given reads back
 // cleared.
 HBITMAP PreviewedBitmap() {
+    if (ShowsCompressed())
+        return CompressedBitmap(PreviewedTexture());
     const auto* Image = dynamic_cast<const TOpenGLTexture*>(PreviewedTexture().GLTexture.get());
     return Image ? CreateBitmapFromTexture(*Image) : nullptr;
 }
 
 void MakePreviewImages() {
-    const TTextureObject& Texture = PreviewedTexture();
+    const SIZE Size = PreviewedSize();
     App.PreviewBitmap.Reset(PreviewedBitmap());
-    App.PreviewTile.Reset(MakeTileBitmap(App.PreviewBitmap.Get(), Texture.USize, Texture.VSize));
+    App.PreviewTile.Reset(MakeTileBitmap(App.PreviewBitmap.Get(), Size.cx, Size.cy));
 }
 
 void MoveToDesktopCentre(HWND Window, UINT Flags) {
@@ -59,8 +95,8 @@ bool IsMaximised(HWND Window) {
 BOOL OnCreate(HWND Window, LPCREATESTRUCT) {
     EnableWindow(App.MainWnd, FALSE);
     MoveToDesktopCentre(Window, 0);
-    App.PreviewTile.Reset(MakeTileBitmap(App.PreviewBitmap.Get(), PreviewedTexture().USize,
-                                         PreviewedTexture().VSize));
+    const SIZE Size = PreviewedSize();
+    App.PreviewTile.Reset(MakeTileBitmap(App.PreviewBitmap.Get(), Size.cx, Size.cy));
     App.PreviewTiled = false;
     return TRUE;
 }
@@ -76,9 +112,9 @@ void PaintImage(HDC Context, const RECT& Client) {
     if (!Memory || !App.PreviewBitmap)
         return;
     const TSelection Selected(Memory.Get(), App.PreviewBitmap.Get());
-    const TTextureObject& Texture = PreviewedTexture();
+    const SIZE Size = PreviewedSize();
     StretchBlt(Context, 0, 0, Client.right - Client.left, Client.bottom - Client.top, Memory.Get(),
-               0, 0, Texture.USize, Texture.VSize, SRCCOPY);
+               0, 0, Size.cx, Size.cy, SRCCOPY);
 }
 
 void OnPaint(HWND Window) {
@@ -151,8 +187,22 @@ void Step(HWND Window, bool Forward) {
     ShowSelectedTexture(Window);
 }
 
+// Switches between a texture's two pictures; a texture with one only keeps
+// showing it, but the choice holds for the next texture that has both.
+void ToggleCompressed(HWND Window) {
+    if (!PreviewedTexture().Comp)
+        return;
+    App.PreviewCompressed = !App.PreviewCompressed;
+    ShowSelectedTexture(Window);
+}
+
 void OnKeyDown(HWND Window, UINT Key, BOOL, int, UINT) {
     switch (Key) {
+    case 'C':
+        // Ctrl+C belongs to the copy command.
+        if (GetKeyState(VK_CONTROL) >= 0)
+            ToggleCompressed(Window);
+        break;
     case VK_RETURN:
         ToggleMaximised(Window, 0);
         break;
@@ -194,6 +244,7 @@ void OnGetMinMaxInfo(HWND, LPMINMAXINFO Limits) {
 void OnDestroy(HWND) {
     App.PreviewTile.Reset();
     App.PreviewBitmap.Reset();
+    App.PreviewCompressed = false;
     EnableWindow(App.MainWnd, TRUE);
     SetForegroundWindow(App.MainWnd);
 }
@@ -201,8 +252,8 @@ void OnDestroy(HWND) {
 } // namespace
 
 void PreviewWindowRect(RECT& Rect) {
-    const TTextureObject& Texture = PreviewedTexture();
-    Rect = {0, 0, Texture.USize, Texture.VSize};
+    const SIZE Size = PreviewedSize();
+    Rect = {0, 0, Size.cx, Size.cy};
     AdjustWindowRectEx(&Rect, PreviewStyle, FALSE, PreviewExStyle);
 }
 

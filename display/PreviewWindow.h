@@ -9,7 +9,8 @@ namespace swatchbox {
 void OpenPreview();
 
 // The outer rectangle of a preview window whose client area is exactly the
-// selected texture's size; left and top come out negative.
+// size of the selected texture's picture shown (its compressed one, when the
+// preview shows that); left and top come out negative.
 void PreviewWindowRect(RECT& Rect);
 
 // Bitmap scaled with halftone stretching so that its longer side is 128

@@ -28,10 +28,10 @@ constexpr int32_t AsIsPixelsPerMetre = 3780;
 // A mip map that says it holds fewer bytes than the texture's size needs
 // (procedural textures store none, stripped ones have no mip map at all) has
 // no pixels of its own to copy: the rest would be another object's bytes.
-void RefuseShortMip(const TTextureObject& Texture) {
-    const int64_t Needed = MipByteSize(Texture.Format, Texture.USize, Texture.VSize);
-    if (Texture.MipDataSize < Needed)
-        throw EExportError(ShortDataMessage(Texture.MipDataSize, Needed));
+void RefuseShortMip(TPixelFormat Format, int32_t Width, int32_t Height, int32_t DataSize) {
+    const int64_t Needed = MipByteSize(Format, Width, Height);
+    if (DataSize < Needed)
+        throw EExportError(ShortDataMessage(DataSize, Needed));
 }
 
 // Copies Count bytes at Position: inside the system where it can, else
@@ -50,6 +50,23 @@ void CopyBytes(TFileStream& From, int64_t Position, int64_t Count, TOutputFile& 
         To.Write(Chunk.data(), Step);
         Left -= static_cast<int64_t>(Step);
     }
+}
+
+// A DDS file of one mip map's stored bytes.
+bool WriteBlocks(const TTextureObject& Texture, TPixelFormat Format, int32_t Width, int32_t Height,
+                 int32_t Position, int32_t Size, const std::string& FileName, IReporter& Reporter) {
+    const std::string Target = FixExtension(FileName, ".DDS");
+    return GuardedWrite(Reporter, Target, [&] {
+        TInstalledStream Package(*Texture.Owner);
+        if (Size < 0 || Position < 0 || Size > Package->Size() - Position)
+            ThrowShort(Texture);
+        RefuseShortMip(Format, Width, Height, Size);
+        const auto Header = MakeDdsHeader(Width, Height, Format);
+        TOutputFile Output(Target);
+        Output.Write(Header.data(), Header.size());
+        CopyBytes(*Package, Position, Size, Output);
+        Output.Commit();
+    });
 }
 
 } // namespace
@@ -99,7 +116,7 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
         TInstalledStream Package(*Texture.Owner);
         if (BytesPerPixel == 0 || !Texture.PixelDataInFile(Package->Size()))
             ThrowShort(Texture);
-        RefuseShortMip(Texture);
+        RefuseShortMip(Texture.Format, Texture.USize, Texture.VSize, Texture.MipDataSize);
         const bool Paletted = Texture.Format == pfP8 || Texture.Format == pfL8;
         const TBmpLayout Layout{Texture.USize,        Texture.VSize,
                                 BytesPerPixel * 8,    AsIsPixelsPerMetre,
@@ -137,19 +154,15 @@ bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IRe
 }
 
 bool WriteDDS(const TTextureObject& Texture, const std::string& FileName, IReporter& Reporter) {
-    const std::string Target = FixExtension(FileName, ".DDS");
-    return GuardedWrite(Reporter, Target, [&] {
-        TInstalledStream Package(*Texture.Owner);
-        if (Texture.MipDataSize < 0 || Texture.MipDataPosition < 0 ||
-            Texture.MipDataSize > Package->Size() - Texture.MipDataPosition)
-            ThrowShort(Texture);
-        RefuseShortMip(Texture);
-        const auto Header = MakeDdsHeader(Texture.USize, Texture.VSize, Texture.Format);
-        TOutputFile Output(Target);
-        Output.Write(Header.data(), Header.size());
-        CopyBytes(*Package, Texture.MipDataPosition, Texture.MipDataSize, Output);
-        Output.Commit();
-    });
+    return WriteBlocks(Texture, Texture.Format, Texture.USize, Texture.VSize,
+                       Texture.MipDataPosition, Texture.MipDataSize, FileName, Reporter);
+}
+
+bool WriteCompressedDDS(const TTextureObject& Texture, const std::string& FileName,
+                        IReporter& Reporter) {
+    const TCompressedPicture& Comp = *Texture.Comp;
+    return WriteBlocks(Texture, Comp.Format, Comp.USize, Comp.VSize, Comp.MipDataPosition,
+                       Comp.MipDataSize, FileName, Reporter);
 }
 
 } // namespace swatchbox

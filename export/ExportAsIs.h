@@ -22,5 +22,9 @@ std::string FixExtension(const std::string& FileName, std::string_view DefaultEx
 bool ExportAsIs(const TTextureObject& Texture, const std::string& FileName, IReporter& Reporter);
 bool WriteRawBMP(const TTextureObject& Texture, const std::string& FileName, IReporter& Reporter);
 bool WriteDDS(const TTextureObject& Texture, const std::string& FileName, IReporter& Reporter);
+// The same for the texture's compressed picture, which must be set and of a
+// format with a DDS layout.
+bool WriteCompressedDDS(const TTextureObject& Texture, const std::string& FileName,
+                        IReporter& Reporter);
 
 } // namespace swatchbox

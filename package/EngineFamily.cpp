@@ -59,8 +59,9 @@ TEngineFamily FindEngineFamily(uint32_t Signature, int16_t Version, uint16_t Lic
         return {"Lineage II", false, false, Version >= 123, &UE2Formats};
     if (Signature == KillingFloorSignature)
         return {"Killing Floor", false, false, false, &UE2Formats};
+    // Unreal 1 builds dropped the second mip array at version 84.
     if (Version < 100)
-        return {"Unreal", false, false, false, &UnrealFormats};
+        return {"Unreal", false, false, false, &UnrealFormats, Version < 84};
     if (IsVengeance(Version, Licensee))
         return {"Vengeance", Licensee >= 25, Licensee >= 26, false, &VengeanceFormats};
     return {"UE2", false, false, false, &UE2Formats};

@@ -28,6 +28,9 @@ struct TEngineFamily {
     // Lineage II stores material data between a texture's properties and its mip maps.
     bool MaterialExtras = false;
     const TFormatTable* Formats = nullptr;
+    // A texture whose bHasComp is set stores a second, block-compressed mip
+    // array (CompMips, numbered like Formats) after its first one.
+    bool CompMips = false;
 
     // pfUnknown for numbers the family doesn't define.
     TPixelFormat FormatOf(uint8_t Number) const;

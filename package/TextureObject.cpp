@@ -76,6 +76,11 @@ void TTextureObject::Read() {
             return;
         }
         HasMipData = true;
+        // The second picture is optional: whatever is wrong with it leaves the
+        // first one readable.
+        if (bHasComp && Owner->Family.CompMips)
+            if (const std::string Problem = ReadCompressedPicture(); !Problem.empty())
+                ReportError(*Owner->Reporter, std::string(TextureReadError) + "\r\n\r\n" + Problem);
     }
     Decoded = true;
 }
@@ -97,6 +102,11 @@ void TTextureObject::TakeProperties(const TObjectPropertyList& List) {
         bAlphaTexture = Property->BooleanValue();
     if (const TObjectProperty* Property = List.Find("bMasked"))
         bMasked = Property->BooleanValue();
+    if (const TObjectProperty* Property = List.Find("bHasComp"))
+        bHasComp = Property->BooleanValue();
+    if (const TObjectProperty* Property = List.Find("CompFormat");
+        Property && !Property->Data.empty())
+        StoredCompFormat = Property->Data[0];
 }
 
 bool TTextureObject::ResolvePalette(const TObjectPropertyList& List, bool& HasPalette) {
@@ -139,22 +149,90 @@ int64_t TTextureObject::ReadMipHeader(int32_t EndPosition) {
     // Without mip maps the bytes that follow belong to the next object.
     if (MipCount == 0)
         return File->Size();
+    const TMipRecord First = ReadMipStart();
+    MipEndOffset = First.EndOffset;
+    MipDataSize = First.DataSize;
+    MipDataPosition = First.DataPosition;
+    return File->Size();
+}
+
+TTextureObject::TMipRecord TTextureObject::ReadMipStart() {
+    TFileStream& File = *Owner->Stream;
+    TMipRecord Mip;
     if (Owner->Family.MipHeader && Owner->ReadObjectHeader(Name) == 1) {
         // A lazy array of its own before the pixels': skip position, count, bytes.
-        File->Skip(4);
+        File.Skip(4);
         const int32_t Count = Owner->ReadIndex();
         if (Count < 0)
             throw EPackageDamaged("Damaged package \"" + Owner->FileName + "\": texture \"" + Name +
                                   "\" has a mip map record of negative length.");
-        File->Skip(Count);
+        File.Skip(Count);
     }
     if (Owner->PackageVersion >= 63)
-        MipEndOffset = File->ReadI32();
+        Mip.EndOffset = File.ReadI32();
     if (Owner->PackageVersion == 110)
-        File->Skip(1);
-    MipDataSize = Owner->ReadIndex();
-    MipDataPosition = static_cast<int32_t>(File->Position());
-    return File->Size();
+        File.Skip(1);
+    Mip.DataSize = Owner->ReadIndex();
+    Mip.DataPosition = static_cast<int32_t>(File.Position());
+    return Mip;
+}
+
+void TTextureObject::ReadMipRest(TMipRecord& Mip, int64_t Limit) {
+    TFileStream& File = *Owner->Stream;
+    // Pixels, then USize, VSize (4 bytes each), UBits and VBits (1 each).
+    constexpr int64_t TrailerBytes = 10;
+    if (Mip.DataSize < 0 || Mip.DataSize > Limit - File.Position() - TrailerBytes)
+        throw EPackageDamaged("Damaged package \"" + Owner->FileName + "\": texture \"" + Name +
+                              "\" has a mip map past the end of its object.");
+    File.Skip(Mip.DataSize);
+    Mip.USize = File.ReadI32();
+    Mip.VSize = File.ReadI32();
+    File.Skip(2);
+}
+
+std::string TTextureObject::ReadCompressedPicture() {
+    const std::string Texture = "Texture \"" + Name + "\" ";
+    const TExportObject& Export = Owner->ExportAt(ExportIndex);
+    const int64_t ObjectEnd = int64_t{Export.SerialOffset} + Export.SerialSize;
+    TCompressedPicture Picture{StoredCompFormat, Owner->Family.FormatOf(StoredCompFormat)};
+    try {
+        TInstalledStream File(*Owner);
+        // A count of 64 or more would not have been a one-byte compact index.
+        if (MipCount >= 64)
+            throw EPackageDamaged(Texture + "has a mip count that is no one-byte index.");
+        File->Seek(MipDataPosition);
+        TMipRecord Mip{MipEndOffset, MipDataSize, MipDataPosition};
+        ReadMipRest(Mip, ObjectEnd);
+        for (int Left = MipCount - 1; Left > 0; --Left) {
+            Mip = ReadMipStart();
+            ReadMipRest(Mip, ObjectEnd);
+        }
+        Picture.MipCount = Owner->ReadIndex();
+        if (Picture.MipCount < 0)
+            throw EPackageDamaged(Texture + "has a negative compressed mip count.");
+        if (Picture.MipCount == 0)
+            return {};
+        for (int32_t Number = 0; Number < Picture.MipCount; ++Number) {
+            Mip = ReadMipStart();
+            ReadMipRest(Mip, ObjectEnd);
+            if (Number == 0) {
+                Picture.USize = Mip.USize;
+                Picture.VSize = Mip.VSize;
+                Picture.MipDataSize = Mip.DataSize;
+                Picture.MipDataPosition = Mip.DataPosition;
+            }
+        }
+    } catch (const EPackageDamaged&) {
+        return Texture + "has a compressed picture that runs past the end of its object; "
+                         "the picture is left out.";
+    }
+    const int64_t Needed = MipByteSize(Picture.Format, Picture.USize, Picture.VSize);
+    if (Picture.MipDataSize < Needed)
+        return Texture + "stores " + std::to_string(Picture.MipDataSize) +
+               " bytes for its compressed picture where its size needs " + std::to_string(Needed) +
+               "; the picture is left out.";
+    Comp = Picture;
+    return {};
 }
 
 std::string TTextureObject::FirstMipProblem(int64_t FileSize) const {
@@ -195,6 +273,10 @@ bool TTextureObject::PixelDataInFile(int64_t FileSize) const {
 
 TUploadRequest TTextureObject::MakeUploadRequest() const {
     return {USize, VSize, MipDataPosition, PalettePosition, Format, true};
+}
+
+TUploadRequest TTextureObject::MakeCompUploadRequest() const {
+    return {Comp->USize, Comp->VSize, Comp->MipDataPosition, 0, Comp->Format, true};
 }
 
 std::string_view GetFormatName(const TTextureObject& Texture) {

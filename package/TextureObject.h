@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace swatchbox {
@@ -38,6 +39,19 @@ using TTextureUploader =
 // Where the colours of palette exports begin, by export number, as found so
 // far: a walk over a package's textures reads each palette's header once.
 using TPalettePositions = std::map<int32_t, int32_t>;
+
+// The second picture an Unreal 1 texture may carry when its bHasComp is set:
+// the first mip map of its CompMips array, in the block format CompFormat
+// names. S3TC renderers draw it instead of the first picture.
+struct TCompressedPicture {
+    uint8_t StoredFormat = 0; // "CompFormat" as stored
+    TPixelFormat Format = pfUnknown;
+    int32_t MipCount = 0;
+    int32_t USize = 0; // from the mip map itself: it may differ from the texture's
+    int32_t VSize = 0;
+    int32_t MipDataSize = 0;
+    int32_t MipDataPosition = 0;
+};
 
 // One texture export, decoded: name and group, size, format and flags, the
 // palette and the position and size of the first mip map.
@@ -81,6 +95,11 @@ public:
     // after MipCount is read for it, MipDataSize and MipDataPosition stay 0,
     // and it gets no upload and no export. Always false for ignored textures.
     bool HasMipData = false;
+    // The "bHasComp" property. Comp is set only when its mip array could be
+    // read inside the object and its first mip map holds its size's bytes;
+    // otherwise an error names the texture and the first picture stays readable.
+    bool bHasComp = false;
+    std::optional<TCompressedPicture> Comp;
     std::unique_ptr<TTextureImage> GLTexture;
 
     // Decodes properties, palette and mip-map header. The constructor calls it.
@@ -95,15 +114,35 @@ public:
     bool PixelDataInFile(int64_t FileSize) const;
 
     TUploadRequest MakeUploadRequest() const;
+    // The same for the compressed picture; Comp must be set.
+    TUploadRequest MakeCompUploadRequest() const;
 
 private:
+    // One record of a mip array, as far as it has been read.
+    struct TMipRecord {
+        int32_t EndOffset = 0;
+        int32_t DataSize = 0;
+        int32_t DataPosition = 0;
+        int32_t USize = 0;
+        int32_t VSize = 0;
+    };
+
     TPalettePositions* KnownPalettes; // valid only during construction
+    uint8_t StoredCompFormat = 0;
 
     void TakeProperties(const TObjectPropertyList& List);
     // False when the texture is ignored for its palette reference.
     bool ResolvePalette(const TObjectPropertyList& List, bool& HasPalette);
     // Reads the mip-map header; returns the file's length.
     int64_t ReadMipHeader(int32_t EndPosition);
+    // A mip record's header, up to its pixels, where the stream is left.
+    TMipRecord ReadMipStart();
+    // Skips the record's pixels and reads its size trailer; throws
+    // EPackageDamaged for any of it past Limit.
+    void ReadMipRest(TMipRecord& Mip, int64_t Limit);
+    // Walks on from the first mip map's pixels to the end of the CompMips
+    // array; an empty string when Comp was read, else why not.
+    std::string ReadCompressedPicture();
     // Why the first mip map can't hold the texture's pixels; empty when it can
     // or when the pixels of its format and size are never read.
     std::string FirstMipProblem(int64_t FileSize) const;

@@ -99,6 +99,15 @@ inline std::string SizeText(int32_t USize, int32_t VSize) {
     return std::to_string(USize) + "x" + std::to_string(VSize);
 }
 
+// Third label line: the format, and the format of a second, compressed
+// picture when the texture has one ("P8 +DXT1").
+inline std::string FormatText(std::string_view Format, std::string_view CompFormat = {}) {
+    std::string Text(Format);
+    if (!CompFormat.empty())
+        Text.append(" +").append(CompFormat);
+    return Text;
+}
+
 // Fourth label line: the flags that make a texture drawn with its alpha.
 inline std::string_view FlagText(bool bMasked, bool bAlphaTexture) {
     if (bMasked && bAlphaTexture)

@@ -62,6 +62,9 @@ struct TMainWindowState {
     TBitmapHandle PreviewBitmap;
     TBitmapHandle PreviewTile;
     bool PreviewTiled = false;
+    // True while the preview shows the second, compressed picture of the
+    // textures that have one (the C key); kept while stepping.
+    bool PreviewCompressed = false;
 
     // The save dialog's file-type list, found while "Export as is" opens it.
     HWND TypeComboBox = nullptr;

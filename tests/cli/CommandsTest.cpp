@@ -1,5 +1,6 @@
 // The list and export commands and the command line.
 #include "tests/cli/CommandTest.h"
+#include "tests/support/ImageReader.h"
 #include "tools/package-builder/LineageWrapper.h"
 
 #include <optional>
@@ -82,7 +83,9 @@ TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
                        std::to_string(Small.MipDataPosition(Exports[0] + 1)) +
                        ", \"mip_size\": 256, \"palette_position\": " +
                        std::to_string(Small.PalettePosition(1)) +
-                       ", \"ignored\": false, \"compressed\": null, \"engine\": \"Unreal\"}");
+                       ", \"ignored\": false, \"compressed\": null, \"engine\": \"Unreal\", "
+                       "\"comp_format\": null, \"comp_width\": null, \"comp_height\": null, "
+                       "\"comp_mip_size\": null, \"comp_mip_position\": null}");
     EXPECT_EQ(Json.rfind("[\n  " + Brick + ",\n  {", 0), 0u) << Json;
     EXPECT_TRUE(Has(Json, "\"name\": \"Caf\xC3\xA9\\\"\", \"group\": \"(None)\""));
     EXPECT_TRUE(Has(Json, "\"format_id\": 3, \"masked\": false, \"alpha_texture\": true"));
@@ -252,6 +255,48 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
     }
 }
 
+// An Unreal 1 texture's second, compressed picture: flagged in the list, its
+// blocks written beside the first picture as is, and decoded instead of it
+// only with --prefer-compressed.
+TEST_F(CommandsTest, ASecondCompressedPictureIsListedAndExported) {
+    TPackageBuilder Builder(69);
+    const int32_t Rock = Builder.AddTexture(
+        {.Name = "Rock", .Comp = testing::TCompDesc{.Format = pfDXT5, .Width = 32, .Height = 32}});
+    Builder.AddTexture({.Name = "Plain"});
+    const std::string Path = Temp.File("Comp.utx");
+    const testing::TBuiltPackage Built = Builder.WriteTo(Path);
+    const int32_t Position = Built.CompMipDataPosition(Rock);
+
+    EXPECT_EQ(Run({"list", Path}), ExitOk) << Err.str();
+    EXPECT_TRUE(std::regex_search(Out.str(), std::regex("Rock +16x16 +P8 +256 +\\+DXT5 32x32\n")))
+        << Out.str();
+    EXPECT_EQ(Run({"list", "--json", Path}), ExitOk) << Err.str();
+    EXPECT_TRUE(
+        Has(Out.str(), "\"comp_format\": \"DXT5\", \"comp_width\": 32, \"comp_height\": 32, "
+                       "\"comp_mip_size\": 1024, \"comp_mip_position\": " +
+                           std::to_string(Position) + "}"))
+        << Out.str();
+    EXPECT_TRUE(Has(Out.str(), "\"comp_format\": null, \"comp_width\": null, \"comp_height\": "
+                               "null, \"comp_mip_size\": null, \"comp_mip_position\": null}"));
+
+    EXPECT_EQ(Run({"export", "--out", Temp.File("raw"), Path}), ExitOk) << Err.str();
+    EXPECT_EQ(FilesUnder("raw"),
+              (std::set<std::string>{"Comp/(None)/Plain.BMP", "Comp/(None)/Rock.BMP",
+                                     "Comp/(None)/Rock.DDS"}));
+    const TBytes Dds = testing::ReadFileBytes(Temp.File("raw/Comp/(None)/Rock.DDS"));
+    ASSERT_EQ(Dds.size(), 128u + 1024u);
+    EXPECT_TRUE(std::equal(Dds.begin() + 128, Dds.end(), Built.Bytes.begin() + Position));
+    for (const bool Prefer : {false, true}) {
+        const std::string Folder = Temp.File("png" + std::to_string(Prefer));
+        std::vector<std::string> Arguments = {"export", "--format", "png", "--out", Folder, Path};
+        if (Prefer)
+            Arguments.push_back("--prefer-compressed");
+        EXPECT_EQ(Run(Arguments), ExitOk) << Err.str();
+        EXPECT_EQ(testing::ReadImageFile(Folder + "/Comp/(None)/Rock.PNG").Width, Prefer ? 32 : 16);
+        EXPECT_EQ(testing::ReadImageFile(Folder + "/Comp/(None)/Plain.PNG").Width, 16);
+    }
+}
+
 using CommandLine = TCommandTest;
 
 TEST_F(CommandLine, UsageErrorsHelpAndVersion) {
@@ -268,9 +313,10 @@ TEST_F(CommandLine, UsageErrorsHelpAndVersion) {
     for (const char* Line :
          {"", "show a.utx", "list", "list --bogus a.utx", "export --json a.utx",
           "list --out x a.utx", "list --verbose a.utx", "export a.utx --out", "export --out= a.utx",
-          "export --format gif a.utx", "export --opaque a.utx", "export -j 0 a.utx",
-          "export --jobs=many a.utx", "export --name a.utx", "list --format png a.utx",
-          "list --opaque a.utx", "sheet a.utx b.utx", "sheet --size 0 a.utx"})
+          "export --format gif a.utx", "export --opaque a.utx", "export --prefer-compressed a.utx",
+          "export -j 0 a.utx", "export --jobs=many a.utx", "export --name a.utx",
+          "list --format png a.utx", "list --opaque a.utx", "sheet a.utx b.utx",
+          "sheet --size 0 a.utx"})
         Check(Line, ExitUsage);
     for (const char* Line : {"--help", "list --help", "--version"})
         Check(Line, ExitOk);

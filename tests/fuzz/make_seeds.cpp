@@ -91,6 +91,11 @@ void Mips(TPackageBuilder& Package) {
             Desc.MoreMips.push_back(PatternBytes(StoredMipSize(Format, Size, Size), Size));
         Add(Package, Desc);
     }
+    // A second, compressed picture after the first array (read below version 84).
+    TTextureDesc Both = Texture("Both", pfP8, 16, 16);
+    Both.MoreMips.push_back(PatternBytes(64));
+    Both.Comp = TCompDesc{.Format = pfDXT5, .Width = 32, .Height = 32, .MoreMips = {TBytes(256)}};
+    Add(Package, Both);
     for (const uint8_t Format : {pfP8, pfDXT1, pfRGBA8, pfDXT5, pfG16, pfDXT3}) {
         TTextureDesc Desc = Texture("Bare" + std::to_string(Format), Format, 16, 16);
         Desc.Stripped = true;

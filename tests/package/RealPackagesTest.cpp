@@ -19,7 +19,8 @@ namespace {
 struct TKnownPackage {
     const char* File;
     int Version;
-    std::map<std::string, int> Formats; // texture exports of class Texture by format
+    // Texture exports of class Texture by format, a second, compressed picture after a "+".
+    std::map<std::string, int> Formats;
 };
 
 const TKnownPackage KnownPackages[] = {
@@ -34,7 +35,7 @@ const TKnownPackage KnownPackages[] = {
     {"TextureBTimes.utx", 128, {{"DXT5", 3}, {"DXT3", 1}, {"DXT1", 1}}},
     {"UT3VH_Nemesis.utx", 128, {{"DXT1", 6}}},
     {"EXtreme.utx", 83, {{"P8", 1}}},
-    {"GenIn.utx", 69, {{"P8", 3}}},
+    {"GenIn.utx", 69, {{"P8 +DXT1", 3}}},
     {"doors_knobs.utx", 129, {{"DXT1", 11}, {"DXT5N", 8}}},
     {"gui_tex3.utx", 129, {{"RGBA8", 4}, {"DXT5", 1}}},
     {"HOVguiTex.utx", 129, {{"DXT1", 30}}},
@@ -65,7 +66,13 @@ TEST_P(RealPackages, HoldTheirKnownTexturesAndExportEveryTextureLikeExportWithou
             continue;
         TTextureObject Texture(Package, Index);
         if (Class == "TEXTURE") {
-            ++Formats[std::string(GetFormatName(Texture))];
+            std::string Format(GetFormatName(Texture));
+            if (Texture.Comp) {
+                Format += " +" + std::string(GetFormatName(Texture.Comp->Format));
+                EXPECT_LE(Texture.Comp->MipDataPosition + int64_t{Texture.Comp->MipDataSize},
+                          Package.FileSize);
+            }
+            ++Formats[Format];
             ++Textures;
             EXPECT_FALSE(Texture.IsIgnored()) << Texture.Name;
             EXPECT_GT(Texture.USize, 0) << Texture.Name;

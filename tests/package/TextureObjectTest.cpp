@@ -236,6 +236,53 @@ TEST_F(TextureDecoding, AFirstMipMapTooShortForTheSizeIsAnError) {
                   Error + "\"Beyond\" has its first mip map beyond the end of the file."}));
 }
 
+// The second, compressed picture of Unreal 1 textures: found after every mip
+// of the first array, in the family's numbering; one that runs past its
+// object or is too short for its size is an error that leaves the first
+// picture readable; from version 84 on bHasComp means nothing.
+TEST(CompressedPicture, FollowsTheFirstMipArrayInsideTheObject) {
+    const std::string Error = std::string(TextureReadError) + "\r\n\r\nTexture \"Rock\" ";
+    const struct {
+        int16_t Version;
+        std::optional<TCompDesc> Comp;
+        TPixelFormat Format; // pfUnknown: no compressed picture
+        std::string Message;
+    } Cases[] = {{69, TCompDesc{.Width = 32, .Height = 64, .MoreMips = {TBytes(256)}}, pfDXT1, ""},
+                 {61, TCompDesc{.Format = pfDXT5}, pfDXT5, ""},
+                 {69, TCompDesc{.StatedMipSize = 200}, pfUnknown,
+                  Error +
+                      "has a compressed picture that runs past the end of its object; the picture "
+                      "is left out."},
+                 {69, TCompDesc{.Pixels = TBytes(8)}, pfUnknown,
+                  Error + "stores 8 bytes for its compressed picture where its size needs 128; the "
+                          "picture is left out."},
+                 {84, TCompDesc{}, pfUnknown, ""},
+                 {69, std::nullopt, pfUnknown, ""}};
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(::testing::Message() << Case.Version << " " << Case.Message);
+        TPackageBuilder Builder(Case.Version);
+        const int32_t Rock =
+            Builder.AddTexture({.Name = "Rock", .MoreMips = {TBytes(64)}, .Comp = Case.Comp});
+        Builder.AddTexture({.Name = "Next"});
+        TPackageFile File(Builder);
+        File.Open();
+        const auto Texture = File.Decode(Rock);
+        EXPECT_EQ(File.Texts(), Case.Message.empty() ? std::vector<std::string>{}
+                                                     : std::vector<std::string>{Case.Message});
+        EXPECT_TRUE(Texture->HasMipData && !Texture->IsIgnored());
+        EXPECT_EQ(File.Uploads.size(), 1u);
+        ASSERT_EQ(Texture->Comp.has_value(), Case.Format != pfUnknown);
+        if (!Texture->Comp)
+            continue;
+        EXPECT_EQ(Texture->Comp->Format, Case.Format);
+        EXPECT_EQ(Texture->Comp->USize, Case.Comp->Width);
+        EXPECT_EQ(Texture->Comp->VSize, Case.Comp->Height);
+        EXPECT_EQ(Texture->Comp->MipDataSize,
+                  MipByteSize(Case.Format, Case.Comp->Width, Case.Comp->Height));
+        EXPECT_EQ(Texture->Comp->MipDataPosition, File.Built.CompMipDataPosition(Rock));
+    }
+}
+
 TEST(TextureWalk, VisitsTexturesInOrderAndSkipsOrStopsAtAnUnreadableExport) {
     TPackageBuilder Builder;
     Builder.AddTexture({.Name = "First"});

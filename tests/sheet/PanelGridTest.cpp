@@ -55,6 +55,8 @@ TEST(PanelGrid, QuadKeepsTheAspectRatioAndLabelsShowSizeAndFlags) {
     // A texture of no height gives no fault, just a flat quad.
     EXPECT_EQ(QuadSize(16, 0, 128), (TQuadSize{128, 0}));
     EXPECT_EQ(SizeText(256, 128), "256x128");
+    EXPECT_EQ(FormatText("P8", "DXT1"), "P8 +DXT1");
+    EXPECT_EQ(FormatText("DXT5"), "DXT5");
     EXPECT_EQ(FlagText(true, true), "bMasked, bAlpha");
     EXPECT_EQ(FlagText(false, true), "bAlpha");
     EXPECT_EQ(FlagText(true, false), "bMasked");

@@ -104,7 +104,8 @@ protected:
         return std::count(Area.begin(), Area.end(), Opaque(Text));
     }
     // Three textures of different shapes, sorted A, B, C; C is smaller than
-    // the system's smallest window with a caption.
+    // the system's smallest window with a caption. B also has a second,
+    // compressed picture: 64x64 white DXT1.
     void ShowShapes() {
         // Grey levels 0x40, 0x80 and 0xC0.
         const std::pair<const char*, SIZE> Textures[] = {
@@ -118,6 +119,10 @@ protected:
                  .Width = Size.cx,
                  .Height = Size.cy,
                  .Pixels = TBytes(static_cast<std::size_t>(Size.cx * Size.cy * 4), Grey += 0x40)});
+        TBytes White;
+        for (int Block = 0; Block < 16 * 16; ++Block)
+            White.insert(White.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0});
+        Descs[1].Comp = TCompDesc{.Width = 64, .Height = 64, .Pixels = White};
         Window.Show(Descs);
     }
 
@@ -177,6 +182,12 @@ TEST_F(TexturePanel, LabelLinesAndBlendingFollowTheTexture) {
            .Pixels = Clear},
           {.Name = "B", .Format = pfDXT1, .Width = 4, .Height = 4, .Pixels = Clear},
           {.Name = "C", .Format = pfRGBA7, .Width = 4, .Height = 4},
+          {.Name = "D",
+           .Format = pfDXT1,
+           .Width = 4,
+           .Height = 4,
+           .Pixels = Clear,
+           .Comp = TCompDesc{.Format = pfDXT5, .Width = 4, .Height = 4}},
           {.Name = "\xFF\xFF\xFF\xFF", .Format = pfRGBA8, .Width = 4, .Height = 4}});
     ASSERT_TRUE(DrawForReading());
 
@@ -189,9 +200,11 @@ TEST_F(TexturePanel, LabelLinesAndBlendingFollowTheTexture) {
         EXPECT_GT(TextPixels(1, Line), 0) << "line " << Line;
     EXPECT_EQ(TextPixels(1, 3), 0);
     EXPECT_GT(TextPixels(0, 3), 0);
+    // A second picture's format follows the first's: "DXT1 +DXT5".
+    EXPECT_GT(TextPixels(3, 2), TextPixels(1, 2) * 2);
     // Code 255 has no glyph.
-    EXPECT_EQ(TextPixels(3, 0), 0);
-    EXPECT_GT(TextPixels(3, 1), 0);
+    EXPECT_EQ(TextPixels(4, 0), 0);
+    EXPECT_GT(TextPixels(4, 1), 0);
 
     // A new font replaces and frees the old one, and labels still draw.
     const HFONT Old = App.PanelFont.Get();
@@ -475,22 +488,28 @@ TEST_F(TexturePanel, PreviewOpensAtTheTextureSizeCentredAndStepsThroughTheGroupB
     EXPECT_EQ(BitmapSize(App.PreviewTile.Get()), TSize(128, 32));
     EXPECT_FALSE(IsWindowEnabled(App.MainWnd));
 
-    const std::tuple<WPARAM, int32_t, const char*, TSize> Steps[] = {
-        {0, 0, "A (256x64), [1/3]", {256, 64}}, // as opened
-        {VK_LEFT, 2, "C (32x32), [3/3]", {32, 32}},
-        {VK_LEFT, 1, "B (128x256), [2/3]", {128, 256}},
-        {VK_RIGHT, 2, "C (32x32), [3/3]", {32, 32}},
-        {VK_RIGHT, 0, "A (256x64), [1/3]", {256, 64}},
-        {VK_SPACE, 0, "A (256x64), [1/3]", {256, 64}},
+    // C switches to the second picture where there is one, and the choice
+    // holds while stepping; a texture without one shows its first.
+    const std::tuple<WPARAM, int32_t, const char*, TSize, uint8_t> Steps[] = {
+        {0, 0, "A (256x64), [1/3]", {256, 64}, 0x40}, // as opened
+        {'C', 0, "A (256x64), [1/3]", {256, 64}, 0x40},
+        {VK_LEFT, 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
+        {VK_LEFT, 1, "B (128x256), [2/3]", {128, 256}, 0x80},
+        {'C', 1, "B (64x64), [2/3], DXT1", {64, 64}, 0xFF},
+        {VK_RIGHT, 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
+        {VK_LEFT, 1, "B (64x64), [2/3], DXT1", {64, 64}, 0xFF},
+        {'C', 1, "B (128x256), [2/3]", {128, 256}, 0x80},
+        {VK_RIGHT, 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
+        {VK_RIGHT, 0, "A (256x64), [1/3]", {256, 64}, 0x40},
+        {VK_SPACE, 0, "A (256x64), [1/3]", {256, 64}, 0x40},
     };
-    for (const auto& [Pressed, Index, Caption, Size] : Steps) {
+    for (const auto& [Pressed, Index, Caption, Size, Grey] : Steps) {
         SCOPED_TRACE(Caption);
         if (Pressed)
             Key(Shown, Pressed);
         EXPECT_EQ(App.SelectedIndex, Index);
         EXPECT_EQ(WindowText(Shown), Caption);
         ExpectAtTextureSize(Shown, Size);
-        const uint8_t Grey = static_cast<uint8_t>(0x40 * (Index + 1));
         EXPECT_EQ(Painted(Shown, Size.first - 1, Size.second - 1), RGB(Grey, Grey, Grey));
     }
     // The wheel turned away from the user steps forward.

@@ -35,12 +35,13 @@ std::size_t HeaderFieldWidth(THeaderField Field);
 // Where one export ended up in the file. Positions are absolute file offsets;
 // -1 where the export has no such thing (or no data at all).
 struct TPlacedExport {
-    int32_t EntryOffset = -1;     // its entry in the export table
-    int32_t DataOffset = -1;      // its data block (also when SerialOffset states another)
-    int32_t DataSize = 0;         // bytes of the data block
-    int32_t PropertiesEnd = -1;   // right after the terminating tag
-    int32_t MipDataPosition = -1; // first mip map's pixels
-    int32_t PalettePosition = -1; // first colour entry of a palette
+    int32_t EntryOffset = -1;         // its entry in the export table
+    int32_t DataOffset = -1;          // its data block (also when SerialOffset states another)
+    int32_t DataSize = 0;             // bytes of the data block
+    int32_t PropertiesEnd = -1;       // right after the terminating tag
+    int32_t MipDataPosition = -1;     // first mip map's pixels
+    int32_t CompMipDataPosition = -1; // the compressed picture's first mip map
+    int32_t PalettePosition = -1;     // first colour entry of a palette
 };
 
 // A finished package file: its bytes and where everything lies in them. The
@@ -60,6 +61,9 @@ public:
     int32_t DataOffset(int32_t Reference) const { return Export(Reference).DataOffset; }
     int32_t PropertiesEnd(int32_t Reference) const { return Export(Reference).PropertiesEnd; }
     int32_t MipDataPosition(int32_t Reference) const { return Export(Reference).MipDataPosition; }
+    int32_t CompMipDataPosition(int32_t Reference) const {
+        return Export(Reference).CompMipDataPosition;
+    }
     int32_t PalettePosition(int32_t Reference) const { return Export(Reference).PalettePosition; }
 
     // Overwrites a header field with Value, in the field's width.

@@ -61,6 +61,7 @@ struct TExportEntry {
     // into file positions.
     int32_t PropertiesEnd = -1;
     int32_t MipData = -1;
+    int32_t CompMipData = -1; // first mip map of the CompMips array
     int32_t PaletteColours = -1;
     // 4-byte fields of Data that hold file positions: each is set, when the
     // file is built, to the data's file offset plus the given offset into Data.
@@ -76,6 +77,18 @@ struct TExportDesc {
     std::string Name{};
     uint32_t Flags = PlainObjectFlags;
     TBytes Data{};
+};
+
+// The second, compressed mip array of an Unreal 1 texture: the properties
+// bHasComp and CompFormat, and CompMips after the first array.
+struct TCompDesc {
+    uint8_t Format = pfDXT1; // a layout; written as the package's number for it
+    int32_t Width = 16;
+    int32_t Height = 16;
+    // Pixels default to PatternBytes of StoredMipSize.
+    std::optional<TBytes> Pixels{};
+    std::optional<int32_t> StatedMipSize{};
+    std::vector<TBytes> MoreMips{};
 };
 
 // A texture export. The defaults make a 16 x 16 P8 texture with Format, USize
@@ -122,6 +135,7 @@ struct TTextureDesc {
     uint8_t Version110Byte = 0;            // the extra byte of version 110
     // Further mip maps, each written with its own header and size trailer.
     std::vector<TBytes> MoreMips{};
+    std::optional<TCompDesc> Comp{};
     // Bytes after the last mip map.
     TBytes Trailer{};
 };

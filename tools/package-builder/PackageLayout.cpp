@@ -75,6 +75,7 @@ TBuiltPackage TPackageBuilder::Build() const {
         auto Absolute = [Offset](int32_t Inside) { return Inside < 0 ? -1 : Offset + Inside; };
         Placed.PropertiesEnd = Absolute(Export.PropertiesEnd);
         Placed.MipDataPosition = Absolute(Export.MipData);
+        Placed.CompMipDataPosition = Absolute(Export.CompMipData);
         Placed.PalettePosition = Absolute(Export.PaletteColours);
     }
 

@@ -20,7 +20,7 @@ struct TMipLayout {
 // pixels, then USize, VSize, UBits and VBits of that mip.
 void PutMip(TExportEntry& Export, const TMipLayout& Layout, const TBytes& Pixels,
             std::optional<int32_t> StatedSize, std::optional<int32_t> EndOffset, int32_t Width,
-            int32_t Height, bool First) {
+            int32_t Height, int32_t* DataOffset = nullptr) {
     TBytes& Out = Export.Data;
     if (Layout.HeaderSubVersion) {
         PutI32(Out, 4);
@@ -40,8 +40,8 @@ void PutMip(TExportEntry& Export, const TMipLayout& Layout, const TBytes& Pixels
     if (Layout.Version == 110)
         PutU8(Out, Layout.Version110Byte);
     PutBytes(Out, EncodeIndex(StatedSize.value_or(static_cast<int32_t>(Pixels.size()))));
-    if (First)
-        Export.MipData = static_cast<int32_t>(Out.size());
+    if (DataOffset)
+        *DataOffset = static_cast<int32_t>(Out.size());
     PutBytes(Out, Pixels);
     if (Layout.Version >= 63 && !EndOffset)
         Export.Relocations.emplace_back(EndField, static_cast<int32_t>(Out.size()));
@@ -50,6 +50,16 @@ void PutMip(TExportEntry& Export, const TMipLayout& Layout, const TBytes& Pixels
     PutU8(Out, static_cast<uint8_t>(std::bit_width(static_cast<uint32_t>(std::max(Width, 1))) - 1));
     PutU8(Out,
           static_cast<uint8_t>(std::bit_width(static_cast<uint32_t>(std::max(Height, 1))) - 1));
+}
+
+// Mips after the first, each half the size of the one before.
+void PutSmallerMips(TExportEntry& Export, const TMipLayout& Layout, const std::vector<TBytes>& Mips,
+                    int32_t Width, int32_t Height) {
+    for (const TBytes& Mip : Mips) {
+        Width = std::max(Width / 2, 1);
+        Height = std::max(Height / 2, 1);
+        PutMip(Export, Layout, Mip, std::nullopt, std::nullopt, Width, Height);
+    }
 }
 
 } // namespace
@@ -89,6 +99,9 @@ int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
             Properties.Bool("bAlphaTexture", *Desc.AlphaTexture);
         if (Desc.Palette)
             Properties.Object("Palette", *Desc.Palette);
+        if (Desc.Comp)
+            Properties.Bool("bHasComp", true)
+                .Byte("CompFormat", StoredFormatNumber(Desc.Comp->Format));
         if (Desc.AfterProperties)
             Desc.AfterProperties(Properties);
         Properties.None(Desc.Terminator);
@@ -114,13 +127,17 @@ int32_t TPackageBuilder::AddTexture(const TTextureDesc& Desc) {
     const TMipLayout Layout{PackageVersion, Desc.Version110Byte,
                             Family().MipHeader ? std::optional(MipSubVersion) : std::nullopt};
     PutMip(Entry, Layout, Pixels, Desc.StatedMipSize, Desc.MipEndOffset, Desc.Width, Desc.Height,
-           true);
-    int32_t Width = Desc.Width;
-    int32_t Height = Desc.Height;
-    for (const TBytes& Mip : Desc.MoreMips) {
-        Width = std::max(Width / 2, 1);
-        Height = std::max(Height / 2, 1);
-        PutMip(Entry, Layout, Mip, std::nullopt, std::nullopt, Width, Height, false);
+           &Entry.MipData);
+    PutSmallerMips(Entry, Layout, Desc.MoreMips, Desc.Width, Desc.Height);
+    if (const auto& Comp = Desc.Comp) {
+        PutBytes(Entry.Data, EncodeIndex(static_cast<int32_t>(1 + Comp->MoreMips.size())));
+        const TBytes Pixels =
+            Comp->Pixels ? *Comp->Pixels
+                         : PatternBytes(StoredMipSize(Comp->Format, Comp->Width, Comp->Height),
+                                        static_cast<uint32_t>(Exports.size() + 100));
+        PutMip(Entry, Layout, Pixels, Comp->StatedMipSize, std::nullopt, Comp->Width, Comp->Height,
+               &Entry.CompMipData);
+        PutSmallerMips(Entry, Layout, Comp->MoreMips, Comp->Width, Comp->Height);
     }
     PutBytes(Entry.Data, Desc.Trailer);
     return Reference;
