@@ -49,6 +49,14 @@ std::vector<uint8_t> EncodeG16(const std::vector<float>& Heights) {
     return Out;
 }
 
+std::vector<uint8_t> EncodeL8(const std::vector<float>& Levels) {
+    std::vector<uint8_t> Out;
+    Out.reserve(Levels.size());
+    for (const float Level : Levels)
+        Out.push_back(static_cast<uint8_t>(std::lround(std::clamp(Level, 0.0f, 1.0f) * 255.0f)));
+    return Out;
+}
+
 std::vector<uint8_t> EncodePalette(const std::vector<TColour>& Palette) {
     std::vector<uint8_t> Out;
     Out.reserve(1024);

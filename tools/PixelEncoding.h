@@ -14,6 +14,8 @@ std::vector<uint8_t> EncodeRGB16(const TImage& Image); // 5-6-5, little-endian
 std::vector<uint8_t> EncodeRGB8(const TImage& Image);  // blue, green, red
 // Heights in [0, 1] as 16-bit little-endian grey.
 std::vector<uint8_t> EncodeG16(const std::vector<float>& Heights);
+// Levels in [0, 1] as 8-bit grey.
+std::vector<uint8_t> EncodeL8(const std::vector<float>& Levels);
 // The palette as 256 entries of red, green, blue, alpha.
 std::vector<uint8_t> EncodePalette(const std::vector<TColour>& Palette);
 

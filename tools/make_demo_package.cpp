@@ -1,6 +1,6 @@
 // Writes a demonstration texture package: about twenty procedural textures in
-// every pixel format the browser shows and the three older ones it doesn't,
-// in several groups and at the top level. The output is the same on every run.
+// every pixel format a UE2 package can number, the older ones among them, in
+// several groups and at the top level. The output is the same on every run.
 // Usage: make-demo-package OUTPUT.utx
 #include "tools/DemoTextures.h"
 #include "tools/DxtEncoder.h"
@@ -94,6 +94,7 @@ void Fill(TDemoPackage& Demo) {
 
     Demo.Pixels("Terrain", "HeightMap", pfG16, 256, 256, EncodeG16(PaintHeightMap(256, 256)));
     Demo.Pixels("Terrain", "Grass", pfDXT1, 128, 128, EncodeDxt1(PaintGrass()));
+    Demo.Pixels("Terrain", "BlendMask", pfL8, 128, 128, EncodeL8(PaintHeightMap(128, 128)));
     Demo.Paletted("Terrain", "Sand", PaintSand());
     Demo.Paletted("Terrain", "Lava", PaintLava());
 
@@ -104,7 +105,8 @@ void Fill(TDemoPackage& Demo) {
     Demo.Paletted("", "OnePixel", PaintSinglePixel());
     Demo.Paletted("", "FourPixels", PaintFourPixels());
 
-    // Formats of older engines, which the browser lists but can't show.
+    // Formats of older engines: RGB16 and RGB8 are shown, RGBA7 (made at run
+    // time by the engines) only listed.
     Demo.Pixels("Legacy", "OldRGBA7", pfRGBA7, 32, 32, EncodeRGBA7(PaintGradient(32, 32, 161)));
     Demo.Pixels("Legacy", "OldRGB16", pfRGB16, 32, 32, EncodeRGB16(PaintGradient(32, 32, 162)));
     Demo.Pixels("Legacy", "OldRGB8", pfRGB8, 32, 32, EncodeRGB8(PaintGradient(32, 32, 163)));
