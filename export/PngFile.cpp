@@ -81,15 +81,22 @@ void PutChunk(std::span<uint8_t> File, std::size_t At, std::string_view Type, st
     StoreBE32(File, At + 4 + Length, Crc32(File.subspan(At, 4 + Length)));
 }
 
-// Rows come from Pack(Y, Into), Width * Step bytes each.
+// The image data goes in one chunk of at most 2^31 - 1 bytes, also when it
+// doesn't compress; every picture the decoders make fits.
+constexpr std::size_t LargestScanlines = std::size_t{3} << 29;
+constexpr std::size_t LargestChunk = 0x7FFFFFFF;
+
+// Rows come from Pack(Y, Into), Width * Step bytes each; the image holds
+// RowsHeld of them.
 template <class TPack>
 void WriteImage(int32_t Width, int32_t Height, uint8_t BitDepth, uint8_t ColourType,
-                std::size_t Step, const TPack& Pack, const TWriteBytes& Write) {
-    // The image data must fit one chunk, at most 2^31 - 1 bytes even when
-    // it does not compress.
+                std::size_t Step, std::size_t RowsHeld, const TPack& Pack,
+                const TWriteBytes& Write) {
     const std::size_t RowBytes = std::size_t(std::max(Width, 0)) * Step + 1;
-    if (Width <= 0 || Height <= 0 || RowBytes > (std::size_t{1} << 30) / std::size_t(Height))
+    if (Width <= 0 || Height <= 0 || RowBytes > LargestScanlines / std::size_t(Height))
         throw EExportError("The texture is too large for a PNG file.");
+    if (RowsHeld < std::size_t(Height))
+        throw EExportError("The picture holds fewer pixels than its size.");
     TPngScratch& Kept = Scratch();
     const TScratchTrim Trim(Kept);
 
@@ -103,6 +110,8 @@ void WriteImage(int32_t Width, int32_t Height, uint8_t BitDepth, uint8_t ColourT
     const std::size_t Bound = Kept.Compressor.Bound(Scanlines.size());
     std::span<uint8_t> File = Room(Kept.File, HeadSize + Bound + TailSize);
     const std::size_t Packed = Kept.Compressor.Compress(Scanlines, File.subspan(HeadSize, Bound));
+    if (Packed > LargestChunk)
+        throw EExportError("The texture is too large for a PNG file.");
     File = File.first(HeadSize + Packed + TailSize);
 
     std::copy(Signature.begin(), Signature.end(), File.begin());
@@ -124,10 +133,9 @@ void WriteImage(int32_t Width, int32_t Height, uint8_t BitDepth, uint8_t ColourT
 
 constexpr uint8_t Grey = 0, Rgb = 2, Rgba = 6;
 
-// Rows are read from the image only when it holds them all.
-void CheckFilled(std::size_t Have, std::size_t RowCount, int32_t Height) {
-    if (Height < 0 || Have / std::max<std::size_t>(RowCount, 1) < std::size_t(Height))
-        throw EExportError("The picture holds fewer pixels than its size.");
+// Whole rows of RowCount items in Count.
+std::size_t RowsIn(std::size_t Count, std::size_t RowCount) {
+    return RowCount ? Count / RowCount : 0;
 }
 
 } // namespace
@@ -135,11 +143,11 @@ void CheckFilled(std::size_t Have, std::size_t RowCount, int32_t Height) {
 void WritePng(const TRgbaImage& Image, const TWriteBytes& Write) {
     const std::span<const uint8_t> Pixels(Image.Pixels);
     const std::size_t RowPixels = std::size_t(std::max(Image.Width, 0));
-    CheckFilled(Pixels.size(), RowPixels * 4, Image.Height);
+    const std::size_t Rows = RowsIn(Pixels.size(), RowPixels * 4);
     const auto Source = [&](int32_t Y) { return Pixels.subspan(std::size_t(Y) * RowPixels * 4); };
     if (Image.IsOpaque()) {
         WriteImage(
-            Image.Width, Image.Height, 8, Rgb, 3,
+            Image.Width, Image.Height, 8, Rgb, 3, Rows,
             [&](int32_t Y, std::span<uint8_t> Into) {
                 const auto From = Source(Y);
                 for (std::size_t X = 0; X < RowPixels; ++X)
@@ -149,7 +157,7 @@ void WritePng(const TRgbaImage& Image, const TWriteBytes& Write) {
             Write);
     } else {
         WriteImage(
-            Image.Width, Image.Height, 8, Rgba, 4,
+            Image.Width, Image.Height, 8, Rgba, 4, Rows,
             [&](int32_t Y, std::span<uint8_t> Into) {
                 const auto From = Source(Y).first(Into.size());
                 std::copy(From.begin(), From.end(), Into.begin());
@@ -162,9 +170,9 @@ void WritePng(const TRgbaImage& Image, const TWriteBytes& Write) {
 void WritePng(const TGrey16Image& Image, const TWriteBytes& Write) {
     const std::span<const uint16_t> Values(Image.Values);
     const std::size_t RowValues = std::size_t(std::max(Image.Width, 0));
-    CheckFilled(Values.size(), RowValues, Image.Height);
+    const std::size_t Rows = RowsIn(Values.size(), RowValues);
     WriteImage(
-        Image.Width, Image.Height, 16, Grey, 2,
+        Image.Width, Image.Height, 16, Grey, 2, Rows,
         [&](int32_t Y, std::span<uint8_t> Into) {
             const auto From = Values.subspan(std::size_t(Y) * RowValues, RowValues);
             for (std::size_t X = 0; X < RowValues; ++X)
