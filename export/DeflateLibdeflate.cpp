@@ -1,5 +1,5 @@
-// Deflating through libdeflate: whole buffers at once, several times faster
-// than zlib at the same level and with files as small.
+// Deflating through libdeflate: whole buffers at once, well over twice as
+// fast as zlib at the same level, with files as small.
 #include "export/Deflate.h"
 
 #include "export/ExportErrors.h"
@@ -10,10 +10,10 @@ namespace swatchbox {
 
 namespace {
 
-// libdeflate's default level. On decoded textures the levels up to 7 take
-// about the same time; 6 gives files about as small as zlib's level 6 in
-// half the time, 7 is a little smaller but slower, from 8 on the time grows
-// steeply.
+// libdeflate's default level. On decoded textures it gives files about as
+// small as zlib's level 6 in half the time; the faster levels give clearly
+// larger files, level 7 takes an eighth more time to save about 1%, and the
+// time grows steeply from level 8 on.
 constexpr int PngLevel = 6;
 
 } // namespace
