@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <new>
 #include <span>
 #include <string_view>
@@ -74,8 +73,8 @@ private:
     TPngScratch& Kept;
 };
 
-// A chunk's type, Length bytes of data and its CRC at At of File; the length
-// field before it is the caller's.
+// Writes a chunk's type at At of File and, after its Length bytes of data
+// already in place, its CRC; the length field before it is the caller's.
 void PutChunk(std::span<uint8_t> File, std::size_t At, std::string_view Type, std::size_t Length) {
     std::copy(Type.begin(), Type.end(), File.begin() + static_cast<std::ptrdiff_t>(At));
     StoreBE32(File, At + 4 + Length, Crc32(File.subspan(At, 4 + Length)));
