@@ -10,20 +10,24 @@ namespace swatchbox {
 
 namespace {
 
-using TColour = std::array<int, 3>;
+// Colours are kept as texels are stored, red in the low byte of a word and
+// alpha in the high one, so a texel is written as one word.
+constexpr uint32_t Opaque = 0xFF000000u;
 
-// 5-6-5 to 8 bits a channel, the top bits repeated into the low ones.
-TColour Expand565(uint32_t Value) {
-    const int R = static_cast<int>(Value >> 11 & 31);
-    const int G = static_cast<int>(Value >> 5 & 63);
-    const int B = static_cast<int>(Value & 31);
-    return {R << 3 | R >> 2, G << 2 | G >> 4, B << 3 | B >> 2};
+// 5-6-5 to 8 bits a channel, the top bits repeated into the low ones; opaque.
+uint32_t Expand565(uint32_t Value) {
+    const uint32_t R = Value >> 11 & 31;
+    const uint32_t G = Value >> 5 & 63;
+    const uint32_t B = Value & 31;
+    return (R << 3 | R >> 2) | (G << 2 | G >> 4) << 8 | (B << 3 | B >> 2) << 16 | Opaque;
 }
 
-TColour Mix(const TColour& A, int WeightA, const TColour& B, int WeightB) {
-    TColour Out{};
-    for (std::size_t C = 0; C < 3; ++C)
-        Out[C] = (A[C] * WeightA + B[C] * WeightB) / (WeightA + WeightB);
+// Red, green and blue of A and B mixed and rounded down; opaque.
+uint32_t Mix(uint32_t A, uint32_t WeightA, uint32_t B, uint32_t WeightB) {
+    uint32_t Out = Opaque;
+    for (uint32_t Shift = 0; Shift < 24; Shift += 8)
+        Out |= ((A >> Shift & 255) * WeightA + (B >> Shift & 255) * WeightB) / (WeightA + WeightB)
+               << Shift;
     return Out;
 }
 
@@ -33,25 +37,17 @@ TColour Mix(const TColour& A, int WeightA, const TColour& B, int WeightB) {
 TBlockTexels DecodeColours(std::span<const uint8_t> Block, bool ThreeColourMode) {
     const uint32_t Value0 = LoadLE16(Block, 0);
     const uint32_t Value1 = LoadLE16(Block, 2);
-    const TColour C0 = Expand565(Value0);
-    const TColour C1 = Expand565(Value1);
-    std::array<TColour, 4> Colours{C0, C1, Mix(C0, 2, C1, 1), Mix(C0, 1, C1, 2)};
-    std::array<int, 4> Alphas{255, 255, 255, 255};
+    const uint32_t C0 = Expand565(Value0);
+    const uint32_t C1 = Expand565(Value1);
+    std::array<uint32_t, 4> Table{C0, C1, Mix(C0, 2, C1, 1), Mix(C0, 1, C1, 2)};
     if (ThreeColourMode && Value0 <= Value1) {
-        Colours[2] = Mix(C0, 1, C1, 1);
-        Colours[3] = {0, 0, 0};
-        Alphas[3] = 0;
+        Table[2] = Mix(C0, 1, C1, 1);
+        Table[3] = 0; // transparent black
     }
-    // The four texels as they are copied, whole, for each code.
-    std::array<std::array<uint8_t, 4>, 4> Table;
-    for (std::size_t Code = 0; Code < 4; ++Code)
-        Table[Code] = {static_cast<uint8_t>(Colours[Code][0]),
-                       static_cast<uint8_t>(Colours[Code][1]),
-                       static_cast<uint8_t>(Colours[Code][2]), static_cast<uint8_t>(Alphas[Code])};
-    const uint64_t Codes = LoadLE(Block, 4, 4);
+    const uint32_t Codes = LoadLE32(Block, 4);
     TBlockTexels Texels;
     for (std::size_t Texel = 0; Texel < 16; ++Texel)
-        std::copy_n(Table[Codes >> (2 * Texel) & 3].begin(), 4, Texels.begin() + Texel * 4);
+        StoreLE32(Texels, Texel * 4, Table[Codes >> (2 * Texel) & 3]);
     return Texels;
 }
 

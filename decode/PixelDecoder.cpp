@@ -143,7 +143,11 @@ void DecodeBlocks(const TMipBytes& Mip, TAlphaRule Rule, TRgbaImage& Image) {
             const int32_t Rows = std::min(4, Mip.Height - BlockY * 4);
             for (int32_t Y = 0; Y < Rows; ++Y) {
                 uint8_t* Out = Image.Pixel(BlockX * 4, BlockY * 4 + Y);
-                std::copy_n(Texels.begin() + Y * 16, Columns * 4, Out);
+                // A whole row of a block is one fixed-size copy.
+                if (Columns == 4)
+                    std::copy_n(Texels.begin() + Y * 16, 16, Out);
+                else
+                    std::copy_n(Texels.begin() + Y * 16, Columns * 4, Out);
                 if (!Rule.KeepStored)
                     for (int32_t X = 0; X < Columns; ++X)
                         Out[X * 4 + 3] = 255;

@@ -34,6 +34,11 @@ constexpr void StoreLE32(std::span<uint8_t, 4> Bytes, uint32_t Value) {
         Bytes[I] = static_cast<uint8_t>(Value >> (8 * I));
 }
 
+constexpr void StoreBE16(std::span<uint8_t, 2> Bytes, uint16_t Value) {
+    Bytes[0] = static_cast<uint8_t>(Value >> 8);
+    Bytes[1] = static_cast<uint8_t>(Value);
+}
+
 constexpr void StoreBE32(std::span<uint8_t, 4> Bytes, uint32_t Value) {
     for (std::size_t I = 0; I < 4; ++I)
         Bytes[3 - I] = static_cast<uint8_t>(Value >> (8 * I));

@@ -1,17 +1,23 @@
-// Byte layout of the DDS header, the extension rule, the safe output file and sizes an image file
-// type can't hold, independent of any package. (What the image writers write, in every type and at
-// odd sizes, is read back through swatchbox-cli export.)
+// Byte layout of the DDS header and of PNG chunks, the extension rule, the safe output file and
+// sizes an image file type can't hold, independent of any package. (What the image writers write,
+// in every type and at odd sizes, is read back through swatchbox-cli export.)
 #include "export/DdsFile.h"
 #include "export/ExportAsIs.h"
 #include "export/ExportErrors.h"
 #include "export/ImageFile.h"
 #include "export/OutputFile.h"
+#include "export/PngFile.h"
+#include "package/ByteOrder.h"
 #include "tests/support/TestFiles.h"
 #include "tools/package-builder/BuiltPackage.h"
 
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace swatchbox::testing {
 namespace {
@@ -100,8 +106,76 @@ TEST(OutputFile, ReplacesTheTargetOnlyWhenCommittedAndNamesOneItCannotCreate) {
 TEST(ImageFile, SizesTheFileTypeCantHoldAreRefusedWithoutAFile) {
     TTempDir Dir;
     const TRgbaImage Wide(65536, 1);
-    EXPECT_THROW(WriteImageFile(Wide, Dir.File("Wide.TGA"), TImageFileType::Tga), EExportError);
+    // Too large for one PNG chunk; refused before its pixels are read.
+    TRgbaImage Huge;
+    Huge.Width = 1 << 16;
+    Huge.Height = 1 << 15;
+    const std::tuple<const TRgbaImage&, const char*, TImageFileType> Cases[] = {
+        {Wide, "Wide.TGA", TImageFileType::Tga}, {Huge, "Huge.PNG", TImageFileType::Png}};
+    for (const auto& [Image, Name, Type] : Cases) {
+        SCOPED_TRACE(Name);
+        try {
+            WriteImageFile(Image, Dir.File(Name), Type);
+            ADD_FAILURE() << "written";
+        } catch (const EExportError& Error) {
+            EXPECT_NE(std::string(Error.what()).find("too large"), std::string::npos);
+        }
+    }
     EXPECT_TRUE(std::filesystem::is_empty(Dir.Path()));
+}
+
+// Checked with zlib as a PNG reader checks a file: the three chunks with
+// their CRCs, the header's fields, and the image data a zlib stream of the
+// rows, each unfiltered (a 0 byte first).
+TEST(PngFile, ChunksHoldTheHeaderAndTheUnfilteredRows) {
+    const auto Png = [](const auto& Image) {
+        std::vector<uint8_t> Bytes;
+        WritePng(Image, [&](const uint8_t* From, std::size_t Count) {
+            Bytes.insert(Bytes.end(), From, From + Count);
+        });
+        return Bytes;
+    };
+    TRgbaImage Clear(2, 1), Opaque(1, 2);
+    Clear.Pixels = {1, 2, 3, 4, 5, 6, 7, 255};
+    Opaque.Pixels = {1, 2, 3, 255, 4, 5, 6, 255};
+    const TGrey16Image Grey{2, 1, {0x1234, 0xABCD}};
+    const std::tuple<std::vector<uint8_t>, uint32_t, uint32_t, uint8_t, uint8_t,
+                     std::vector<uint8_t>>
+        Cases[] = {{Png(Clear), 2, 1, 8, 6, {0, 1, 2, 3, 4, 5, 6, 7, 255}},
+                   {Png(Opaque), 1, 2, 8, 2, {0, 1, 2, 3, 0, 4, 5, 6}},
+                   {Png(Grey), 2, 1, 16, 0, {0, 0x12, 0x34, 0xAB, 0xCD}}};
+    for (const auto& [File, Width, Height, Depth, Colour, Rows] : Cases) {
+        SCOPED_TRACE(Rows.size());
+        const std::span<const uint8_t> Bytes(File);
+        ASSERT_GT(Bytes.size(), 8u);
+        EXPECT_EQ(std::string(Bytes.begin() + 1, Bytes.begin() + 4), "PNG");
+        std::vector<std::pair<std::string, std::span<const uint8_t>>> Chunks;
+        for (std::size_t At = 8; At + 12 <= Bytes.size();) {
+            const uint32_t Length = LoadBE32(Bytes.subspan(At).first<4>());
+            ASSERT_LE(At + 12 + Length, Bytes.size());
+            const auto Typed = Bytes.subspan(At + 4, 4 + Length);
+            EXPECT_EQ(crc32(0, Typed.data(), static_cast<uInt>(Typed.size())),
+                      LoadBE32(Bytes.subspan(At + 8 + Length).first<4>()));
+            Chunks.emplace_back(std::string(Typed.begin(), Typed.begin() + 4), Typed.subspan(4));
+            At += 12 + Length;
+        }
+        ASSERT_EQ(Chunks.size(), 3u);
+        EXPECT_EQ(Chunks[0].first + Chunks[1].first + Chunks[2].first, "IHDRIDATIEND");
+        const auto Header = Chunks[0].second;
+        ASSERT_EQ(Header.size(), 13u);
+        EXPECT_EQ(LoadBE32(Header.first<4>()), Width);
+        EXPECT_EQ(LoadBE32(Header.subspan<4, 4>()), Height);
+        EXPECT_EQ(std::vector<uint8_t>(Header.begin() + 8, Header.end()),
+                  (std::vector<uint8_t>{Depth, Colour, 0, 0, 0}));
+        std::vector<uint8_t> Unpacked(Rows.size() + 1);
+        uLongf Size = static_cast<uLongf>(Unpacked.size());
+        ASSERT_EQ(uncompress(Unpacked.data(), &Size, Chunks[1].second.data(),
+                             static_cast<uLong>(Chunks[1].second.size())),
+                  Z_OK);
+        Unpacked.resize(Size);
+        EXPECT_EQ(Unpacked, Rows);
+        EXPECT_TRUE(Chunks[2].second.empty());
+    }
 }
 
 } // namespace
