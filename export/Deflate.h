@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 namespace swatchbox {
@@ -25,7 +26,7 @@ public:
 
 private:
     struct TState;
-    TState* State;
+    std::unique_ptr<TState> State;
 };
 
 // The CRC-32 of PNG chunks and zip files, continued from Crc.

@@ -19,21 +19,21 @@ constexpr int PngLevel = 6;
 } // namespace
 
 struct TZlibCompressor::TState {
+    explicit TState(int Level) : Compressor(libdeflate_alloc_compressor(Level)) {}
+    ~TState() { libdeflate_free_compressor(Compressor); }
+    TState(const TState&) = delete;
+    TState& operator=(const TState&) = delete;
+
     libdeflate_compressor* Compressor;
 };
 
 TZlibCompressor::TZlibCompressor(int Level)
-    : State(new TState{libdeflate_alloc_compressor(Level ? Level : PngLevel)}) {
-    if (!State->Compressor) {
-        delete State;
+    : State(std::make_unique<TState>(Level ? Level : PngLevel)) {
+    if (!State->Compressor)
         throw EExportError("Not enough memory for the PNG file.");
-    }
 }
 
-TZlibCompressor::~TZlibCompressor() {
-    libdeflate_free_compressor(State->Compressor);
-    delete State;
-}
+TZlibCompressor::~TZlibCompressor() = default;
 
 std::size_t TZlibCompressor::Bound(std::size_t Count) const {
     return libdeflate_zlib_compress_bound(State->Compressor, Count);

@@ -21,20 +21,25 @@ constexpr int PngLevel = 6;
 } // namespace
 
 struct TZlibCompressor::TState {
+    explicit TState(int Level) : Started(deflateInit(&Stream, Level) == Z_OK) {}
+    ~TState() {
+        if (Started)
+            deflateEnd(&Stream);
+    }
+    TState(const TState&) = delete;
+    TState& operator=(const TState&) = delete;
+
     z_stream Stream{};
+    bool Started;
 };
 
-TZlibCompressor::TZlibCompressor(int Level) : State(new TState) {
-    if (deflateInit(&State->Stream, Level ? Level : PngLevel) != Z_OK) {
-        delete State;
+TZlibCompressor::TZlibCompressor(int Level)
+    : State(std::make_unique<TState>(Level ? Level : PngLevel)) {
+    if (!State->Started)
         throw EExportError("Not enough memory for the PNG file.");
-    }
 }
 
-TZlibCompressor::~TZlibCompressor() {
-    deflateEnd(&State->Stream);
-    delete State;
-}
+TZlibCompressor::~TZlibCompressor() = default;
 
 std::size_t TZlibCompressor::Bound(std::size_t Count) const {
     return deflateBound(&State->Stream, static_cast<uLong>(Count));
