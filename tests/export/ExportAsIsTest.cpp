@@ -15,8 +15,10 @@ namespace {
 // of its own.
 class AsIsExport : public ::testing::Test {
 protected:
-    TTextureObject& Make(TTextureDesc Desc) {
-        TPackageBuilder Builder(128);
+    // Version 128 numbers the UE2 layouts; 69 the block formats of Unreal 1
+    // builds, 129/27 (SWAT 4) its normal maps.
+    TTextureObject& Make(TTextureDesc Desc, int16_t Version = 128, uint16_t Licensee = 0) {
+        TPackageBuilder Builder(Version, Licensee);
         if (Desc.Format == pfP8)
             Desc.Palette = Builder.AddPalette("Pal");
         const int32_t Reference = Builder.AddTexture(Desc);
@@ -81,13 +83,29 @@ TEST_F(AsIsExport, TexturesBecomeFilesOfTheStoredBytes) {
     const struct {
         TPixelFormat Format;
         int32_t Width, Height;
-    } Cases[] = {{pfP8, 512, 257}, {pfP8, 3, 3},      {pfP8, 2, 2},     {pfRGBA8, 64, 32},
-                 {pfG16, 16, 8},   {pfG16, 1, 5},     {pfL8, 5, 3},     {pfRGB16, 3, 2},
-                 {pfRGB8, 5, 2},   {pfDXT1, 256, 64}, {pfDXT3, 32, 64}, {pfDXT5, 64, 16},
-                 {pfDXT1, 2, 2}};
-    for (const auto& [Format, Width, Height] : Cases) {
+        int16_t Version = 128;
+        uint16_t Licensee = 0;
+    } Cases[] = {{pfP8, 512, 257},
+                 {pfP8, 3, 3},
+                 {pfP8, 2, 2},
+                 {pfRGBA8, 64, 32},
+                 {pfG16, 16, 8},
+                 {pfG16, 1, 5},
+                 {pfL8, 5, 3},
+                 {pfRGB16, 3, 2},
+                 {pfRGB8, 5, 2},
+                 {pfDXT1, 256, 64},
+                 {pfDXT3, 32, 64},
+                 {pfDXT5, 64, 16},
+                 {pfDXT1, 2, 2},
+                 {pfBC4, 8, 4, 69},
+                 {pfBC5, 5, 5, 69},
+                 {pfBC7, 8, 8, 69},
+                 {pfCxV8U8, 3, 2, 129, 27},
+                 {pfDXT5N, 4, 4, 129, 27}};
+    for (const auto& [Format, Width, Height, Version, Licensee] : Cases) {
         SCOPED_TRACE(std::string(GetFormatName(Format)) + " " + std::to_string(Width));
-        Make({.Format = Format, .Width = Width, .Height = Height});
+        Make({.Format = Format, .Width = Width, .Height = Height}, Version, Licensee);
         ASSERT_EQ(Texture->Format, Format);
         ASSERT_TRUE(Export("wall"));
         const auto Count = static_cast<std::size_t>(MipByteSize(Format, Width, Height));
