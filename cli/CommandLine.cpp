@@ -1,11 +1,11 @@
 #include "cli/CommandLine.h"
 
-#include "cli/DecodedExport.h"
 #include "cli/DisplayText.h"
 #include "cli/ExportCommand.h"
 #include "cli/ListCommand.h"
 #include "cli/SheetCommand.h"
 #include "cli/ThreadPool.h"
+#include "export/DecodedExport.h"
 
 #include <array>
 #include <charconv>

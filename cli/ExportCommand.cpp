@@ -1,68 +1,26 @@
 #include "cli/ExportCommand.h"
 
 #include "cli/ConsoleReporter.h"
-#include "cli/DecodedExport.h"
 #include "cli/DisplayText.h"
 #include "cli/NamePattern.h"
 #include "cli/PackageFinder.h"
 #include "cli/Progress.h"
-#include "cli/SafePath.h"
 #include "cli/TextureScan.h"
 #include "cli/ThreadPool.h"
 #include "decode/PixelDecoder.h"
+#include "export/BatchLayout.h"
+#include "export/DecodedExport.h"
 #include "export/ExportAsIs.h"
-#include "package/AsciiCase.h"
+#include "package/PackageNames.h"
 
 #include <exception>
 #include <filesystem>
 #include <system_error>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace swatchbox::cli {
 
 namespace {
-
-#ifdef _WIN32
-bool IsSeparator(char C) {
-    return C == '/' || C == '\\';
-}
-// "C:" alone names the current folder of drive C, so nothing is put after it.
-bool EndsInDrive(const std::string& Folder) {
-    return Folder.back() == ':';
-}
-#else
-bool IsSeparator(char C) {
-    return C == '/';
-}
-bool EndsInDrive(const std::string&) {
-    return false;
-}
-#endif
-
-// The output folder without trailing separators, so that joined paths read
-// cleanly; a root such as "/" or "C:\" keeps its separator.
-std::string TrimFolder(std::string Folder) {
-    while (Folder.size() > 1 && IsSeparator(Folder.back()) &&
-           !EndsInDrive(Folder.substr(0, Folder.size() - 1)))
-        Folder.pop_back();
-    return Folder;
-}
-
-std::string Join(const std::string& Folder, const std::string& Name) {
-    if (Folder.empty())
-        return Name;
-    if (IsSeparator(Folder.back()) || EndsInDrive(Folder))
-        return Folder + Name;
-    return Folder + '/' + Name;
-}
-
-// Windows and macOS compare names without regard to case, so names that
-// differ only in case count as the same file.
-std::string FoldKey(const std::string& Name) {
-    return AsciiUpper(Name);
-}
 
 // A package with more textures without mip maps than this gets one line for
 // them all (stripped packages have hundreds).
@@ -77,7 +35,7 @@ struct TWritten {
 class TExporter {
 public:
     TExporter(const TExportOptions& Options, TConsoleReporter& Reporter)
-        : Root(TrimFolder(Options.OutDir)), Verbose(Options.Verbose), Format(Options.Format),
+        : Layout(Options.OutDir), Verbose(Options.Verbose), Format(Options.Format),
           PreferCompressed(Options.PreferCompressed),
           Alpha(Options.Opaque ? TAlphaMode::Opaque : TAlphaMode::Engine),
           Pattern(Options.Name ? std::optional<TNamePattern>(*Options.Name) : std::nullopt),
@@ -88,20 +46,17 @@ public:
     void WriteSummary(std::ostream& Out, std::size_t OtherFiles) const;
 
 private:
-    std::string PackageFolderName(const TUnrealPackage& Package);
-    std::string FileName(const TTextureObject& Texture, const std::string& GroupFolder,
-                         std::string_view Extension);
+    void BeginPackage(const TUnrealPackage& Package);
     bool EnsureFolder(const std::string& Folder);
-    void ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder);
+    void ExportTexture(const TTextureObject& Texture);
     void SkipMipLess();
     void ReportMipLess();
     // Where the file of the texture (or of its compressed picture) goes, the
     // folders made; empty when it is skipped or its folder can't be made.
-    std::string Target(const TTextureObject& Texture, const std::string& PackageFolder,
-                       bool Compressed);
+    std::string Target(const TTextureObject& Texture, bool Compressed);
     void Deliver(TWritten& Done);
 
-    std::string Root;
+    TBatchLayout Layout;
     bool Verbose;
     TExportFormat Format;
     bool PreferCompressed;
@@ -114,12 +69,6 @@ private:
     TOrderedJobs<TWritten> Jobs;
     // Contexts of the current package's textures without mip maps, not yet reported.
     std::vector<std::string> MipLess;
-    std::unordered_set<std::string> UsedPackageFolders;
-    // Files of the current package by folded "Group/File" key, with the export
-    // that took the name.
-    std::unordered_map<std::string, int32_t> UsedFiles;
-    // Folders already made (true) or found impossible to make (false).
-    std::unordered_map<std::string, bool> Folders;
     int Written = 0;
     int Skipped = 0;
     int SkippedMipLess = 0;
@@ -130,54 +79,21 @@ const char* const MipLessWarning = "the texture has no stored mip map; skipped."
 
 // Two packages with the same base name (a/Walls.utx, b/Walls.u) get folders
 // of their own: the later one gets a number suffix.
-std::string TExporter::PackageFolderName(const TUnrealPackage& Package) {
-    const std::string Base =
-        SafePathComponent(PackageBaseName(Package.FileName, !Package.Source.Compression.empty()));
-    std::string Name = Base;
-    for (int Suffix = 2; !UsedPackageFolders.insert(FoldKey(Name)).second; ++Suffix)
-        Name = Base + "_" + std::to_string(Suffix);
-    if (Name != Base)
-        ReportWarning(Reporter, "the folder \"" + Base +
+void TExporter::BeginPackage(const TUnrealPackage& Package) {
+    std::string Taken;
+    const std::string Folder = Layout.BeginPackage(Package, &Taken);
+    if (!Taken.empty())
+        ReportWarning(Reporter, "the folder \"" + Taken +
                                     "\" is already used by an earlier package; the textures go "
                                     "to \"" +
-                                    Name + "\" instead.");
-    return Name;
-}
-
-// Two textures of one package with the same group and name (possible in odd
-// or damaged packages) must not overwrite each other: the later one gets its
-// export number appended.
-std::string TExporter::FileName(const TTextureObject& Texture, const std::string& GroupFolder,
-                                std::string_view Extension) {
-    const std::string Stem = SafePathComponent(Texture.Name);
-    std::string File = FixExtension(Stem, Extension);
-    auto [Taken, Inserted] =
-        UsedFiles.try_emplace(FoldKey(GroupFolder + "/" + File), Texture.ExportIndex);
-    if (Inserted)
-        return File;
-    const int32_t Earlier = Taken->second;
-    const std::string Numbered = Stem + "_" + std::to_string(Texture.ExportIndex);
-    File = FixExtension(Numbered, Extension);
-    for (int Suffix = 2;
-         !UsedFiles.try_emplace(FoldKey(GroupFolder + "/" + File), Texture.ExportIndex).second;
-         ++Suffix)
-        File = FixExtension(Numbered + "_" + std::to_string(Suffix), Extension);
-    ReportWarning(Reporter, "same group and name as export " + std::to_string(Earlier) +
-                                "; written as \"" + GroupFolder + "/" + File + "\".");
-    return File;
+                                    std::string(FileNamePart(Folder)) + "\" instead.");
 }
 
 bool TExporter::EnsureFolder(const std::string& Folder) {
-    if (const auto Known = Folders.find(Folder); Known != Folders.end())
-        return Known->second;
-    std::error_code Error;
-    std::filesystem::create_directories(Folder, Error);
-    std::error_code Ignored;
-    const bool Made = !Error || std::filesystem::is_directory(Folder, Ignored);
-    if (!Made)
-        ReportError(Reporter,
-                    "Cannot create folder \"" + EscapeControls(Folder) + "\": " + Error.message());
-    Folders.emplace(Folder, Made);
+    std::string Error;
+    const bool Made = Layout.EnsureFolder(Folder, &Error);
+    if (!Error.empty())
+        ReportError(Reporter, "Cannot create folder \"" + EscapeControls(Folder) + "\": " + Error);
     return Made;
 }
 
@@ -205,24 +121,19 @@ void TExporter::ReportMipLess() {
     MipLess.clear();
 }
 
-std::string TExporter::Target(const TTextureObject& Texture, const std::string& PackageFolder,
-                              bool Compressed) {
-    if (!Compressed && Texture.IsIgnored()) {
+std::string TExporter::Target(const TTextureObject& Texture, bool Compressed) {
+    const bool AsIs = Format == TExportFormat::AsIs;
+    switch (BatchSkipReason(Texture, Format, Compressed)) {
+    case TBatchSkip::Ignored:
         ++Skipped;
         return {};
-    }
-    if (!Compressed && !Texture.HasMipData) {
+    case TBatchSkip::NoMipData:
         SkipMipLess();
         return {};
-    }
-    const TPixelFormat Layout = Compressed ? Texture.Comp->Format : Texture.Format;
-    const bool AsIs = Format == TExportFormat::AsIs;
-    std::string_view Extension = AsIs ? AsIsExtension(Layout) : DecodedExtension(Format);
-    if (Compressed && AsIs && Extension != ".DDS")
-        Extension = {}; // the second picture is written only as its blocks
-    if (Extension.empty() || (!AsIs && !HasDecoder(Layout))) {
+    case TBatchSkip::NoWriter: {
         // A format without a name is told by its number.
-        const std::string_view Name = GetFormatName(Layout);
+        const std::string_view Name =
+            GetFormatName(Compressed ? Texture.Comp->Format : Texture.Format);
         const int Stored = Compressed ? Texture.Comp->StoredFormat : Texture.StoredFormat;
         const std::string Format = Name == "(unknown)" ? "unknown format " + std::to_string(Stored)
                                                        : "format " + std::string(Name);
@@ -234,24 +145,31 @@ std::string TExporter::Target(const TTextureObject& Texture, const std::string& 
         Skipped += !Beside;
         return {};
     }
-    const std::string GroupFolderName = SafePathComponent(Texture.Group);
-    const std::string File = FileName(Texture, GroupFolderName, Extension);
-    const std::string Folder = Join(PackageFolder, GroupFolderName);
-    if (!EnsureFolder(Folder)) {
+    case TBatchSkip::None:
+        break;
+    }
+    // Two textures of one package with the same group and name (possible in
+    // odd or damaged packages) must not overwrite each other.
+    const TBatchTarget Place = Layout.Place(Texture, BatchExtension(Texture, Format, Compressed));
+    if (Place.SameNameAs >= 0)
+        ReportWarning(Reporter, "same group and name as export " +
+                                    std::to_string(Place.SameNameAs) + "; written as \"" +
+                                    Place.Shown + "\".");
+    if (!EnsureFolder(Place.Folder)) {
         ++Failed;
         return {};
     }
-    return Join(Folder, File);
+    return Place.File;
 }
 
-void TExporter::ExportTexture(const TTextureObject& Texture, const std::string& PackageFolder) {
+void TExporter::ExportTexture(const TTextureObject& Texture) {
     if (Pattern && !Pattern->MatchesTexture(Texture.Group, Texture.Name))
         return;
     const bool AsIs = Format == TExportFormat::AsIs;
     // Decoded, one picture is written: the compressed one when asked for and
     // there. As is, the compressed picture's blocks go beside the first one.
     const bool Compressed = PreferCompressed && !AsIs && Texture.Comp && !Texture.IsIgnored();
-    const std::string File = Target(Texture, PackageFolder, Compressed);
+    const std::string File = Target(Texture, Compressed);
     if (File.empty())
         return;
     if (!AsIs) {
@@ -263,9 +181,9 @@ void TExporter::ExportTexture(const TTextureObject& Texture, const std::string& 
         });
         return;
     }
-    const auto Write = [&](const std::string& Target, auto&& Writer) {
+    const auto Write = [&](const std::string& Target, bool Compressed) {
         const int ErrorsBefore = Reporter.Errors();
-        if (Writer(Texture, Target, Reporter)) {
+        if (WriteExportFile(Texture, Target, Format, Alpha, Reporter, Compressed)) {
             ++Written;
             return;
         }
@@ -273,10 +191,10 @@ void TExporter::ExportTexture(const TTextureObject& Texture, const std::string& 
         if (Reporter.Errors() == ErrorsBefore)
             ReportError(Reporter, "Cannot write \"" + EscapeControls(Target) + "\".");
     };
-    Write(File, ExportAsIs);
+    Write(File, false);
     if (Texture.Comp)
-        if (const std::string CompFile = Target(Texture, PackageFolder, true); !CompFile.empty())
-            Write(CompFile, WriteCompressedDDS);
+        if (const std::string CompFile = Target(Texture, true); !CompFile.empty())
+            Write(CompFile, true);
 }
 
 void TExporter::Deliver(TWritten& Done) {
@@ -286,10 +204,8 @@ void TExporter::Deliver(TWritten& Done) {
 }
 
 void TExporter::ExportPackage(TUnrealPackage& Package) {
-    const std::string PackageFolder = Join(Root, PackageFolderName(Package));
-    UsedFiles.clear();
-    ScanTextures(Package, Reporter,
-                 [&](const TTextureObject& Texture) { ExportTexture(Texture, PackageFolder); });
+    BeginPackage(Package);
+    ScanTextures(Package, Reporter, [&](const TTextureObject& Texture) { ExportTexture(Texture); });
     // The package's messages stay together, before the next one's.
     Jobs.Finish();
     ReportMipLess();
@@ -297,10 +213,10 @@ void TExporter::ExportPackage(TUnrealPackage& Package) {
 
 void TExporter::WriteSummary(std::ostream& Out, std::size_t OtherFiles) const {
     Out << "Wrote " << Written << (Written == 1 ? " file" : " files") << " to ";
-    if (Root.empty())
+    if (Layout.Root().empty())
         Out << "the current folder.";
     else
-        Out << '"' << EscapeControls(Root) << "\".";
+        Out << '"' << EscapeControls(Layout.Root()) << "\".";
     if (Skipped > 0) {
         Out << " Skipped " << Skipped << (Skipped == 1 ? " texture" : " textures");
         if (SkippedMipLess > 0)

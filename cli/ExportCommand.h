@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/DecodedExport.h"
+#include "export/DecodedExport.h"
 
 #include <optional>
 #include <ostream>

@@ -2,9 +2,7 @@
 
 #include "cli/ConsoleReporter.h"
 #include "cli/DisplayText.h"
-#include "cli/MessageList.h"
 #include "cli/NamePattern.h"
-#include "cli/SafePath.h"
 #include "cli/TextureScan.h"
 #include "cli/ThreadPool.h"
 #include "decode/DecodeErrors.h"
@@ -13,6 +11,8 @@
 #include "export/ExportAsIs.h"
 #include "export/ExportErrors.h"
 #include "export/ImageFile.h"
+#include "export/MessageList.h"
+#include "export/SafePath.h"
 #include "package/AsciiCase.h"
 #include "package/Errors.h"
 #include "package/FileStream.h"

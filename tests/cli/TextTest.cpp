@@ -6,7 +6,7 @@
 #include "cli/Json.h"
 #include "cli/NamePattern.h"
 #include "cli/Progress.h"
-#include "cli/SafePath.h"
+#include "export/SafePath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "cli/SafePath.h"
+#include "export/SafePath.h"
 
 #include "package/AsciiCase.h"
 
 #include <array>
 
-namespace swatchbox::cli {
+namespace swatchbox {
 
 namespace {
 
@@ -60,4 +60,4 @@ std::string PackageBaseName(std::string_view Path, bool Compressed) {
     return std::string(Path);
 }
 
-} // namespace swatchbox::cli
+} // namespace swatchbox

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace swatchbox::cli {
+namespace swatchbox {
 
 // Keeps the messages of work done on another thread, so that they can be
 // printed in order on the thread that owns the console.
@@ -29,4 +29,4 @@ private:
     std::vector<TMessage> Messages;
 };
 
-} // namespace swatchbox::cli
+} // namespace swatchbox

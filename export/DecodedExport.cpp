@@ -1,11 +1,12 @@
-#include "cli/DecodedExport.h"
+#include "export/DecodedExport.h"
 
+#include "export/ExportAsIs.h"
 #include "export/ImageFile.h"
 #include "export/SaveGuard.h"
 #include "package/AsciiCase.h"
 #include "package/FileStream.h"
 
-namespace swatchbox::cli {
+namespace swatchbox {
 
 std::optional<TExportFormat> ParseExportFormat(std::string_view Name) {
     const std::string Upper = AsciiUpper(Name);
@@ -57,4 +58,17 @@ TDecodeResult RunDecodeJob(const TDecodeJob& Job) {
     return Result;
 }
 
-} // namespace swatchbox::cli
+bool WriteExportFile(const TTextureObject& Texture, const std::string& Target, TExportFormat Format,
+                     TAlphaMode Alpha, IReporter& Reporter, bool Compressed) {
+    if (Format != TExportFormat::AsIs) {
+        const TDecodeResult Result = RunDecodeJob(
+            {Texture.Owner->Source, Compressed ? CompMipSourceOf(Texture) : MipSourceOf(Texture),
+             Target, Format, Alpha});
+        Result.Messages.ReplayTo(Reporter);
+        return Result.Written;
+    }
+    return Compressed ? WriteCompressedDDS(Texture, Target, Reporter)
+                      : ExportAsIs(Texture, Target, Reporter);
+}
+
+} // namespace swatchbox

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace swatchbox::cli {
+namespace swatchbox {
 
 // Longest component SafePathComponent returns, leaving room for an extension
 // and a number suffix within the usual 255-byte limit of file systems.
@@ -23,4 +23,4 @@ std::string SafePathComponent(std::string_view Name);
 // "CTF-Foo", the name of the package inside.
 std::string PackageBaseName(std::string_view Path, bool Compressed = false);
 
-} // namespace swatchbox::cli
+} // namespace swatchbox

@@ -1,15 +1,16 @@
 #pragma once
 
-#include "cli/MessageList.h"
 #include "decode/AlphaRule.h"
 #include "decode/TextureDecoder.h"
+#include "export/MessageList.h"
 #include "package/PackageSource.h"
+#include "package/TextureObject.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace swatchbox::cli {
+namespace swatchbox {
 
 // What export writes: the stored bytes (BMP or DDS), or decoded pixels.
 enum class TExportFormat { AsIs, Png, Tga, Bmp24, Bmp32 };
@@ -42,4 +43,11 @@ struct TDecodeResult {
 // be written end up as an error in the result's messages.
 TDecodeResult RunDecodeJob(const TDecodeJob& Job);
 
-} // namespace swatchbox::cli
+// Writes one texture (or its compressed picture, which must be set) to
+// Target in Format on this thread: the stored bytes through the "as is"
+// export, decoded pixels through RunDecodeJob. Errors go to Reporter; true
+// when the file was written.
+bool WriteExportFile(const TTextureObject& Texture, const std::string& Target, TExportFormat Format,
+                     TAlphaMode Alpha, IReporter& Reporter, bool Compressed = false);
+
+} // namespace swatchbox
