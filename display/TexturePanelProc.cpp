@@ -8,6 +8,7 @@
 #include "export/ExportFormatted.h"
 #include "resources/ResourceIds.h"
 #include "shell/ColorDialog.h"
+#include "shell/ExportAll.h"
 #include "shell/FontDialog.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
@@ -159,6 +160,9 @@ void ExportSelected(int Command) {
     ChooseExportFile(Command, FileType, BitCount, FileName);
     if (FileName.empty())
         return;
+    // "Export all shown" starts where the last export went.
+    if (const std::size_t Separator = FileName.find_last_of("\\/"); Separator != std::string::npos)
+        App.ExportAll.LastFolder = FileName.substr(0, Separator);
     if (Command == CMD_EXPORT_AS_IS)
         ExportAsIs(*Texture, FileName, *App.Reporter);
     else
@@ -189,6 +193,9 @@ void OnCommand(HWND, int Command, HWND, UINT) {
         break;
     case CMD_FONT:
         ChoosePanelFont();
+        break;
+    case CMD_EXPORT_ALL:
+        StartExportAll();
         break;
     case CMD_COLOR_BACKGROUND:
         Settings.BackgroundColor = ChoosePanelColor(Command, Settings.BackgroundColor);

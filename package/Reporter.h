@@ -4,7 +4,7 @@
 
 namespace swatchbox {
 
-enum class TMessageKind { Error, Warning };
+enum class TMessageKind { Error, Warning, Information };
 
 // Where user-facing messages go: a message box in the program, stderr in the
 // command-line tool, a recording in tests. Caption and text are shown exactly.
@@ -20,6 +20,11 @@ inline void ReportError(IReporter& Reporter, const std::string& Text) {
 
 inline void ReportWarning(IReporter& Reporter, const std::string& Text) {
     Reporter.Report(TMessageKind::Warning, "Warning", Text);
+}
+
+// The end of a long task, told to the user.
+inline void ReportInformation(IReporter& Reporter, const std::string& Text) {
+    Reporter.Report(TMessageKind::Information, "Information", Text);
 }
 
 // Swallows every message; for callers that only want the result.

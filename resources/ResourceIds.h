@@ -7,6 +7,8 @@
 // Accelerators.
 #define CMD_HELP_KEY 4001
 #define CMD_COPY_KEY 4002
+// Only while "Export all shown" runs: Esc stops it.
+#define CMD_STOP_EXPORT_KEY 4003
 
 // System menu items.
 #define CMD_SYS_HELP 6977
@@ -27,6 +29,7 @@
 #define CMD_EXPORT_FORMATTED 11003
 #define CMD_COPY 11004
 #define CMD_FONT 11005
+#define CMD_EXPORT_ALL 11006
 #define CMD_COLOR_BACKGROUND 11011
 #define CMD_COLOR_SELECTION 11012
 #define CMD_COLOR_TEXT 11013

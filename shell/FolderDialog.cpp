@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace swatchbox {
@@ -67,32 +68,119 @@ void SimplifyTree(HWND Dialog) {
     SetWindowLongPtrA(Tree, GWL_STYLE, (Style & ~LONG_PTR{TVS_HASLINES}) | TVS_SINGLEEXPAND);
 }
 
-} // namespace
+// What the export browser's callback works with.
+struct TExportBrowse {
+    bool Opened = false;
+    const std::string* StartFolder = nullptr;
+    int Format = 0;
+};
 
-bool BrowseForPackageFolder(std::string& Path) {
+constexpr const char* ExportFormatNames[] = {"As is (BMP/DDS)", "PNG", "TGA 32-bit", "BMP 24-bit",
+                                             "BMP 32-bit"};
+
+// The list goes with the browser: its choice is taken as it is destroyed.
+LRESULT CALLBACK FormatComboProc(HWND Combo, UINT Message, WPARAM WParam, LPARAM LParam,
+                                 UINT_PTR Id, DWORD_PTR Data) {
+    if (Message == WM_DESTROY) {
+        const LRESULT Chosen = SendMessageA(Combo, CB_GETCURSEL, 0, 0);
+        if (Chosen >= 0)
+            reinterpret_cast<TExportBrowse*>(Data)->Format = static_cast<int>(Chosen);
+        RemoveWindowSubclass(Combo, FormatComboProc, Id);
+    }
+    return DefSubclassProc(Combo, Message, WParam, LParam);
+}
+
+RECT ChildRectOf(HWND Dialog, HWND Child) {
+    RECT Rect{};
+    GetWindowRect(Child, &Rect);
+    MapWindowPoints(nullptr, Dialog, reinterpret_cast<POINT*>(&Rect), 2);
+    return Rect;
+}
+
+// The list stands left of the OK button, on its line, from the tree's left edge.
+void AddFormatCombo(HWND Dialog, TExportBrowse& Browse) {
+    const HWND Ok = GetDlgItem(Dialog, IDOK);
+    if (!Ok)
+        return;
+    const RECT Button = ChildRectOf(Dialog, Ok);
+    HWND Tree = nullptr;
+    EnumChildWindows(Dialog, FindTreeView, reinterpret_cast<LPARAM>(&Tree));
+    const LONG Left = Tree ? ChildRectOf(Dialog, Tree).left : 8;
+    const LONG Width = std::max<LONG>(Button.left - Left - 8, 60);
+    HWND Combo = CreateWindowExA(
+        0, WC_COMBOBOXA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+        Left, Button.top, Width, 200, Dialog, reinterpret_cast<HMENU>(ExportFormatComboId),
+        App.Instance, nullptr);
+    if (!Combo)
+        return;
+    SendMessageA(Combo, WM_SETFONT, SendMessageA(Dialog, WM_GETFONT, 0, 0), TRUE);
+    for (const char* Name : ExportFormatNames)
+        SendMessageA(Combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Name));
+    SendMessageA(Combo, CB_SETCURSEL, static_cast<WPARAM>(Browse.Format), 0);
+    SetWindowSubclass(Combo, FormatComboProc, 0, reinterpret_cast<DWORD_PTR>(&Browse));
+}
+
+int CALLBACK ExportBrowseCallback(HWND Dialog, UINT Event, LPARAM EventData, LPARAM Parameter) {
+    auto& Browse = *reinterpret_cast<TExportBrowse*>(Parameter);
+    if (Event == BFFM_INITIALIZED) {
+        BrowseCallback(Dialog, Event, EventData, reinterpret_cast<LPARAM>(&Browse.Opened));
+        AddFormatCombo(Dialog, Browse);
+        if (!Browse.StartFolder->empty())
+            SendMessageA(Dialog, BFFM_SETSELECTIONA, TRUE,
+                         reinterpret_cast<LPARAM>(Browse.StartFolder->c_str()));
+        return 0;
+    }
+    return BrowseCallback(Dialog, Event, EventData, 0);
+}
+
+// Shows the browser; the chosen folder, or empty when there is none. Opened
+// tells a cancel from a browser that could not be shown.
+std::string BrowseFolder(BROWSEINFOA& Info, const bool& Opened) {
     const TComApartment Com;
     char DisplayName[MAX_PATH + 1] = {};
-    bool Opened = false;
-    BROWSEINFOA Info{};
     Info.hwndOwner = App.MainWnd;
     Info.pidlRoot = nullptr;
     Info.pszDisplayName = DisplayName;
-    Info.lpszTitle = "Select a folder containing package files.";
     Info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
-    Info.lpfn = BrowseCallback;
-    Info.lParam = reinterpret_cast<LPARAM>(&Opened);
-
     const TItemIdList Chosen(SHBrowseForFolderA(&Info));
     if (!Chosen.Get()) {
         // No list and no opening: the browser failed, it wasn't cancelled.
         if (!Opened)
             ShowError("[DIALOG]\r\nError while opening \"BrowseForFolder\" dialog!");
-        return false;
+        return {};
     }
-    std::string Folder = FolderPathOf(Chosen.Get());
+    return FolderPathOf(Chosen.Get());
+}
+
+} // namespace
+
+bool BrowseForPackageFolder(std::string& Path) {
+    bool Opened = false;
+    BROWSEINFOA Info{};
+    Info.lpszTitle = "Select a folder containing package files.";
+    Info.lpfn = BrowseCallback;
+    Info.lParam = reinterpret_cast<LPARAM>(&Opened);
+    std::string Folder = BrowseFolder(Info, Opened);
     if (Folder.empty())
         return false;
     Path = std::move(Folder);
+    return true;
+}
+
+bool BrowseForExportFolder(const std::string& StartFolder, std::string& Folder,
+                           TExportFormat& Format) {
+    TExportBrowse Browse;
+    Browse.StartFolder = &StartFolder;
+    Browse.Format = static_cast<int>(Format);
+    BROWSEINFOA Info{};
+    Info.lpszTitle = "Select the folder to export the shown textures to.";
+    Info.lpfn = ExportBrowseCallback;
+    Info.lParam = reinterpret_cast<LPARAM>(&Browse);
+    std::string Chosen = BrowseFolder(Info, Browse.Opened);
+    if (Chosen.empty())
+        return false;
+    Folder = std::move(Chosen);
+    Format = static_cast<TExportFormat>(Browse.Format);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "display/PanelRendering.h"
 #include "resources/ResourceIds.h"
 #include "shell/AboutBox.h"
+#include "shell/ExportAll.h"
 #include "shell/Help.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
@@ -41,6 +42,8 @@ LRESULT OnNotify(HWND, int, NMHDR* Header) {
     if (Header->hwndFrom == App.PackageList &&
         (Header->code == LVN_GETDISPINFOA || Header->code == NM_CLICK))
         OnPackageListNotify(*Header);
+    else if (Header->hwndFrom == App.StatusBar && Header->code == NM_CLICK)
+        StopExportAll();
     return 0;
 }
 
@@ -50,6 +53,8 @@ void OnCommand(HWND, int Id, HWND Source, UINT Code) {
         SendMessageA(App.MainWnd, WM_SYSCOMMAND, CMD_SYS_HELP, 0);
     else if (Code == 1 && Id == CMD_COPY_KEY)
         CopyTextureToClipboard();
+    else if (Code == 1 && Id == CMD_STOP_EXPORT_KEY)
+        StopExportAll();
     else if (Source == App.GameCombo && Code == CBN_SELCHANGE)
         OnGameChoice();
     else if (Source == App.GroupCombo && Code == CBN_SELCHANGE)
@@ -68,7 +73,9 @@ void OnSysCommand(HWND Window, UINT Command, int X, int Y) {
 
 // A frame only when something shown has changed and no paint has drawn it yet.
 void OnTimer(HWND, UINT Id) {
-    if (Id == RenderTimerId && App.PanelNeedsFrame && !IsMinimised())
+    if (Id == ExportTimerId)
+        OnExportTimer();
+    else if (Id == RenderTimerId && App.PanelNeedsFrame && !IsMinimised())
         RenderTexturePanel();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/PanelPresenter.h"
+#include "export/BatchRun.h"
 #include "package/Reporter.h"
 #include "package/TextureObject.h"
 #include "package/UnrealPackage.h"
@@ -23,6 +24,20 @@ struct TTextureFolders {
     std::string UT99;
     std::string UT2003;
     std::string UT2004;
+};
+
+// "Export all shown": the running export, stepped by its timer, and what
+// the next one starts from.
+struct TExportAllState {
+    std::unique_ptr<TBatchRun> Run;
+    std::string Folder;        // the chosen folder, as the closing box names it
+    std::string PackageStatus; // status bar part 0 before the run
+    DWORD StatusShown = 0;     // when the progress text was last written
+    HACCEL StopKeys = nullptr; // resource-owned: Esc while a run is on
+    // Work done per timer tick, in milliseconds: at least one file a tick.
+    DWORD SliceTime = 30;
+    std::string LastFolder;
+    TExportFormat LastFormat = TExportFormat::AsIs;
 };
 
 // Everything the main window, its controls and the texture display share.
@@ -65,6 +80,8 @@ struct TMainWindowState {
     // True while the preview shows the second, compressed picture of the
     // textures that have one (the C key); kept while stepping.
     bool PreviewCompressed = false;
+
+    TExportAllState ExportAll;
 
     // The save dialog's file-type list, found while "Export as is" opens it.
     HWND TypeComboBox = nullptr;

@@ -5,6 +5,7 @@
 #include "package/PackageNames.h"
 #include "package/TextureWalk.h"
 #include "shell/ComboText.h"
+#include "shell/ExportAll.h"
 #include "shell/MainWindowState.h"
 #include "shell/Settings.h"
 #include "shell/StatusText.h"
@@ -149,6 +150,8 @@ void AnalysePackage(const std::string& Path) {
 }
 
 void ReleasePackage() {
+    // The export's textures go with the package.
+    AbandonExportAll();
     App.AllTextures.clear();
     App.ShownTextures.clear();
     App.SelectedIndex = -1;

@@ -1,5 +1,6 @@
 #include "shell/PopupMenu.h"
 
+#include "shell/ExportAll.h"
 #include "shell/Games.h"
 #include "shell/MainWindowState.h"
 #include "shell/Settings.h"
@@ -16,6 +17,8 @@ constexpr UINT RetailMenuPosition = 3;
 constexpr UINT SizeMenuPosition = 7;
 // Preview, both exports and the clipboard need a selected texture.
 constexpr UINT TextureCommandPositions[] = {0, 2, 3, 4};
+// "Export all shown" needs shown textures, and one export at a time.
+constexpr UINT ExportAllPosition = 10;
 
 } // namespace
 
@@ -33,6 +36,8 @@ void PrepareRenderPanelPopup(HMENU Popup) {
     if (App.SelectedIndex == -1)
         for (UINT Position : TextureCommandPositions)
             EnableMenuItem(Popup, Position, MF_BYPOSITION | MF_GRAYED);
+    if (App.ShownTextures.empty() || ExportAllRunning())
+        EnableMenuItem(Popup, ExportAllPosition, MF_BYPOSITION | MF_GRAYED);
 }
 
 std::vector<TBitmapHandle> PreparePackageListMenu(HMENU Popup) {

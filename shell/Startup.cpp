@@ -2,6 +2,7 @@
 
 #include "display/GLContext.h"
 #include "display/PreviewWindow.h"
+#include "shell/ExportAll.h"
 #include "shell/MainWindow.h"
 #include "shell/MainWindowState.h"
 #include "shell/Settings.h"
@@ -65,7 +66,8 @@ int RunMessageLoop() {
         Result = GetMessageA(&Message, nullptr, 0, 0);
         if (Result == 0 || Result == -1)
             break;
-        if (!TranslateAcceleratorA(App.MainWnd, App.Accelerators, &Message)) {
+        if (!TranslateExportKeys(Message) &&
+            !TranslateAcceleratorA(App.MainWnd, App.Accelerators, &Message)) {
             TranslateMessage(&Message);
             DispatchMessageA(&Message);
         }

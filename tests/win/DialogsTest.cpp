@@ -133,18 +133,10 @@ TEST(FontDialog, ConfirmedUntouchedKeepsFontNameAndSize) {
     EXPECT_TRUE(Window.Reporter.Messages.empty());
 }
 
-// The folder browser's status line.
-constexpr int BrowserStatus = 0x3743;
-
 TEST(FolderDialog, ReturnsTheConfirmedFolderAndNothingOnCancel) {
     TProgramWindow Window;
-    // A folder on the system drive: the browser shows the Unix root under
-    // Wine as a drive it can't navigate to.
-    char Temp[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof(Temp), Temp);
-    const std::string Folder =
-        std::string(Temp) + "SwatchboxBrowse" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(Folder.c_str(), nullptr);
+    const TBrowsableDir Browsable;
+    const std::string& Folder = Browsable.Path();
     std::string Chosen = "kept";
     {
         const TModalDriver Driver([](HWND Dialog) { PressButton(Dialog, IDCANCEL); });
@@ -154,26 +146,12 @@ TEST(FolderDialog, ReturnsTheConfirmedFolderAndNothingOnCancel) {
     }
     const TModalDriver Driver([&](HWND Dialog) {
         EXPECT_TRUE(HasSmallIcon(Dialog));
-        // The browser fills its tree as it goes; a busy machine may need a
-        // few tries before the folder can be selected.
-        bool Selected = false;
-        for (int Attempt = 0; Attempt < 100 && !Selected; ++Attempt) {
-            SendMessageA(Dialog, BFFM_SETSELECTIONA, TRUE,
-                         reinterpret_cast<LPARAM>(Folder.c_str()));
-            Selected =
-                EqualsIgnoringAsciiCase(WindowText(GetDlgItem(Dialog, BrowserStatus)), Folder);
-            if (!Selected) {
-                Window.Pump();
-                Sleep(100);
-            }
-        }
-        EXPECT_TRUE(Selected);
+        EXPECT_TRUE(SelectBrowserFolder(Dialog, Folder, Window));
         PressButton(Dialog, IDOK);
     });
     EXPECT_TRUE(BrowseForPackageFolder(Chosen));
     EXPECT_TRUE(EqualsIgnoringAsciiCase(Chosen, Folder)) << Chosen;
     EXPECT_TRUE(Window.Reporter.Messages.empty());
-    RemoveDirectoryA(Folder.c_str());
 }
 
 // The class cursor of the program's static controls, read from a fresh one.

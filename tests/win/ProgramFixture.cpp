@@ -1,6 +1,8 @@
 #include "tests/win/ProgramFixture.h"
 
+#include "package/AsciiCase.h"
 #include "shell/CenterWindow.h"
+#include "shell/ExportAll.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
 #include "shell/Settings.h"
@@ -8,9 +10,11 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <utility>
@@ -36,7 +40,8 @@ void TProgramWindow::Pump() {
     while (PeekMessageA(&Message, nullptr, 0, 0, PM_REMOVE)) {
         if (Message.message == WM_QUIT)
             continue;
-        if (!TranslateAcceleratorA(App.MainWnd, App.Accelerators, &Message)) {
+        if (!TranslateExportKeys(Message) &&
+            !TranslateAcceleratorA(App.MainWnd, App.Accelerators, &Message)) {
             TranslateMessage(&Message);
             DispatchMessageA(&Message);
         }
@@ -240,6 +245,36 @@ void TModalDriver::Poll() {
     Done = true;
     KillTimer(nullptr, Timer);
     Action(Search.second);
+}
+
+bool SelectBrowserFolder(HWND Dialog, const std::string& Folder, TProgramWindow& Window) {
+    constexpr int BrowserStatus = 0x3743;
+    // The browser fills its tree as it goes; a busy machine may need a few
+    // tries before the folder can be selected.
+    for (int Attempt = 0; Attempt < 100; ++Attempt) {
+        SendMessageA(Dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(Folder.c_str()));
+        if (EqualsIgnoringAsciiCase(WindowText(GetDlgItem(Dialog, BrowserStatus)), Folder))
+            return true;
+        Window.Pump();
+        Sleep(100);
+    }
+    return false;
+}
+
+// A folder on the system drive: the browser shows the Unix root under Wine
+// as a drive it can't navigate to.
+TBrowsableDir::TBrowsableDir() {
+    static int Made = 0;
+    char Temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof(Temp), Temp);
+    Folder = std::string(Temp) + "SwatchboxBrowse" + std::to_string(GetCurrentProcessId()) + "_" +
+             std::to_string(++Made);
+    std::filesystem::create_directories(Folder);
+}
+
+TBrowsableDir::~TBrowsableDir() {
+    std::error_code Ignored;
+    std::filesystem::remove_all(Folder, Ignored);
 }
 
 void PressButton(HWND Dialog, int Id) {

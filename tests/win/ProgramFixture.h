@@ -96,6 +96,24 @@ private:
     bool Done = false;
 };
 
+// Selects Folder in the open folder browser, as its status line shows; false
+// when the browser never got there.
+bool SelectBrowserFolder(HWND Dialog, const std::string& Folder, TProgramWindow& Window);
+
+// A fresh folder under the system's temporary folder, on a drive the folder
+// browser can navigate; removed with all it holds.
+class TBrowsableDir {
+public:
+    TBrowsableDir();
+    ~TBrowsableDir();
+    TBrowsableDir(const TBrowsableDir&) = delete;
+    TBrowsableDir& operator=(const TBrowsableDir&) = delete;
+    const std::string& Path() const { return Folder; }
+
+private:
+    std::string Folder;
+};
+
 // Presses a dialog's button as a click would.
 void PressButton(HWND Dialog, int Id);
 

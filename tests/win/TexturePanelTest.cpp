@@ -384,8 +384,8 @@ TEST_F(TexturePanel, MenuChecksThePresentSizeAndGreysTextureCommandsWithoutSelec
                            MF_CHECKED) != 0,
                           Position == Checked);
             // Preview, both exports and the copy need a texture; the rest
-            // (every position but the two separators) doesn't.
-            for (const UINT Position : {0, 2, 3, 4, 6, 7, 8})
+            // (every position but the separators) doesn't.
+            for (const UINT Position : {0, 2, 3, 4, 6, 7, 8, 10})
                 EXPECT_EQ((GetMenuState(Popup, Position, MF_BYPOSITION) & MF_GRAYED) != 0,
                           Selected == -1 && Position <= 4)
                     << Position;
