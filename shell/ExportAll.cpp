@@ -63,13 +63,12 @@ std::string ClosingText(const TBatchRun& Run, const std::string& Folder) {
 // tick and no second stop meets it.
 std::unique_ptr<TBatchRun> EndRun() {
     KillTimer(App.MainWnd, ExportTimerId);
-    std::unique_ptr<TBatchRun> Run = std::move(App.ExportAll.Run);
-    SetStatusText(0, App.ExportAll.PackageStatus);
-    return Run;
+    return std::move(App.ExportAll.Run);
 }
 
 void FinishRun() {
     const std::unique_ptr<TBatchRun> Run = EndRun();
+    SetStatusText(0, App.ExportAll.PackageStatus);
     const std::string Text = ClosingText(*Run, App.ExportAll.Folder);
     if (Run->NotWritten().empty())
         ReportInformation(*App.Reporter, Text);
@@ -138,8 +137,12 @@ void AbandonExportAll() {
         EndRun();
 }
 
+// Only keys for the main window and its controls: Esc still closes the
+// preview and a dropped-down list.
 bool TranslateExportKeys(MSG& Message) {
-    return ExportAllRunning() && App.ExportAll.StopKeys &&
+    const bool ForMainWindow =
+        Message.hwnd == App.MainWnd || IsChild(App.MainWnd, Message.hwnd) != FALSE;
+    return ExportAllRunning() && App.ExportAll.StopKeys && ForMainWindow &&
            TranslateAcceleratorA(App.MainWnd, App.ExportAll.StopKeys, &Message);
 }
 

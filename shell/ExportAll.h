@@ -14,7 +14,8 @@ bool ExportAllRunning();
 void OnExportTimer();
 // Stops after the file being written and tells how far the export came.
 void StopExportAll();
-// Ends a running export without a word (the package goes away).
+// Ends a running export without a word: the package goes away, and whoever
+// releases it sets the status bar.
 void AbandonExportAll();
 // Esc while an export runs; true when the message was taken.
 bool TranslateExportKeys(MSG& Message);

@@ -1,5 +1,6 @@
 #include "shell/FolderDialog.h"
 
+#include "shell/CenterWindow.h"
 #include "shell/MainWindowState.h"
 #include "shell/ProgramIcon.h"
 
@@ -124,6 +125,10 @@ int CALLBACK ExportBrowseCallback(HWND Dialog, UINT Event, LPARAM EventData, LPA
     auto& Browse = *reinterpret_cast<TExportBrowse*>(Parameter);
     if (Event == BFFM_INITIALIZED) {
         BrowseCallback(Dialog, Event, EventData, reinterpret_cast<LPARAM>(&Browse.Opened));
+        // Over the window whose textures it exports, as the save dialog is.
+        RECT Rect{};
+        CenterWindowRect(Dialog, false, Rect);
+        SetWindowPos(Dialog, nullptr, Rect.left, Rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         AddFormatCombo(Dialog, Browse);
         if (!Browse.StartFolder->empty())
             SendMessageA(Dialog, BFFM_SETSELECTIONA, TRUE,
