@@ -30,11 +30,14 @@ TBatchRun::TBatchRun(const std::string& Root, TExportFormat Format,
         PackageFolder = Layout.BeginPackage(*InExportOrder.front()->Owner);
     const std::unordered_set<const TTextureObject*> Wanted(Chosen.begin(), Chosen.end());
     for (const TTextureObject* Texture : InExportOrder) {
-        TItem Item{Texture, BatchSkipReason(*Texture, Format), {}};
+        TItem Item{Texture, BatchSkipReason(*Texture, Format), {}, {}};
         // Every writable texture takes its name, chosen or not, so that the
         // numbers of clashing names are the ones a whole export gives.
         if (Item.Skip == TBatchSkip::None)
             Item.Target = Layout.Place(*Texture, BatchExtension(*Texture, Format));
+        if (Item.Skip == TBatchSkip::None && Format == TExportFormat::AsIs && Texture->Comp &&
+            BatchSkipReason(*Texture, Format, true) == TBatchSkip::None)
+            Item.CompTarget = Layout.Place(*Texture, BatchExtension(*Texture, Format, true));
         if (Wanted.count(Texture))
             Items.push_back(std::move(Item));
     }
@@ -48,27 +51,32 @@ bool TBatchRun::MakePackageFolder(std::string& Error) {
     return false;
 }
 
+bool TBatchRun::Write(const TItem& Item, const TBatchTarget& Target, bool Compressed) {
+    TFirstError Errors;
+    std::string FolderError;
+    bool Written = false;
+    if (Layout.EnsureFolder(Target.Folder, &FolderError))
+        Written = WriteExportFile(*Item.Texture, Target.File, Format, TAlphaMode::Engine, Errors,
+                                  Compressed);
+    else
+        Errors.First = "Cannot create folder \"" + Target.Folder + "\"!" +
+                       (FolderError.empty() ? "" : "\r\n(" + FolderError + ")");
+    if (FirstErrorText.empty())
+        FirstErrorText = Errors.First;
+    return Written;
+}
+
 bool TBatchRun::Step() {
     if (Done())
         return false;
     const TItem& Item = Items[Next++];
-    bool Written = false;
-    if (Item.Skip == TBatchSkip::None) {
-        TFirstError Errors;
-        std::string FolderError;
-        if (Layout.EnsureFolder(Item.Target.Folder, &FolderError))
-            Written = WriteExportFile(*Item.Texture, Item.Target.File, Format, TAlphaMode::Engine,
-                                      Errors);
-        else
-            Errors.First = "Cannot create folder \"" + Item.Target.Folder + "\"!" +
-                           (FolderError.empty() ? "" : "\r\n(" + FolderError + ")");
-        if (FirstErrorText.empty())
-            FirstErrorText = Errors.First;
-    }
-    if (Written)
+    const std::string Name = Item.Texture->Group + "." + Item.Texture->Name;
+    if (Item.Skip == TBatchSkip::None && Write(Item, Item.Target, false))
         ++WrittenCount;
     else
-        Missed.push_back(Item.Texture->Group + "." + Item.Texture->Name);
+        Missed.push_back(Name);
+    if (!Item.CompTarget.File.empty() && !Write(Item, Item.CompTarget, true))
+        Missed.push_back(Name + " (compressed picture)");
     return true;
 }
 

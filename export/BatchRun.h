@@ -14,7 +14,8 @@ namespace swatchbox {
 // that a caller with a user interface can interleave it with its messages.
 // The files are those the command-line export writes for the same package:
 // the names are planned over all the package's textures in export-table
-// order, and the chosen ones are written in that order.
+// order, and the chosen ones are written in that order, each with its
+// compressed picture where the command line writes one.
 class TBatchRun {
 public:
     // Package holds every texture of the package (in any order), Chosen the
@@ -44,7 +45,13 @@ private:
         const TTextureObject* Texture;
         TBatchSkip Skip;
         TBatchTarget Target;
+        // As is, a texture's compressed picture goes beside it; no File when
+        // it has none.
+        TBatchTarget CompTarget;
     };
+
+    // Writes one file of the item; false when it could not be written.
+    bool Write(const TItem& Item, const TBatchTarget& Target, bool Compressed);
 
     TBatchLayout Layout;
     TExportFormat Format;

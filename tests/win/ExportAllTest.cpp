@@ -43,9 +43,10 @@ std::vector<std::string> Names(const TFiles& Files) {
 
 TEST(ExportAll, WritesTheFilesOfTheCommandLineExportAndStopsBetweenFiles) {
     TProgramWindow Window;
-    // Two groups, four formats, and a name twice in one group.
+    // Two groups, four formats, a name twice in one group, and a second,
+    // compressed picture, which goes beside the first as is.
     const std::string Package = Window.Show({
-        {.Name = "Brick", .Group = "Walls", .Format = pfP8},
+        {.Name = "Brick", .Group = "Walls", .Format = pfP8, .Comp = TCompDesc{}},
         {.Name = "Stone", .Group = "Walls", .Format = pfDXT1, .Width = 8, .Height = 8},
         SolidTexture({.Name = "Grass", .Group = "Floors"}, 8, 4, 0x00FF00),
         {.Name = "Brick", .Group = "Walls", .Format = pfDXT5, .Width = 4, .Height = 4},
