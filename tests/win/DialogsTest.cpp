@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -46,14 +45,9 @@ TEST(ExportDialog, AsIsPresetsNameAndTypeFromTheTextureAndLocksTheTypeList) {
             const HWND Types = GetDlgItem(Dialog, 0x470);
             EXPECT_EQ(WindowText(Types), Type);
             EXPECT_FALSE(IsWindowEnabled(Types));
-            EXPECT_TRUE(HasSmallIcon(Dialog));
-            // Centred over the main window. The dialog drops the rows it
-            // doesn't use after it was placed, so its height settles later.
-            RECT Main{}, Own{};
-            GetWindowRect(App.MainWnd, &Main);
-            GetWindowRect(Dialog, &Own);
-            EXPECT_LE(std::abs((Own.left + Own.right) - (Main.left + Main.right)) / 2, 2);
-            EXPECT_LE(std::abs((Own.top + Own.bottom) - (Main.top + Main.bottom)) / 2, 24);
+            // The dialog drops the rows it doesn't use after it was placed,
+            // so its height settles later.
+            ExpectDialogLook(Dialog, 2, 24);
             PressButton(Dialog, IDCANCEL);
         });
         ChooseExportFile(CMD_EXPORT_AS_IS, FileType, BitCount, FileName);
@@ -122,8 +116,7 @@ TEST(FontDialog, ConfirmedUntouchedKeepsFontNameAndSize) {
     Settings.FontName = ListedFace();
     const std::string Face = Settings.FontName;
     const TModalDriver Driver([](HWND Dialog) {
-        EXPECT_TRUE(HasSmallIcon(Dialog));
-        ExpectCentredOverMainWindow(Dialog);
+        ExpectDialogLook(Dialog);
         PressButton(Dialog, IDOK);
     });
     ChoosePanelFont();
@@ -221,29 +214,21 @@ TEST(AboutBox, ShowsTitleAndLinksAndClosingFreesWhatItChanged) {
     }
 }
 
-class PackageMenu : public ::testing::Test {
-protected:
-    HMENU Popup() const { return GetSubMenu(Menu.Get(), 0); }
-    bool Greyed(UINT Position) const {
-        return (GetMenuState(Popup(), Position, MF_BYPOSITION) & MF_GRAYED) != 0;
-    }
-
+TEST(PackageMenu, EmptyListGreysClearAndRetailItemsAndEveryGameHasItsSymbol) {
     TProgramWindow Window;
-    TMenuHandle Menu;
-};
-
-TEST_F(PackageMenu, EmptyListGreysClearAndRetailItemsAndEveryGameHasItsSymbol) {
     for (const bool Empty : {true, false}) {
         SCOPED_TRACE(Empty ? "empty list" : "one package");
         if (!Empty)
             AddPackageFile("C:\\Textures\\Pkg.utx");
-        Menu.Reset(LoadMenuA(GetModuleHandleA(nullptr), "POP_PACKAGELIST"));
-        const std::vector<TBitmapHandle> Bitmaps = PreparePackageListMenu(Popup());
-        EXPECT_FALSE(Greyed(0));
-        EXPECT_EQ(Greyed(1), Empty);
-        EXPECT_EQ(Greyed(3), Empty);
+        const TMenuHandle Menu(LoadMenuA(GetModuleHandleA(nullptr), "POP_PACKAGELIST"));
+        HMENU Popup = GetSubMenu(Menu.Get(), 0);
+        const std::vector<TBitmapHandle> Bitmaps = PreparePackageListMenu(Popup);
+        for (const UINT Position : {0u, 1u, 3u})
+            EXPECT_EQ((GetMenuState(Popup, Position, MF_BYPOSITION) & MF_GRAYED) != 0,
+                      Empty && Position > 0)
+                << Position;
 
-        HMENU Retail = GetSubMenu(Popup(), 3);
+        HMENU Retail = GetSubMenu(Popup, 3);
         ASSERT_EQ(Bitmaps.size(), 5u);
         for (UINT Position = 0; Position < 5; ++Position) {
             MENUITEMINFOA Item{};
@@ -259,7 +244,8 @@ TEST_F(PackageMenu, EmptyListGreysClearAndRetailItemsAndEveryGameHasItsSymbol) {
 // The menu key sends no point (-1, -1): the menu opens at the list's corner
 // instead of the far corner of the screen. A highlighted item shows its help
 // text in the status bar, a submenu none.
-TEST_F(PackageMenu, MenuOpensAtTheListsCornerForTheKeyAndItsCommandReachesTheList) {
+TEST(PackageMenu, MenuOpensAtTheListsCornerForTheKeyAndItsCommandReachesTheList) {
+    TProgramWindow Window;
     AddPackageFile("C:\\Textures\\Pkg.utx");
     RECT Shown{};
     std::string Help;

@@ -25,14 +25,17 @@ namespace {
 // The panel fills everything right of the package list down to the status
 // bar, the list sits above the group box, and the status bar takes the bottom
 // (neighbours' borders overlap by a pixel), at every size; the window never gets smaller
-// than 800 x 400.
+// than 800 x 400. The first row is the default size, laid out as the window
+// was made.
 TEST(MainWindow, ControlsFillTheWindowAtEverySize) {
     TProgramWindow Window;
     ASSERT_TRUE(Window.Started);
-    for (const SIZE Size : {SIZE{810, 600}, SIZE{1000, 700}, SIZE{300, 200}}) {
-        SCOPED_TRACE(Size.cx);
-        MoveWindow(App.MainWnd, 10, 10, Size.cx, Size.cy, TRUE);
+    int Row = 0;
+    for (const SIZE Size : {SIZE{810, 600}, SIZE{1000, 700}, SIZE{300, 200}, SIZE{810, 600}}) {
+        SCOPED_TRACE(Row);
         RECT Outer{}, Client{};
+        if (Row++ > 0)
+            MoveWindow(App.MainWnd, 10, 10, Size.cx, Size.cy, TRUE);
         GetWindowRect(App.MainWnd, &Outer);
         GetClientRect(App.MainWnd, &Client);
         EXPECT_EQ(Outer.right - Outer.left, std::max<LONG>(Size.cx, 800));
@@ -43,7 +46,7 @@ TEST(MainWindow, ControlsFillTheWindowAtEverySize) {
         const RECT Groups = ChildRect(App.GroupCombo);
         EXPECT_EQ(Status.bottom, Client.bottom);
         EXPECT_EQ(Panel.top, 0);
-        EXPECT_NEAR(Panel.right, Client.right, 3);
+        EXPECT_EQ(Panel.right, Client.right + 3);
         EXPECT_NEAR(Panel.bottom, Status.top, 1);
         EXPECT_NEAR(Panel.left, List.right, 1);
         EXPECT_LE(List.bottom, Groups.top);

@@ -40,22 +40,20 @@ const std::string SettingsText =
 
 // The pixels of a rectangle of the screen as the display shows it, row by row.
 std::vector<COLORREF> ScreenPixels(const RECT& Area) {
-    const int Width = Area.right - Area.left;
-    const int Height = Area.bottom - Area.top;
+    const SIZE Wanted{Area.right - Area.left, Area.bottom - Area.top};
     const TWindowDC Screen(nullptr);
     const TMemoryDC Memory(CreateCompatibleDC(Screen.Get()));
-    BITMAPINFO Info{};
-    Info.bmiHeader = {sizeof(Info.bmiHeader), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* Bits = nullptr;
-    const TBitmapHandle Bitmap(
-        CreateDIBSection(Screen.Get(), &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
-    const TSelection Selected(Memory.Get(), Bitmap.Get());
-    BitBlt(Memory.Get(), 0, 0, Width, Height, Screen.Get(), Area.left, Area.top, SRCCOPY);
-    GdiFlush();
-    const auto* Row = static_cast<const uint32_t*>(Bits);
-    std::vector<COLORREF> Pixels(static_cast<std::size_t>(Width * Height));
-    for (std::size_t Index = 0; Index < Pixels.size(); ++Index)
-        Pixels[Index] = RGB(Row[Index] >> 16 & 0xFF, Row[Index] >> 8 & 0xFF, Row[Index] & 0xFF);
+    const TBitmapHandle Bitmap(CreateCompatibleBitmap(Screen.Get(), Wanted.cx, Wanted.cy));
+    {
+        const TSelection Selected(Memory.Get(), Bitmap.Get());
+        BitBlt(Memory.Get(), 0, 0, Wanted.cx, Wanted.cy, Screen.Get(), Area.left, Area.top,
+               SRCCOPY);
+    }
+    SIZE Size{};
+    const TBytes Rgba = BitmapPixels(Bitmap.Get(), Size);
+    std::vector<COLORREF> Pixels;
+    for (std::size_t At = 0; At + 3 < Rgba.size(); At += 4)
+        Pixels.push_back(RGB(Rgba[At], Rgba[At + 1], Rgba[At + 2]));
     return Pixels;
 }
 

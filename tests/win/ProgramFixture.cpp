@@ -1,7 +1,6 @@
 #include "tests/win/ProgramFixture.h"
 
 #include "package/AsciiCase.h"
-#include "shell/CenterWindow.h"
 #include "shell/ExportAll.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
@@ -13,6 +12,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -196,6 +196,23 @@ void PutTextOnClipboard(const char* Text) {
     CloseClipboard();
 }
 
+TBytes BitmapPixels(HBITMAP Bitmap, SIZE& Size) {
+    BITMAP Info{};
+    if (!Bitmap || !GetObjectA(Bitmap, sizeof(Info), &Info))
+        return {};
+    Size = {Info.bmWidth, Info.bmHeight};
+    BITMAPINFO Format{};
+    Format.bmiHeader = {
+        sizeof(Format.bmiHeader), Info.bmWidth, -Info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    TBytes Pixels(static_cast<std::size_t>(Info.bmWidth * Info.bmHeight) * 4);
+    const TWindowDC Screen(nullptr);
+    GetDIBits(Screen.Get(), Bitmap, 0, static_cast<UINT>(Info.bmHeight), Pixels.data(), &Format,
+              DIB_RGB_COLORS);
+    for (std::size_t At = 0; At < Pixels.size(); At += 4)
+        std::swap(Pixels[At], Pixels[At + 2]);
+    return Pixels;
+}
+
 std::string WindowsPath(std::string Path) {
     std::replace(Path.begin(), Path.end(), '/', '\\');
     return Path;
@@ -286,13 +303,19 @@ bool HasSmallIcon(HWND Dialog) {
     return SendMessageA(Dialog, WM_GETICON, ICON_SMALL, 0) != 0;
 }
 
-void ExpectCentredOverMainWindow(HWND Dialog) {
-    RECT Main{}, Own{};
-    GetWindowRect(App.MainWnd, &Main);
-    GetWindowRect(Dialog, &Own);
-    const RECT Expected = CenteredRect(Main, Own);
-    EXPECT_EQ(Own.left, Expected.left);
-    EXPECT_EQ(Own.top, Expected.top);
+void ExpectCentred(HWND Window, HWND Over, LONG SlackX, LONG SlackY) {
+    RECT Under{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, Own{};
+    if (Over)
+        GetWindowRect(Over, &Under);
+    GetWindowRect(Window, &Own);
+    // Twice the distance between the centres; one for an odd difference in size.
+    EXPECT_LE(std::abs(Own.left + Own.right - Under.left - Under.right), 2 * SlackX + 1);
+    EXPECT_LE(std::abs(Own.top + Own.bottom - Under.top - Under.bottom), 2 * SlackY + 1);
+}
+
+void ExpectDialogLook(HWND Dialog, LONG SlackX, LONG SlackY) {
+    EXPECT_TRUE(HasSmallIcon(Dialog));
+    ExpectCentred(Dialog, App.MainWnd, SlackX, SlackY);
 }
 
 } // namespace swatchbox::testing

@@ -69,6 +69,9 @@ RECT ChildRect(HWND Child);
 HWND PreviewWindow();
 void SendToPanel(UINT Message, WPARAM WParam, LPARAM LParam = 0);
 void PutTextOnClipboard(const char* Text);
+// A bitmap's pixels as red, green, blue, alpha bytes, top row first, and its
+// size; none when it has no pixels.
+TBytes BitmapPixels(HBITMAP Bitmap, SIZE& Size);
 
 // A folder path spelled with "\" throughout, as the dialogs and lists take it.
 std::string WindowsPath(std::string Path);
@@ -118,8 +121,12 @@ private:
 void PressButton(HWND Dialog, int Id);
 
 bool HasSmallIcon(HWND Dialog);
-// Where the program's dialogs stand: centred over the main window.
-void ExpectCentredOverMainWindow(HWND Dialog);
+// Expects Window centred over Over (the screen when null), its centre within
+// Slack pixels each way.
+void ExpectCentred(HWND Window, HWND Over, LONG SlackX = 0, LONG SlackY = 0);
+// The look of the program's dialogs: their own small icon, centred over the
+// main window.
+void ExpectDialogLook(HWND Dialog, LONG SlackX = 0, LONG SlackY = 0);
 
 // Held by every test that uses the clipboard: CTest runs test processes side
 // by side, and they all share one clipboard.

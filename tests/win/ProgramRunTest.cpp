@@ -39,21 +39,7 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     ASSERT_NE(Main, nullptr);
     const DWORD Id = First.Info.dwProcessId;
     EXPECT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).size() == (Help.empty() ? 0u : 1u); }));
-    // The first layout follows the window's creation: the panel fills the
-    // window right of the package list.
-    HWND List = nullptr;
-    RECT Client{}, Panel{}, Rows{};
-    WaitUntil([&] {
-        List = FindWindowExA(Main, nullptr, "SysListView32", nullptr);
-        GetWindowRect(FindWindowExA(Main, nullptr, "Button", nullptr), &Panel);
-        return List && Panel.right > Panel.left;
-    });
-    GetClientRect(Main, &Client);
-    GetWindowRect(List, &Rows);
-    MapWindowPoints(HWND_DESKTOP, Main, reinterpret_cast<POINT*>(&Panel), 2);
-    MapWindowPoints(HWND_DESKTOP, Main, reinterpret_cast<POINT*>(&Rows), 2);
-    EXPECT_EQ(Panel.right, Client.right + 3);
-    EXPECT_NEAR(Panel.left, Rows.right, 1);
+    const HWND List = FindWindowExA(Main, nullptr, "SysListView32", nullptr);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(List, LVM_GETITEMCOUNT, 0, 0) == 1; }));
 
     // A second start raises the first copy and ends at once, adding nothing.

@@ -4,7 +4,6 @@
 #include "display/PanelRendering.h"
 #include "display/PreviewWindow.h"
 #include "resources/ResourceIds.h"
-#include "shell/CenterWindow.h"
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
 #include "shell/PopupMenu.h"
@@ -140,12 +139,7 @@ protected:
     // The window at the texture's own size, centred on the screen.
     static void ExpectAtTextureSize(HWND Window, TSize Size) {
         EXPECT_EQ(ClientSize(Window), Size);
-        RECT Own{};
-        GetWindowRect(Window, &Own);
-        const RECT Screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        const RECT Expected = CenteredRect(Screen, Own);
-        EXPECT_EQ(Own.left, Expected.left);
-        EXPECT_EQ(Own.top, Expected.top);
+        ExpectCentred(Window, nullptr);
     }
     // A pixel of the painted client area.
     static COLORREF Painted(HWND Preview, int X, int Y) {
@@ -156,10 +150,6 @@ protected:
     void Key(HWND Preview, WPARAM Key) {
         SendMessageA(Preview, WM_KEYDOWN, Key, 0);
         Window.Pump();
-    }
-
-    static void Send(UINT Message, WPARAM WParam, int X = 0, int Y = 0) {
-        SendMessageA(App.TexturePanel, Message, WParam, MAKELPARAM(X, Y));
     }
 
     TProgramWindow Window{
@@ -232,7 +222,7 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
     };
     App.SelectedIndex = 2;
     for (const auto& [Point, Selected] : Clicks) {
-        Send(WM_LBUTTONDOWN, MK_LBUTTON, Point.x, Point.y);
+        SendToPanel(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Point.x, Point.y));
         EXPECT_EQ(App.SelectedIndex, Selected) << Point.x << "," << Point.y;
     }
     EXPECT_EQ(GetFocus(), App.TexturePanel);
@@ -246,10 +236,10 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
     EXPECT_EQ(StatusText(2), "Walls.Beta");
 
     // Two rows of 208: positions 0 to 209 show a page of 208.
-    Send(WM_VSCROLL, SB_LINEDOWN);
+    SendToPanel(WM_VSCROLL, SB_LINEDOWN);
     EXPECT_EQ(PanelScrollInfo().nPos, 208);
     // A click right after the scroll, before any drawing pass, hits the row shown.
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+    SendToPanel(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
     EXPECT_EQ(App.SelectedIndex, 3);
     ASSERT_TRUE(DrawForReading());
     EXPECT_EQ(Pixel(32, 32), Opaque(Colours[ShownNames()[3]]));
@@ -265,19 +255,19 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
         {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA), 0},
     };
     for (const auto& [Message, Code, Position] : Steps) {
-        Send(Message, Code);
+        SendToPanel(Message, Code);
         EXPECT_EQ(PanelScrollInfo().nPos, Position) << Message << " " << Code;
     }
     // A drag follows the thumb's track position (set here as a drag sets it)
     // and its end changes nothing.
     SCROLLINFO Track{sizeof(Track), SIF_POS, 0, 0, 0, 209, 0};
     SetScrollInfo(App.TexturePanel, SB_VERT, &Track, FALSE);
-    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0));
-    Send(WM_VSCROLL, SB_ENDSCROLL);
+    SendToPanel(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0));
+    SendToPanel(WM_VSCROLL, SB_ENDSCROLL);
     EXPECT_EQ(App.PanelScroll.nPos, 209);
 
     // The next package starts at the top.
-    Send(WM_VSCROLL, SB_LINEDOWN);
+    SendToPanel(WM_VSCROLL, SB_LINEDOWN);
     ShowFive();
     EXPECT_EQ(PanelScrollInfo().nPos, 0);
 }
@@ -344,8 +334,7 @@ TEST_F(TexturePanel, EachColourCommandChangesItsOwnColourAndCancelKeepsIt) {
                 EXPECT_EQ(RGB(Field(COLOR_RED), Field(COLOR_GREEN), Field(COLOR_BLUE)),
                           Before[Own]);
                 EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog, COLOR_RED))) << "not fully open";
-                EXPECT_TRUE(HasSmallIcon(Dialog));
-                ExpectCentredOverMainWindow(Dialog);
+                ExpectDialogLook(Dialog);
                 PressButton(Dialog, IDCANCEL);
             });
             SendToPanel(WM_COMMAND, static_cast<WPARAM>(Command));

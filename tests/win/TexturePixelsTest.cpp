@@ -23,27 +23,11 @@
 namespace swatchbox::testing {
 namespace {
 
-// The clipboard's bitmap as red, green, blue, alpha bytes, top row first;
-// empty when there is none.
+// The clipboard's bitmap; empty when there is none.
 TBytes ClipboardPixels(SIZE& Size) {
-    TBytes Pixels;
     if (!OpenClipboard(App.MainWnd))
-        return Pixels;
-    const auto Bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    BITMAP Info{};
-    if (Bitmap && GetObjectA(Bitmap, sizeof(Info), &Info) && Info.bmBitsPixel == 32) {
-        Size = {Info.bmWidth, Info.bmHeight};
-        BITMAPINFO Format{};
-        Format.bmiHeader = {
-            sizeof(Format.bmiHeader), Info.bmWidth, -Info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        Pixels.resize(static_cast<std::size_t>(Info.bmWidth * Info.bmHeight) * 4);
-        const HDC Screen = GetDC(nullptr);
-        GetDIBits(Screen, Bitmap, 0, static_cast<UINT>(Info.bmHeight), Pixels.data(), &Format,
-                  DIB_RGB_COLORS);
-        ReleaseDC(nullptr, Screen);
-        for (std::size_t At = 0; At < Pixels.size(); At += 4)
-            std::swap(Pixels[At], Pixels[At + 2]);
-    }
+        return {};
+    TBytes Pixels = BitmapPixels(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)), Size);
     CloseClipboard();
     return Pixels;
 }
