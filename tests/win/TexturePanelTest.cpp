@@ -463,6 +463,9 @@ TEST_F(TexturePanel, ExportCommandsWriteTheChosenFileAndControlCCopies) {
     SetKeyboardState(Keys);
     PostMessageA(App.TexturePanel, WM_KEYDOWN, 'C', 0);
     Window.Pump();
+    // Ctrl is let go again, so later tests in this process get plain keys.
+    Keys[VK_CONTROL] = 0;
+    SetKeyboardState(Keys);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
 }
 
