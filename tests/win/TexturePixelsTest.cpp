@@ -79,9 +79,13 @@ TEST_F(TexturePixels, EveryUploadedFormatReadsBackAsStoredIntoFilesAndTheClipboa
         {"I_L8", pfL8, 5, 3, 0, nullptr},
         {"J_RGB16", pfRGB16, 3, 5, 0, nullptr},
         {"K_RGB8", pfRGB8, 5, 3, 0, nullptr},
+        {"L_CxV8U8", pfCxV8U8, 3, 5, 0, nullptr},
+        {"M_DXT5N", pfDXT5N, 8, 4, 0, nullptr},
+        {"N_BC5", pfBC5, 5, 6, 0, nullptr},
     };
-    // G16 is a UE2 format: a UE2 package numbers these formats as the table does.
-    TPackageBuilder Builder(128, 29);
+    // A SWAT 4 package numbers every format above, its normal maps too, and
+    // puts its object and mip headers around them.
+    TPackageBuilder Builder(129, 27);
     const int32_t Palettes[] = {Builder.AddPalette("Pal"), Builder.AddPalette("Rev", Reversed)};
     std::vector<TBytes> Stored;
     for (const auto& Case : Cases) {
