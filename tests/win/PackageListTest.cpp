@@ -8,6 +8,7 @@
 #include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
 #include "tests/win/ProgramFixture.h"
+#include "tools/package-builder/LineageWrapper.h"
 #include "tools/package-builder/PackageBuilder.h"
 
 #include <commctrl.h>
@@ -293,6 +294,14 @@ TEST_F(PackageList, SortsByNameDropsUnreadableTexturesAndFiltersByGroupWithoutRe
     KillingFloor.AddTexture({.Name = "Icon", .Format = pfRGBA8});
     Window.Show(KillingFloor, "ChatIcons.utx");
     EXPECT_EQ(StatusText(0), "ChatIcons.utx (Killing Floor)");
+    // Lineage II's wrapped packages show their textures as plain ones do.
+    TPackageBuilder Lineage(121);
+    Lineage.AddTexture({.Name = "Crest", .Format = pfDXT3, .Width = 8, .Height = 8});
+    const std::string Wrapped = Window.Folder.File("Pledge.utx");
+    WriteFileBytes(Wrapped, WrapLineage(Lineage.Build().Bytes, "121", 0xAC));
+    AnalysePackage(Wrapped);
+    EXPECT_EQ(StatusText(0), "Pledge.utx (Lineage II)");
+    EXPECT_EQ(ShownNames(), TNames{"Crest"});
 }
 
 // Packages stripped for dedicated servers store no mip maps: their textures
