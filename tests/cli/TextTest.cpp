@@ -133,11 +133,9 @@ TEST(Progress, RewritesOneLineAndClearsItAroundMessages) {
 }
 
 TEST(JsonString, EscapesQuotesBackslashesAndControlsAndReadsBytesAsLatin1) {
-    EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
-    EXPECT_EQ(JsonString("\r\n\t"), "\"\\r\\n\\t\"");
+    EXPECT_EQ(JsonString("a\"b\\c\r\n\t"), "\"a\\\"b\\\\c\\r\\n\\t\"");
     EXPECT_EQ(JsonString(std::string("\x01\x1F\x7F\0", 4)), "\"\\u0001\\u001f\\u007f\\u0000\"");
     // Package strings are Latin-1.
-    EXPECT_EQ(JsonString("Caf\xE9"), "\"Caf\xC3\xA9\"");
     EXPECT_EQ(JsonString("\x80\xA0\xFF"), "\"\xC2\x80\xC2\xA0\xC3\xBF\"");
 }
 

@@ -16,19 +16,6 @@ TEST(PanelGrid, ColumnsFillTheWidthAndNeverDropBelowOne) {
         EXPECT_EQ(ColumnCount(Width, Size), Columns) << Width << " " << Size;
 }
 
-TEST(PanelGrid, ImagesLabelsAndCellBoxesOfThreeColumnsAndOfOne) {
-    EXPECT_EQ(ImageOrigin(0, 3, 128), (TPoint{16, 16}));
-    EXPECT_EQ(ImageOrigin(1, 3, 128), (TPoint{160, 16}));
-    EXPECT_EQ(ImageOrigin(5, 3, 128), (TPoint{304, 224}));
-    EXPECT_EQ(CellOrigin(0, 3, 128), (TPoint{8, 8}));
-    EXPECT_EQ(CellOrigin(2, 3, 128), (TPoint{296, 8}));
-    // First baseline 16 below the image area.
-    EXPECT_EQ(LabelOrigin(0, 3, 128), (TPoint{16, 160}));
-    EXPECT_EQ(LabelOrigin(4, 3, 128), (TPoint{160, 368}));
-    EXPECT_EQ(ImageOrigin(1, 1, 512), (TPoint{16, 608}));
-    EXPECT_EQ(CellOrigin(2, 1, 512), (TPoint{8, 1192}));
-}
-
 // Clicks select the cell box under them; -1 (none) clears the selection, no
 // hit keeps it as it is.
 TEST(PanelGrid, HitTestFindsTheCellBoxUnderThePoint) {

@@ -66,30 +66,6 @@ TEST(ExportDialog, AsIsPresetsNameAndTypeFromTheTextureAndLocksTheTypeList) {
     EXPECT_TRUE(Window.Reporter.Messages.empty());
 }
 
-// The type list is the last combo box met that is not owner-drawn; other
-// windows leave the choice alone.
-TEST(FindTypeCombo, TheLastComboBoxDecidesAndAnOwnerDrawnOneLeavesNone) {
-    const HWND Parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
-                                        nullptr, nullptr);
-    ASSERT_NE(Parent, nullptr);
-    const auto Add = [&](const char* Class, DWORD Style) {
-        return CreateWindowExA(0, Class, "", WS_CHILD | Style, 0, 0, 50, 50, Parent, nullptr,
-                               nullptr, nullptr);
-    };
-    const auto Found = [&] {
-        App.TypeComboBox = nullptr;
-        EnumChildWindows(Parent, FindTypeComboProc, 0);
-        return App.TypeComboBox;
-    };
-    Add("ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
-    const HWND Types = Add("ComboBox", CBS_DROPDOWNLIST);
-    Add("Edit", 0);
-    EXPECT_EQ(Found(), Types);
-    Add("ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
-    EXPECT_EQ(Found(), nullptr);
-    DestroyWindow(Parent);
-}
-
 // The first TrueType face the system lists: the font dialog offers real
 // faces only, not substitutes such as "MS Shell Dlg".
 std::string ListedFace() {

@@ -212,12 +212,11 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
     App.SelectedIndex = 5;
     ASSERT_TRUE(DrawForReading());
     EXPECT_EQ(App.SelectedIndex, -1);
+    // The grid's own table covers the geometry; these go through the messages.
     const std::pair<POINT, int32_t> Clicks[] = {
         {{5, 100}, 2}, // left margin: unchanged
-        {{100, 100}, 0},  {{150, 100}, 0},  {{439, 100}, 2},
-        {{200, 300}, 4},  {{300, 300}, -1}, // the empty third cell of the last row
-        {{100, 100}, 0},  {{440, 100}, -1}, // right of the last column
-        {{100, 430}, -1},                   // below the last row
+        {{150, 100}, 0},
+        {{300, 300}, -1}, // the empty third cell of the last row
         {{200, 100}, 1},
     };
     App.SelectedIndex = 2;
