@@ -21,6 +21,10 @@ TIndexedImage PaintLava();                                // 128 x 128, paletted
 TImage PaintMarble();                                     // 64 x 64
 std::vector<float> PaintHeightMap(int Width, int Height); // heights in [0, 1]
 
+// Normal maps (DemoNormals.cpp): X, Y and Z as red, green and blue, 0..255
+// for -1..1.
+TImage PaintBrickNormals(int Width, int Height); // sides multiples of 32 and 16
+
 // Skies, glass, lettering and small swatches (DemoPictures.cpp)
 TImage PaintSkyClouds();          // 256 x 128
 TIndexedImage PaintNightSky();    // 128 x 128, paletted

@@ -1,5 +1,7 @@
 #include "tools/DxtEncoder.h"
 
+#include "tools/BlockEncoding.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -7,8 +9,6 @@
 namespace swatchbox::demo {
 
 namespace {
-
-using TBlock = std::array<TColour, 16>;
 
 uint16_t To565(const TColour& C) {
     return static_cast<uint16_t>(((C.R * 31 + 127) / 255) << 11 | ((C.G * 63 + 127) / 255) << 5 |
@@ -27,43 +27,16 @@ void Put16(std::vector<uint8_t>& Out, uint16_t Value) {
     Out.push_back(static_cast<uint8_t>(Value >> 8));
 }
 
-// Unit-free principal axis of the block's colours by power iteration.
-std::array<float, 3> PrincipalAxis(const TBlock& Block) {
-    float Mean[3] = {0, 0, 0};
-    for (const TColour& C : Block) {
-        Mean[0] += C.R;
-        Mean[1] += C.G;
-        Mean[2] += C.B;
-    }
-    for (float& M : Mean)
-        M /= 16.0f;
-    float Cov[3][3] = {};
-    for (const TColour& C : Block) {
-        const float D[3] = {C.R - Mean[0], C.G - Mean[1], C.B - Mean[2]};
-        for (int I = 0; I < 3; ++I)
-            for (int J = 0; J < 3; ++J)
-                Cov[I][J] += D[I] * D[J];
-    }
-    std::array<float, 3> Axis = {0.299f, 0.587f, 0.114f}; // luminance as the start
-    for (int Step = 0; Step < 8; ++Step) {
-        std::array<float, 3> Next = {};
-        for (int I = 0; I < 3; ++I)
-            for (int J = 0; J < 3; ++J)
-                Next[I] += Cov[I][J] * Axis[J];
-        const float Length = std::sqrt(Next[0] * Next[0] + Next[1] * Next[1] + Next[2] * Next[2]);
-        if (Length < 1e-6f)
-            break;
-        for (int I = 0; I < 3; ++I)
-            Axis[I] = Next[I] / Length;
-    }
-    return Axis;
+TTexel<3> Rgb(const TColour& C) {
+    return {float(C.R), float(C.G), float(C.B)};
 }
 
 void EncodeColourBlock(const TBlock& Block, std::vector<uint8_t>& Out) {
-    const auto Axis = PrincipalAxis(Block);
-    auto Project = [&Axis](const TColour& C) {
-        return C.R * Axis[0] + C.G * Axis[1] + C.B * Axis[2];
-    };
+    std::array<TTexel<3>, 16> Texels{};
+    std::transform(Block.begin(), Block.end(), Texels.begin(), Rgb);
+    // Luminance as the start, so grey blocks keep their usual axis.
+    const auto Axis = PrincipalAxis<3>(Texels, {0.299f, 0.587f, 0.114f});
+    auto Project = [&Axis](const TColour& C) { return Dot(Rgb(C), Axis); };
     const auto [Low, High] = std::minmax_element(
         Block.begin(), Block.end(),
         [&Project](const TColour& A, const TColour& B) { return Project(A) < Project(B); });
@@ -112,12 +85,14 @@ void EncodeExplicitAlpha(const TBlock& Block, std::vector<uint8_t>& Out) {
     }
 }
 
-void EncodeInterpolatedAlpha(const TBlock& Block, std::vector<uint8_t>& Out) {
+// The eight-value block of DXT5's alpha, which BC4 and BC5 use for any channel.
+void EncodeInterpolatedChannel(const TBlock& Block, uint8_t TColour::*Channel,
+                               std::vector<uint8_t>& Out) {
     int A0 = 0;
     int A1 = 255;
     for (const TColour& C : Block) {
-        A0 = std::max<int>(A0, C.A);
-        A1 = std::min<int>(A1, C.A);
+        A0 = std::max<int>(A0, C.*Channel);
+        A1 = std::min<int>(A1, C.*Channel);
     }
     std::array<int, 8> Palette = {A0, A1, 0, 0, 0, 0, 0, 0};
     for (int Entry = 2; Entry < 8; ++Entry)
@@ -125,7 +100,7 @@ void EncodeInterpolatedAlpha(const TBlock& Block, std::vector<uint8_t>& Out) {
     uint64_t Indices = 0;
     if (A0 != A1) {
         for (int Pixel = 0; Pixel < 16; ++Pixel) {
-            const int Alpha = Block[static_cast<std::size_t>(Pixel)].A;
+            const int Alpha = Block[static_cast<std::size_t>(Pixel)].*Channel;
             int Best = 0;
             for (int Entry = 1; Entry < 8; ++Entry)
                 if (std::abs(Palette[static_cast<std::size_t>(Entry)] - Alpha) <
@@ -138,20 +113,6 @@ void EncodeInterpolatedAlpha(const TBlock& Block, std::vector<uint8_t>& Out) {
     Out.push_back(static_cast<uint8_t>(A1));
     for (int Shift = 0; Shift < 48; Shift += 8)
         Out.push_back(static_cast<uint8_t>(Indices >> Shift));
-}
-
-template <typename TEncodeBlock>
-std::vector<uint8_t> EncodeBlocks(const TImage& Image, TEncodeBlock EncodeBlock) {
-    std::vector<uint8_t> Out;
-    for (int Y = 0; Y < Image.Height; Y += 4)
-        for (int X = 0; X < Image.Width; X += 4) {
-            TBlock Block;
-            for (int Pixel = 0; Pixel < 16; ++Pixel)
-                Block[static_cast<std::size_t>(Pixel)] =
-                    Image.Clamped(X + Pixel % 4, Y + Pixel / 4);
-            EncodeBlock(Block, Out);
-        }
-    return Out;
 }
 
 } // namespace
@@ -169,8 +130,21 @@ std::vector<uint8_t> EncodeDxt3(const TImage& Image) {
 
 std::vector<uint8_t> EncodeDxt5(const TImage& Image) {
     return EncodeBlocks(Image, [](const TBlock& Block, std::vector<uint8_t>& Out) {
-        EncodeInterpolatedAlpha(Block, Out);
+        EncodeInterpolatedChannel(Block, &TColour::A, Out);
         EncodeColourBlock(Block, Out);
+    });
+}
+
+std::vector<uint8_t> EncodeBc4(const TImage& Image) {
+    return EncodeBlocks(Image, [](const TBlock& Block, std::vector<uint8_t>& Out) {
+        EncodeInterpolatedChannel(Block, &TColour::R, Out);
+    });
+}
+
+std::vector<uint8_t> EncodeBc5(const TImage& Image) {
+    return EncodeBlocks(Image, [](const TBlock& Block, std::vector<uint8_t>& Out) {
+        EncodeInterpolatedChannel(Block, &TColour::R, Out);
+        EncodeInterpolatedChannel(Block, &TColour::G, Out);
     });
 }
 

@@ -13,13 +13,6 @@ std::vector<uint8_t> EncodeRGBA8(const TImage& Image) {
     return Out;
 }
 
-std::vector<uint8_t> EncodeRGBA7(const TImage& Image) {
-    std::vector<uint8_t> Out = EncodeRGBA8(Image);
-    for (uint8_t& Byte : Out)
-        Byte >>= 1;
-    return Out;
-}
-
 std::vector<uint8_t> EncodeRGB16(const TImage& Image) {
     std::vector<uint8_t> Out;
     Out.reserve(Image.Pixels.size() * 2);
@@ -54,6 +47,17 @@ std::vector<uint8_t> EncodeL8(const std::vector<float>& Levels) {
     Out.reserve(Levels.size());
     for (const float Level : Levels)
         Out.push_back(static_cast<uint8_t>(std::lround(std::clamp(Level, 0.0f, 1.0f) * 255.0f)));
+    return Out;
+}
+
+std::vector<uint8_t> EncodeCxV8U8(const TImage& Normals) {
+    auto Signed = [](uint8_t Byte) {
+        return static_cast<uint8_t>(static_cast<int8_t>(std::lround((Byte / 127.5 - 1) * 127)));
+    };
+    std::vector<uint8_t> Out;
+    Out.reserve(Normals.Pixels.size() * 2);
+    for (const TColour& C : Normals.Pixels)
+        Out.insert(Out.end(), {Signed(C.R), Signed(C.G)});
     return Out;
 }
 
