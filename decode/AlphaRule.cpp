@@ -13,6 +13,7 @@ TAlphaRule AlphaRuleFor(TPixelFormat Format, bool bMasked, bool bAlphaTexture, T
     case pfP8:
         return {.KeepStored = bAlphaTexture, .IndexZeroClear = bMasked};
     case pfRGBA8:
+    case pfBC7:
         return {.KeepStored = bMasked || bAlphaTexture};
     default:
         return {};

@@ -107,6 +107,7 @@ TEST(PixelDecoder, Bc7DecodesEveryMode) {
 TEST(PixelDecoder, AlphaFollowsTheFlagsTheFormatAndTheMode) {
     const TBytes Palette = DefaultPaletteColours(); // alpha of entry i: 3i + 1
     const TBytes Indices = {0, 5}, Bgra = {1, 2, 3, 7, 1, 2, 3, 7}, Grey = {0, 0, 0, 0};
+    const TBytes Bc7Reserved(16); // transparent black
     const TBytes Dxt5 = {255, 0, 0x07, 0, 0, 0, 0, 0, 0x00, 0xF8, 0x1F, 0x00, 0, 0, 0, 0};
     const TAlphaMode Engine = TAlphaMode::Engine, Opaque = TAlphaMode::Opaque;
     const struct {
@@ -127,6 +128,8 @@ TEST(PixelDecoder, AlphaFollowsTheFlagsTheFormatAndTheMode) {
         {pfRGBA8, Bgra, 2, false, true, Engine, 7, 7},
         {pfRGBA8, Bgra, 2, true, true, Opaque, 255, 255},
         {pfG16, Grey, 2, true, true, Engine, 255, 255},
+        {pfBC7, Bc7Reserved, 4, false, false, Engine, 255, 255},
+        {pfBC7, Bc7Reserved, 4, false, true, Engine, 0, 0},
         {pfDXT1, ThreeColourBlock, 4, false, false, Engine, 255, 0},
         {pfDXT1, ThreeColourBlock, 4, true, true, Opaque, 255, 255},
         {pfDXT5, Dxt5, 2, false, false, Engine, 36, 255},
