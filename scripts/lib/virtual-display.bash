@@ -105,17 +105,23 @@ window_is_steady() {
     ((status != 0))
 }
 
-# Starts the program on a package and analyses it with a click on its row.
+# Starts the program on a package (and any further packages given after the
+# repository) and analyses the first with a click on its row.
 # The program's folder must hold Swatchbox.exe and its settings file (a main
 # window at the screen's top-left corner). Sets program_pid, the process that
 # runs it, for the caller.
 program_pid=""
 show_package() {
     local folder=$1 package=$2 repo=$3
+    shift 3
+    # Wine maps the Unix root to drive Z:; the program gets Windows paths.
+    local packages=() more
+    for more in "$package" "$@"; do
+        packages+=("Z:${more//\//\\}")
+    done
     # Makes the prefix (first run) and lets it settle before the program starts.
     "$repo/scripts/wine-run" cmd.exe /c exit 0 >/dev/null
-    # Wine maps the Unix root to drive Z:; the program gets a Windows path.
-    "$repo/scripts/wine-run" "$folder/Swatchbox.exe" "Z:${package//\//\\}" &
+    "$repo/scripts/wine-run" "$folder/Swatchbox.exe" "${packages[@]}" &
     # shellcheck disable=SC2034 # read by the caller
     program_pid=$!
     wait_for "the main window" main_window

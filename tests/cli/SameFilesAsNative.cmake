@@ -1,12 +1,12 @@
 # The Windows build of swatchbox-cli, run under Wine, and the native build
-# export the same package with --format png; both must write the same files.
+# export the demo packages with --format png; both must write the same files.
 # The two builds may deflate with different libraries, so PNG files must hold
 # the same pixels (ImageMagick's signature of them), other files the same bytes.
 # cmake -DWINE_RUN=... -DWINDOWS_CLI=... -DNATIVE_CLI=... -DMAKE_PACKAGE=...
 #       -DIDENTIFY=... -DWORK_DIR=... -DWINDOWS_ROOT=Z: -P SameFilesAsNative.cmake
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
-set(package ${WORK_DIR}/Demo.utx)
+set(package ${WORK_DIR}/packages)
 
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
