@@ -25,14 +25,6 @@ struct TRgbaImage {
         return Pixels.data() + (std::size_t(Y) * std::size_t(Width) + std::size_t(X)) * 4;
     }
     const uint8_t* Row(int32_t Y) const { return Pixel(0, Y); }
-
-    // True when every alpha byte is 255.
-    bool IsOpaque() const {
-        for (std::size_t At = 3; At < Pixels.size(); At += 4)
-            if (Pixels[At] != 255)
-                return false;
-        return true;
-    }
 };
 
 // 16-bit grey values as a G16 texture stores them, first stored row first.

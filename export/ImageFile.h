@@ -18,7 +18,7 @@ enum class TImageFileType {
     Bmp24, // blue, green, red
     Bmp32, // blue, green, red, alpha
     Tga,   // 32 bits, blue, green, red, alpha
-    Png,   // 8-bit RGBA, or RGB when every alpha is 255
+    Png,   // 8-bit RGBA, or RGB (with a clear colour) when the alpha allows
 };
 
 // ".BMP", ".TGA" or ".PNG".

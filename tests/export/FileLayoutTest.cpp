@@ -124,9 +124,11 @@ TEST(ImageFile, SizesTheFileTypeCantHoldAreRefusedWithoutAFile) {
     EXPECT_TRUE(std::filesystem::is_empty(Dir.Path()));
 }
 
-// Checked with zlib as a PNG reader checks a file: the three chunks with
-// their CRCs, the header's fields, and the image data a zlib stream of the
-// rows, each unfiltered (a 0 byte first).
+// Checked with zlib as a PNG reader checks a file: the chunks with their
+// CRCs, the header's fields, the clear colour, and the image data a zlib
+// stream of the rows, each unfiltered (a 0 byte first). A clear colour that
+// an opaque pixel also has, or one of several, can't stand for the clear
+// pixels.
 TEST(PngFile, ChunksHoldTheHeaderAndTheUnfilteredRows) {
     const auto Png = [](const auto& Image) {
         std::vector<uint8_t> Bytes;
@@ -135,16 +137,22 @@ TEST(PngFile, ChunksHoldTheHeaderAndTheUnfilteredRows) {
         });
         return Bytes;
     };
-    TRgbaImage Clear(2, 1), Opaque(1, 2);
+    TRgbaImage Clear(2, 1), Opaque(1, 2), Keyed(3, 1), Shared(3, 1), Mixed(1, 2);
     Clear.Pixels = {1, 2, 3, 4, 5, 6, 7, 255};
     Opaque.Pixels = {1, 2, 3, 255, 4, 5, 6, 255};
+    Keyed.Pixels = {1, 2, 3, 255, 9, 8, 7, 0, 9, 8, 7, 0};
+    Shared.Pixels = {9, 8, 7, 255, 9, 8, 7, 0, 1, 2, 3, 255};
+    Mixed.Pixels = {9, 8, 7, 0, 1, 2, 3, 0};
     const TGrey16Image Grey{2, 1, {0x1234, 0xABCD}};
     const std::tuple<std::vector<uint8_t>, uint32_t, uint32_t, uint8_t, uint8_t,
-                     std::vector<uint8_t>>
-        Cases[] = {{Png(Clear), 2, 1, 8, 6, {0, 1, 2, 3, 4, 5, 6, 7, 255}},
-                   {Png(Opaque), 1, 2, 8, 2, {0, 1, 2, 3, 0, 4, 5, 6}},
-                   {Png(Grey), 2, 1, 16, 0, {0, 0x12, 0x34, 0xAB, 0xCD}}};
-    for (const auto& [File, Width, Height, Depth, Colour, Rows] : Cases) {
+                     std::vector<uint8_t>, std::vector<uint8_t>>
+        Cases[] = {{Png(Clear), 2, 1, 8, 6, {0, 1, 2, 3, 4, 5, 6, 7, 255}, {}},
+                   {Png(Opaque), 1, 2, 8, 2, {0, 1, 2, 3, 0, 4, 5, 6}, {}},
+                   {Png(Keyed), 3, 1, 8, 2, {0, 1, 2, 3, 9, 8, 7, 9, 8, 7}, {0, 9, 0, 8, 0, 7}},
+                   {Png(Shared), 3, 1, 8, 6, {0, 9, 8, 7, 255, 9, 8, 7, 0, 1, 2, 3, 255}, {}},
+                   {Png(Mixed), 1, 2, 8, 6, {0, 9, 8, 7, 0, 0, 1, 2, 3, 0}, {}},
+                   {Png(Grey), 2, 1, 16, 0, {0, 0x12, 0x34, 0xAB, 0xCD}, {}}};
+    for (const auto& [File, Width, Height, Depth, Colour, Rows, ClearColour] : Cases) {
         SCOPED_TRACE(Rows.size());
         const std::span<const uint8_t> Bytes(File);
         ASSERT_GT(Bytes.size(), 8u);
@@ -158,6 +166,13 @@ TEST(PngFile, ChunksHoldTheHeaderAndTheUnfilteredRows) {
                       LoadBE32(Bytes.subspan(At + 8 + Length).first<4>()));
             Chunks.emplace_back(std::string(Typed.begin(), Typed.begin() + 4), Typed.subspan(4));
             At += 12 + Length;
+        }
+        if (!ClearColour.empty()) {
+            ASSERT_EQ(Chunks.size(), 4u);
+            EXPECT_EQ(Chunks[1].first, "tRNS");
+            EXPECT_EQ(std::vector<uint8_t>(Chunks[1].second.begin(), Chunks[1].second.end()),
+                      ClearColour);
+            Chunks.erase(Chunks.begin() + 1);
         }
         ASSERT_EQ(Chunks.size(), 3u);
         EXPECT_EQ(Chunks[0].first + Chunks[1].first + Chunks[2].first, "IHDRIDATIEND");
