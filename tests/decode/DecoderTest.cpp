@@ -30,6 +30,9 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
     const TBytes Words = {0x80, 0x00, 0x81, 0x00, 0xFF, 0x7F, 0x00, 0x80};
     const auto G = [](uint8_t Value) { return TRgba{Value, Value, Value, 255}; };
     const TRgba Red{255, 0, 0, 255}, Clear{0, 0, 0, 0};
+    // X 255 and Y 0 in two BC4 blocks; X 128 in alpha and Y 255 in green.
+    const TBytes Bc5 = {255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const TBytes Dxt5n = {128, 0, 0, 0, 0, 0, 0, 0, 0xE0, 0x07, 0xE0, 0x07, 0, 0, 0, 0};
     const struct {
         TPixelFormat Format;
         int32_t Width, Height;
@@ -51,6 +54,11 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
         {pfRGB8, 1, 1, {1, 2, 3}, {{0, 0, {3, 2, 1, 255}}}},
         // Code 0 is end point 0, code 7 with 255 > 0 is one seventh of it.
         {pfBC4, 2, 1, {255, 0, 0x38, 0, 0, 0, 0, 0}, {{0, 0, G(255)}, {1, 0, G(36)}}},
+        // Normal maps: X in red, Y in green, Z rebuilt into blue; DXT5N keeps X
+        // in alpha.
+        {pfCxV8U8, 1, 1, {0x81, 127}, {{0, 0, {0, 255, 128, 255}}}},
+        {pfBC5, 1, 1, Bc5, {{0, 0, {255, 0, 128, 255}}}},
+        {pfDXT5N, 1, 1, Dxt5n, {{0, 0, {128, 255, 128, 255}}}},
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(std::string(GetFormatName(Case.Format)) + " " + std::to_string(Case.Width) +

@@ -53,38 +53,33 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
          }});
     Open();
     const auto Texture = Decode(Brick);
-    EXPECT_EQ(Texture->Name, "Brick");
-    EXPECT_EQ(Texture->Group, "Walls");
+    EXPECT_EQ(std::tie(Texture->Name, Texture->Group, Texture->PaletteExport, Texture->MipDataSize),
+              std::tuple("Brick", "Walls", 5, 32 * 8));
     EXPECT_TRUE(Texture->bMasked && Texture->bAlphaTexture);
-    EXPECT_EQ(Texture->PaletteExport, 5);
-    EXPECT_EQ(Texture->MipDataSize, 32 * 8);
     ASSERT_EQ(File->Uploads.size(), 1u);
     const auto& [Request, StreamInstalled] = File->Uploads[0];
-    EXPECT_EQ(Request.Width, 32);
-    EXPECT_EQ(Request.Height, 8);
-    EXPECT_EQ(Request.DataPosition, File->Built.MipDataPosition(Brick));
-    EXPECT_EQ(Request.PalettePosition, File->Built.PalettePosition(Palette));
-    EXPECT_EQ(Request.Format, pfP8);
-    EXPECT_TRUE(StreamInstalled);
-    EXPECT_NE(Texture->GLTexture, nullptr);
+    EXPECT_EQ(std::tie(Request.Width, Request.Height, Request.DataPosition, Request.PalettePosition,
+                       Request.Format),
+              std::tuple(32, 8, File->Built.MipDataPosition(Brick),
+                         File->Built.PalettePosition(Palette), pfP8));
+    EXPECT_TRUE(StreamInstalled && Texture->GLTexture);
     EXPECT_EQ(File->Package->Stream, nullptr);
     EXPECT_THROW((TTextureObject{*File->Package, 1000}), EReferenceOutOfRange);
 
     const int32_t Positions[] = {File->Built.PalettePosition(Palette), 0, 0, 0};
     for (std::size_t Index = 0; Index < std::size(Others); ++Index) {
         const auto Other = Decode(Others[Index]);
-        EXPECT_EQ(Other->PalettePosition, Positions[Index]) << Index;
-        EXPECT_EQ(Other->Group, "(None)");
+        EXPECT_EQ(std::tie(Other->PalettePosition, Other->Group),
+                  std::tuple(Positions[Index], "(None)"));
         EXPECT_FALSE(Other->bMasked || Other->bAlphaTexture);
     }
     // A format without a reader here is kept and still uploaded.
     ASSERT_EQ(File->Uploads.size(), 5u);
     EXPECT_EQ(File->Uploads[4].first.Format, pfBC4S); // 9 below version 100
     const auto ShortValues = Decode(Short);
-    EXPECT_EQ(ShortValues->Format, pfP8);
-    EXPECT_EQ(ShortValues->USize, 0);
-    EXPECT_EQ(ShortValues->VSize, 16);
-    EXPECT_EQ(ShortValues->PalettePosition, 0);
+    EXPECT_EQ(std::tie(ShortValues->Format, ShortValues->USize, ShortValues->VSize,
+                       ShortValues->PalettePosition),
+              std::tuple(pfP8, 0, 16, 0));
     EXPECT_FALSE(ShortValues->IsIgnored());
     EXPECT_TRUE(File->Reporter.Messages.empty());
 }
@@ -105,14 +100,13 @@ TEST_F(TextureDecoding, APaletteThatIsNoExportWithColoursIsWarnedAboutAndIgnored
     for (std::size_t Index = 0; Index < std::size(Cases); ++Index) {
         File->Reporter.Messages.clear();
         const auto Texture = Decode(Empty + 1 + static_cast<int32_t>(Index));
-        ASSERT_EQ(File->Reporter.Messages.size(), 1u);
-        EXPECT_EQ(File->Reporter.Messages[0].Kind, TMessageKind::Warning);
-        EXPECT_EQ(File->Reporter.Messages[0].Text,
-                  std::string("Problem while reading texture object!\r\n\r\nTexture \"Lava\" ") +
-                      Cases[Index].second + "\r\nTexture will be ignored.");
+        EXPECT_EQ(File->Texts(),
+                  std::vector<std::string>{
+                      "Problem while reading texture object!\r\n\r\nTexture \"Lava\" " +
+                      std::string(Cases[Index].second) + "\r\nTexture will be ignored."});
+        EXPECT_EQ(File->Reporter.Messages.at(0).Kind, TMessageKind::Warning);
         EXPECT_TRUE(Texture->IsIgnored());
-        EXPECT_EQ(Texture->USize, 16);
-        EXPECT_EQ(Texture->MipCount, 0);
+        EXPECT_EQ(std::tie(Texture->USize, Texture->MipCount), std::tuple(16, 0));
     }
     EXPECT_TRUE(File->Uploads.empty());
 }
@@ -146,12 +140,12 @@ TEST(MipHeader, FollowsThePackageVersionAndEngineBuild) {
         TPackageFile File(Builder);
         File.Open();
         const auto Texture = File.Decode(Reference);
-        EXPECT_EQ(Texture->MipCount, 2);
-        EXPECT_EQ(Texture->MipDataSize, 8 * 4);
-        EXPECT_EQ(Texture->MipDataPosition, File.Built.MipDataPosition(Reference));
-        EXPECT_EQ(Texture->PalettePosition, File.Built.PalettePosition(Palette));
-        // The file position after the first mip map's pixels.
-        EXPECT_EQ(Texture->MipEndOffset, Case.Version < 63 ? 0 : Texture->MipDataPosition + 32);
+        // MipEndOffset: the file position after the first mip map's pixels.
+        const int32_t Pixels = File.Built.MipDataPosition(Reference);
+        EXPECT_EQ(std::tie(Texture->MipCount, Texture->MipDataSize, Texture->MipDataPosition,
+                           Texture->PalettePosition, Texture->MipEndOffset),
+                  std::tuple(2, 8 * 4, Pixels, File.Built.PalettePosition(Palette),
+                             Case.Version < 63 ? 0 : Pixels + 32));
         EXPECT_FALSE(Texture->IsIgnored());
     }
 }
@@ -223,8 +217,7 @@ TEST_F(TextureDecoding, AFirstMipMapTooShortForTheSizeIsAnError) {
     Open();
     for (const int32_t Reference : {Short, Odd, Beyond}) {
         const auto Texture = Decode(Reference);
-        EXPECT_TRUE(Texture->IsIgnored());
-        EXPECT_FALSE(Texture->HasMipData);
+        EXPECT_TRUE(Texture->IsIgnored() && !Texture->HasMipData);
     }
     EXPECT_TRUE(File->Uploads.empty());
     const std::string Error = std::string(TextureReadError) + "\r\n\r\nTexture ";
@@ -274,12 +267,12 @@ TEST(CompressedPicture, FollowsTheFirstMipArrayInsideTheObject) {
         ASSERT_EQ(Texture->Comp.has_value(), Case.Format != pfUnknown);
         if (!Texture->Comp)
             continue;
-        EXPECT_EQ(Texture->Comp->Format, Case.Format);
-        EXPECT_EQ(Texture->Comp->USize, Case.Comp->Width);
-        EXPECT_EQ(Texture->Comp->VSize, Case.Comp->Height);
-        EXPECT_EQ(Texture->Comp->MipDataSize,
-                  MipByteSize(Case.Format, Case.Comp->Width, Case.Comp->Height));
-        EXPECT_EQ(Texture->Comp->MipDataPosition, File.Built.CompMipDataPosition(Rock));
+        const auto& Comp = *Texture->Comp;
+        EXPECT_EQ(
+            std::tie(Comp.Format, Comp.USize, Comp.VSize, Comp.MipDataSize, Comp.MipDataPosition),
+            std::tuple(Case.Format, Case.Comp->Width, Case.Comp->Height,
+                       MipByteSize(Case.Format, Case.Comp->Width, Case.Comp->Height),
+                       File.Built.CompMipDataPosition(Rock)));
     }
 }
 
