@@ -13,9 +13,10 @@ using testing::TBytes;
 using testing::TPackageBuilder;
 using testing::TTextureDesc;
 
-// A palette, a group and five textures: paletted in a group, DXT1 with a
+// A palette, a group and six textures: paletted in a group, DXT1 with a
 // Latin-1 name and a quote at the top level, an unsupported RGB8, one with an
-// imported palette (ignored), and one whose class is spelt in capitals.
+// imported palette (ignored), one whose class is spelt in capitals, and an
+// Unreal 1 texture with a second, compressed picture.
 class CommandsTest : public TCommandTest {
 protected:
     CommandsTest() {
@@ -27,7 +28,10 @@ protected:
             {.Name = "Caf\xE9\"", .Format = pfDXT1, .Width = 8, .Height = 8, .AlphaTexture = true},
             {.Name = "Odd", .Format = pfRGB8, .Width = 4, .Height = 4},
             {.Name = "Lost", .Palette = Foreign},
-            {.Name = "Upper", .ClassName = "TEXTURE", .Format = pfDXT5, .Width = 4, .Height = 4}};
+            {.Name = "Upper", .ClassName = "TEXTURE", .Format = pfDXT5, .Width = 4, .Height = 4},
+            {.Name = "Rock",
+             .Palette = Palette,
+             .Comp = testing::TCompDesc{.Format = pfDXT5, .Width = 32, .Height = 32}}};
         for (const TTextureDesc& Desc : Textures)
             Exports.push_back(Builder.AddTexture(Desc) - 1);
         Small = Builder.WriteTo(SmallPath);
@@ -45,7 +49,7 @@ TEST_F(CommandsTest, ListShowsEveryTextureInExportOrderInAlignedColumns) {
         CountLines(Err.str(), "Warning: " + SmallPath + ", export " + std::to_string(Exports[3])),
         1);
     const std::vector<std::string> Rows = Lines(Out.str());
-    ASSERT_EQ(Rows.size(), 6u) << Out.str();
+    ASSERT_EQ(Rows.size(), 7u) << Out.str();
     const std::string& Header = Rows[0];
     for (std::size_t Row = 1; Row < Rows.size(); ++Row)
         EXPECT_EQ(std::stoi(Rows[Row]), Exports[Row - 1]) << Rows[Row];
@@ -59,6 +63,8 @@ TEST_F(CommandsTest, ListShowsEveryTextureInExportOrderInAlignedColumns) {
     EXPECT_TRUE(Has(Rows[2], "alpha"));
     EXPECT_TRUE(Has(Rows[4], "ignored")) << Rows[4];
     EXPECT_TRUE(Has(Rows[5], "DXT5")) << Rows[5];
+    EXPECT_TRUE(std::regex_search(Rows[6], std::regex("Rock +16x16 +P8 +256 +\\+DXT5 32x32$")))
+        << Rows[6];
 }
 
 // Scripts read this array: one object a line, keys in this order, names as
@@ -91,7 +97,10 @@ TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
     EXPECT_TRUE(Has(Json, "\"format_id\": 3, \"masked\": false, \"alpha_texture\": true"));
     // The second package's objects follow in the same array.
     EXPECT_TRUE(Has(Json, "},\n  " + Object(Second, ","))) << Json;
-    EXPECT_EQ(CountLines(Json, "  {\"package\": "), 10);
+    EXPECT_TRUE(Has(Json, "\"comp_format\": \"DXT5\", \"comp_width\": 32, \"comp_height\": 32, "
+                          "\"comp_mip_size\": 1024, \"comp_mip_position\": " +
+                              std::to_string(Small.CompMipDataPosition(Exports[5] + 1)) + "}"));
+    EXPECT_EQ(CountLines(Json, "  {\"package\": "), 12);
     EXPECT_EQ(Json.substr(Json.size() - 4), "}\n]\n");
 }
 
@@ -203,11 +212,16 @@ TEST_F(CommandsTest, ABadPackageIsReportedAndTheNextOneStillRead) {
 
     EXPECT_EQ(Run({"export", "--out", Temp.File("out"), Broken, ShortPath, SmallPath}), ExitFailed);
     EXPECT_EQ(CountLines(Err.str(), ShortError), 1) << Err.str();
-    // Each supported texture of the good package is written, the rest skipped.
+    // Each supported texture of the good package is written, the rest skipped;
+    // a second, compressed picture beside the first as its stored blocks.
     EXPECT_EQ(FilesUnder("out"),
               (std::set<std::string>{"Small/Walls/Brick.BMP", "Small/(None)/Caf__.DDS",
-                                     "Small/(None)/Odd.BMP", "Small/(None)/Upper.DDS"}));
-    EXPECT_TRUE(Has(Out.str(), "Wrote 4 files")) << Out.str();
+                                     "Small/(None)/Odd.BMP", "Small/(None)/Upper.DDS",
+                                     "Small/(None)/Rock.BMP", "Small/(None)/Rock.DDS"}));
+    EXPECT_TRUE(Has(Out.str(), "Wrote 6 files")) << Out.str();
+    const TBytes Dds = testing::ReadFileBytes(Temp.File("out/Small/(None)/Rock.DDS"));
+    const auto Blocks = Small.Bytes.begin() + Small.CompMipDataPosition(Exports[5] + 1);
+    EXPECT_EQ(TBytes(Dds.begin() + 128, Dds.end()), TBytes(Blocks, Blocks + 1024));
 }
 
 // Packages stripped for dedicated servers keep their textures without mip
@@ -259,43 +273,18 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
     }
 }
 
-// An Unreal 1 texture's second, compressed picture: flagged in the list, its
-// blocks written beside the first picture as is, and decoded instead of it
-// only with --prefer-compressed.
-TEST_F(CommandsTest, ASecondCompressedPictureIsListedAndExported) {
-    TPackageBuilder Builder(69);
-    const int32_t Rock = Builder.AddTexture(
-        {.Name = "Rock", .Comp = testing::TCompDesc{.Format = pfDXT5, .Width = 32, .Height = 32}});
-    Builder.AddTexture({.Name = "Plain"});
-    const std::string Path = Temp.File("Comp.utx");
-    const testing::TBuiltPackage Built = Builder.WriteTo(Path);
-    const int32_t Position = Built.CompMipDataPosition(Rock);
-
-    EXPECT_EQ(Run({"list", Path}), ExitOk) << Err.str();
-    EXPECT_TRUE(std::regex_search(Out.str(), std::regex("Rock +16x16 +P8 +256 +\\+DXT5 32x32\n")))
-        << Out.str();
-    EXPECT_EQ(Run({"list", "--json", Path}), ExitOk) << Err.str();
-    EXPECT_TRUE(
-        Has(Out.str(), "\"comp_format\": \"DXT5\", \"comp_width\": 32, \"comp_height\": 32, "
-                       "\"comp_mip_size\": 1024, \"comp_mip_position\": " +
-                           std::to_string(Position) + "}"))
-        << Out.str();
-
-    EXPECT_EQ(Run({"export", "--out", Temp.File("raw"), Path}), ExitOk) << Err.str();
-    EXPECT_EQ(FilesUnder("raw"),
-              (std::set<std::string>{"Comp/(None)/Plain.BMP", "Comp/(None)/Rock.BMP",
-                                     "Comp/(None)/Rock.DDS"}));
-    const TBytes Dds = testing::ReadFileBytes(Temp.File("raw/Comp/(None)/Rock.DDS"));
-    ASSERT_EQ(Dds.size(), 128u + 1024u);
-    EXPECT_TRUE(std::equal(Dds.begin() + 128, Dds.end(), Built.Bytes.begin() + Position));
+// Only --prefer-compressed decodes the second picture instead of the first.
+TEST_F(CommandsTest, PreferCompressedDecodesTheSecondPicture) {
     for (const bool Prefer : {false, true}) {
         const std::string Folder = Temp.File("png" + std::to_string(Prefer));
-        std::vector<std::string> Arguments = {"export", "--format", "png", "--out", Folder, Path};
+        std::vector<std::string> Arguments = {"export", "--format", "png",
+                                              "--out",  Folder,     SmallPath};
         if (Prefer)
             Arguments.push_back("--prefer-compressed");
         EXPECT_EQ(Run(Arguments), ExitOk) << Err.str();
-        EXPECT_EQ(testing::ReadImageFile(Folder + "/Comp/(None)/Rock.PNG").Width, Prefer ? 32 : 16);
-        EXPECT_EQ(testing::ReadImageFile(Folder + "/Comp/(None)/Plain.PNG").Width, 16);
+        EXPECT_EQ(testing::ReadImageFile(Folder + "/Small/(None)/Rock.PNG").Width,
+                  Prefer ? 32 : 16);
+        EXPECT_EQ(testing::ReadImageFile(Folder + "/Small/Walls/Brick.PNG").Width, 16);
     }
 }
 

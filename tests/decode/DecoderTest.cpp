@@ -91,6 +91,8 @@ TEST(PixelDecoder, Bc7DecodesEveryMode) {
         // Modes 4 and 5 with alpha swapped into green and into red.
         {"50A89F7E78666A3A4F71590F10418D15",
          {66, 101, 57, 57, 239, 101, 231, 239, 182, 101, 174, 179}},
+        {"D0A89F7E78666A3A4F71590F10418D15", // mode 4 choosing its other index set
+         {66, 101, 57, 57, 66, 154, 57, 57, 66, 137, 57, 57}},
         {"609C7FF50C6D7176AE0138B9BB253195",
          {156, 183, 138, 121, 156, 171, 161, 56, 157, 207, 90, 255}},
         {"C0B756ACF267F2E3DE9FFF91A3B04B8F",

@@ -121,13 +121,12 @@ TEST_F(AsIsExport, TexturesBecomeFilesOfTheStoredBytes) {
 
 TEST_F(AsIsExport, UnsupportedFormatsAreRefusedAndWriteNothing) {
     for (const uint8_t Format : std::initializer_list<uint8_t>{pfRGBA7, pfRRRGGGBBB, 6, 200}) {
-        Reporter.Messages.clear();
         Make({.Format = Format, .Width = 8, .Height = 8});
         EXPECT_FALSE(Export("none"));
-        ASSERT_EQ(Reporter.Messages.size(), 1u) << int{Format};
-        EXPECT_EQ(Reporter.Messages[0].Text,
-                  "Cannot save texture to file!\r\n(Unknown pixel format)");
     }
+    EXPECT_EQ(Reporter.Messages.size(), 4u);
+    for (const auto& Message : Reporter.Messages)
+        EXPECT_EQ(Message.Text, "Cannot save texture to file!\r\n(Unknown pixel format)");
     EXPECT_EQ(FilesInDir(), 0u);
 }
 

@@ -166,38 +166,45 @@ TEST(MipByteSize, CountsWholeBlocksAndBytesPerPixel) {
 }
 
 // Each engine build's "Format" numbers, by the names that the list and JSON
-// output show and scripts match on. Unreal 1 builds number the block formats
-// their community patches added from 6 on; Vengeance adds its normal maps
-// after L8, G16 and RRRGGGBBB.
-TEST(FormatNumbers, MeanWhatEachEngineBuildWrote) {
-    const auto NameOf = [](int16_t Version, uint16_t Licensee, int Number) {
-        const TEngineFamily Family = FindEngineFamily(PackageSignature, Version, Licensee);
-        return std::string(GetFormatName(Family.FormatOf(static_cast<uint8_t>(Number))));
-    };
+// output show and scripts match on, and the headers it writes (the package
+// builder asks the same family, so only this can tell). Unreal 1 builds
+// number the block formats their community patches added from 6 on;
+// Vengeance adds its normal maps after L8, G16 and RRRGGGBBB, puts a header
+// before each object from licensee 25 on and before each mip map from 26 on;
+// Lineage II stores material data from version 123 on.
+TEST(EngineFamily, NumbersFormatsAndWritesHeadersAsEachBuildDid) {
+    const std::vector<std::string> Unreal = {"P8",    "RGBA7", "RGB16", "DXT1",  "RGB8",
+                                             "RGBA8", "DXT3",  "DXT5",  "BC4",   "BC4S",
+                                             "BC5",   "BC5S",  "BC7",   "BC6HS", "BC6H"};
+    const std::vector<std::string> UE2 = {"P8",   "RGBA7", "RGB16",     "DXT1",
+                                          "RGB8", "RGBA8", "(unknown)", "DXT3",
+                                          "DXT5", "L8",    "G16",       "RRRGGGBBB"};
+    std::vector<std::string> Vengeance = UE2;
+    Vengeance.insert(Vengeance.end(), {"CxV8U8", "DXT5N", "BC5"});
     const struct {
         int16_t Version;
         uint16_t Licensee;
-        std::vector<std::string> Names; // by number from 0 on; all later ones unknown
-    } Cases[] = {
-        {128,
-         29,
-         {"P8", "RGBA7", "RGB16", "DXT1", "RGB8", "RGBA8", "(unknown)", "DXT3", "DXT5", "L8", "G16",
-          "RRRGGGBBB"}},
-        {69,
-         0,
-         {"P8", "RGBA7", "RGB16", "DXT1", "RGB8", "RGBA8", "DXT3", "DXT5", "BC4", "BC4S", "BC5",
-          "BC5S", "BC7", "BC6HS", "BC6H"}},
-        {129,
-         27,
-         {"P8", "RGBA7", "RGB16", "DXT1", "RGB8", "RGBA8", "(unknown)", "DXT3", "DXT5", "L8", "G16",
-          "RRRGGGBBB", "CxV8U8", "DXT5N", "BC5"}},
-    };
-    for (const auto& Case : Cases)
-        for (int Number = 0; Number < 256; ++Number)
-            EXPECT_EQ(NameOf(Case.Version, Case.Licensee, Number),
-                      Number < int(Case.Names.size()) ? Case.Names[std::size_t(Number)]
-                                                      : "(unknown)")
-                << Case.Version << "/" << Case.Licensee << " number " << Number;
+        bool Lineage;
+        const std::vector<std::string>& Names; // by number from 0 on; all later ones unknown
+        bool ObjectHeader, MipHeader, MaterialExtras;
+    } Cases[] = {{69, 0, false, Unreal, false, false, false},
+                 {128, 29, false, UE2, false, false, false},
+                 {129, 27, false, Vengeance, true, true, false},
+                 {129, 25, false, Vengeance, true, false, false},
+                 {129, 22, false, UE2, false, false, false},
+                 {123, 0, true, UE2, false, false, true},
+                 {122, 0, true, UE2, false, false, false}};
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(::testing::Message() << Case.Version << "/" << Case.Licensee);
+        const TEngineFamily Family =
+            FindEngineFamily(PackageSignature, Case.Version, Case.Licensee, Case.Lineage);
+        EXPECT_EQ(std::tie(Family.ObjectHeader, Family.MipHeader, Family.MaterialExtras),
+                  std::tie(Case.ObjectHeader, Case.MipHeader, Case.MaterialExtras));
+        for (std::size_t Number = 0; Number < 256; ++Number)
+            EXPECT_EQ(GetFormatName(Family.FormatOf(static_cast<uint8_t>(Number))),
+                      Number < Case.Names.size() ? Case.Names[Number] : "(unknown)")
+                << "number " << Number;
+    }
 }
 
 // A first mip map too short for the texture's size would hand whoever reads
