@@ -30,6 +30,9 @@ TEST_F(CompressedPackageTest, Uz2HoldsThePlainBytesAndBadOnesAreRefused) {
     EXPECT_EQ(*Source.Image, testing::ReadFileBytes(Plain));
     ASSERT_EQ(Run({"list", "--json", Compressed}), ExitOk);
     EXPECT_EQ(CountLines(Out.str(), "\"compressed\": \"uz2\""), 3);
+    // Its folder drops both extensions.
+    ASSERT_EQ(Run({"export", "--out", Temp.File("out"), Compressed}), ExitOk) << Err.str();
+    EXPECT_EQ(FilesUnder("out").count("Walls/G/Tex0.BMP"), 1u);
 
     testing::TBytes CutHeader = Packed, Huge = Packed;
     CutHeader.push_back(1);

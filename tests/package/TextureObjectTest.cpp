@@ -300,9 +300,7 @@ TEST(TextureWalk, VisitsTexturesInOrderAndSkipsOrStopsAtAnUnreadableExport) {
     Walk.Errors = TWalkErrors::Skip;
     Walk.OnTexture = [&](int32_t, std::size_t, std::size_t Count) { Counts.push_back(Count); };
     Walk.OnError = [&](int32_t Index, const std::exception&) { Failed.push_back(Index); };
-    const auto Visit = [&](std::unique_ptr<TTextureObject> Texture) {
-        Visited.push_back(Texture->Name);
-    };
+    const auto Visit = [&](auto Texture) { Visited.push_back(Texture->Name); };
     Walk.Run(Package, Visit);
     EXPECT_EQ(Visited, (std::vector<std::string>{"First", "Last"}));
     EXPECT_EQ(Failed, (std::vector<int32_t>{Bad - 1}));
