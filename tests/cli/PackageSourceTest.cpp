@@ -12,8 +12,8 @@ namespace swatchbox::cli {
 namespace {
 
 using CompressedPackageTest = TCommandTest;
-using WrappedPackageTest = TCommandTest;
 
+// Lineage II wrappers this program can't read are refused beside them.
 TEST_F(CompressedPackageTest, Uz2HoldsThePlainBytesAndBadOnesAreRefused) {
     testing::TPackageBuilder Builder(128);
     for (const char* Name : {"Tex0", "Tex1", "Tex2"})
@@ -52,6 +52,16 @@ TEST_F(CompressedPackageTest, Uz2HoldsThePlainBytesAndBadOnesAreRefused) {
         ExpectListRefuses(Case, ".uz2");
         EXPECT_FALSE(Has(Out.str(), "Tex0")) << Case.Name;
     }
+    const testing::TBytes Bytes = testing::ReadFileBytes(Plain);
+    const TRefusedFile Wrapped[] = {
+        {"Encrypted", testing::WrapLineage(Bytes, "413", 0x00),
+         "is encrypted in a way this program can't read"},
+        {"NoTag", Flipped(testing::WrapLineage(Bytes, "121", 0xAC), 29, 0x01),
+         "not a package file"},
+        {"HeaderOnly", testing::WrapLineage({}, "121", 0), "not a package file"},
+    };
+    for (const auto& Case : Wrapped)
+        ExpectListRefuses(Case, ".utx");
 }
 
 // The real .uz and .uz2 files hold their plain twins byte for byte; damaged
@@ -84,21 +94,6 @@ TEST_F(CompressedPackageTest, RealOnesHoldTheirPlainTwinsAndDamagedUzIsRefused) 
     };
     for (const auto& Case : Bad)
         ExpectListRefuses(Case, ".utx.uz");
-}
-
-TEST_F(WrappedPackageTest, EncryptedOrBadlyTaggedOnesAreRefused) {
-    testing::TPackageBuilder Builder(121);
-    Builder.AddTexture({.Name = "Crest"});
-    const testing::TBytes Bytes = Builder.Build().Bytes;
-    const TRefusedFile Bad[] = {
-        {"Encrypted", testing::WrapLineage(Bytes, "413", 0x00),
-         "is encrypted in a way this program can't read"},
-        {"NoTag", Flipped(testing::WrapLineage(Bytes, "121", 0xAC), 29, 0x01),
-         "not a package file"},
-        {"HeaderOnly", testing::WrapLineage({}, "121", 0), "not a package file"},
-    };
-    for (const auto& Case : Bad)
-        ExpectListRefuses(Case, ".utx");
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ranges>
+
 namespace swatchbox::testing {
 namespace {
 
@@ -84,29 +86,53 @@ TEST_F(TextureDecoding, TakesItsPropertiesAndHandsExactlyThemToTheUpload) {
     EXPECT_TRUE(File->Reporter.Messages.empty());
 }
 
-// A palette reference that is no export holding colours: the texture is
-// ignored with a warning that names it, before its mip-map header is read.
-TEST_F(TextureDecoding, APaletteThatIsNoExportWithColoursIsWarnedAboutAndIgnored) {
+// A texture whose palette reference is no export holding colours is ignored
+// with a warning that names it, before its mip-map header is read; one whose
+// first mip map is too short for its size would hand whoever reads the pixels
+// another object's bytes, and is an error.
+TEST_F(TextureDecoding, WithoutAPaletteOrItsPixelsItIsIgnoredWithAMessageNamingIt) {
     const int32_t Empty = Builder.AddPalette("Empty");
     Builder.Export(Empty).SerialSize = 0;
-    const std::pair<int32_t, const char*> Cases[] = {
-        {0, "needs an imported palette.\r\nImported palettes are not supported!"},
-        {-1, "needs an imported palette.\r\nImported palettes are not supported!"},
-        {1000, "refers to a palette that is not in the package."},
-        {Empty, "refers to a palette that holds no colours."}};
-    for (const auto& [Palette, Problem] : Cases)
-        Builder.AddTexture({.Name = "Lava", .Palette = Palette});
+    const auto Warning = [](const std::string& Problem) {
+        return "Problem while reading texture object!\r\n\r\nTexture \"Lava\" " + Problem +
+               "\r\nTexture will be ignored.";
+    };
+    const auto Error = [](const std::string& Problem) {
+        return std::string(TextureReadError) + "\r\n\r\nTexture \"Lava\" " + Problem;
+    };
+    const std::string Imported =
+        "needs an imported palette.\r\nImported palettes are not supported!";
+    const std::pair<TTextureDesc, std::string> Cases[] = {
+        {{.Palette = 0}, Warning(Imported)},
+        {{.Palette = -1}, Warning(Imported)},
+        {{.Palette = 1000}, Warning("refers to a palette that is not in the package.")},
+        {{.Palette = Empty}, Warning("refers to a palette that holds no colours.")},
+        {{.Format = pfDXT5, .Width = 512, .Height = 512, .Pixels = TBytes(26)},
+         Error("stores 26 bytes for its first mip map where its size needs 262144.")},
+        // Two 4x4 blocks wide: a size rule without the partial blocks would take 16.
+        {{.Format = pfDXT1, .Width = 6, .Height = 8, .Pixels = TBytes(16)},
+         Error("stores 16 bytes for its first mip map where its size needs 32.")},
+        {{.Format = pfRGBA8,
+          .Width = 512,
+          .Height = 512,
+          .Pixels = TBytes(64),
+          .StatedMipSize = 512 * 512 * 4},
+         Error("has its first mip map beyond the end of the file.")}};
+    std::vector<int32_t> References;
+    for (TTextureDesc Desc : Cases | std::views::keys) {
+        Desc.Name = "Lava";
+        References.push_back(Builder.AddTexture(Desc));
+    }
     Open();
     for (std::size_t Index = 0; Index < std::size(Cases); ++Index) {
         File->Reporter.Messages.clear();
-        const auto Texture = Decode(Empty + 1 + static_cast<int32_t>(Index));
-        EXPECT_EQ(File->Texts(),
-                  std::vector<std::string>{
-                      "Problem while reading texture object!\r\n\r\nTexture \"Lava\" " +
-                      std::string(Cases[Index].second) + "\r\nTexture will be ignored."});
-        EXPECT_EQ(File->Reporter.Messages.at(0).Kind, TMessageKind::Warning);
-        EXPECT_TRUE(Texture->IsIgnored());
-        EXPECT_EQ(std::tie(Texture->USize, Texture->MipCount), std::tuple(16, 0));
+        const auto Texture = Decode(References[Index]);
+        EXPECT_EQ(File->Texts(), std::vector<std::string>{Cases[Index].second});
+        const bool Palette = Index < 4;
+        EXPECT_EQ(File->Reporter.Messages.at(0).Kind,
+                  Palette ? TMessageKind::Warning : TMessageKind::Error);
+        EXPECT_TRUE(Texture->IsIgnored() && !Texture->HasMipData);
+        EXPECT_EQ(Texture->MipCount, Palette ? 0 : 1);
     }
     EXPECT_TRUE(File->Uploads.empty());
 }
@@ -205,35 +231,6 @@ TEST(EngineFamily, NumbersFormatsAndWritesHeadersAsEachBuildDid) {
                       Number < Case.Names.size() ? Case.Names[Number] : "(unknown)")
                 << "number " << Number;
     }
-}
-
-// A first mip map too short for the texture's size would hand whoever reads
-// the pixels another object's bytes: the texture is an error and ignored.
-TEST_F(TextureDecoding, AFirstMipMapTooShortForTheSizeIsAnError) {
-    const int32_t Short = Builder.AddTexture(
-        {.Name = "Short", .Format = pfDXT5, .Width = 512, .Height = 512, .Pixels = TBytes(26)});
-    // Two 4x4 blocks wide: a size rule without the partial blocks would take 16.
-    const int32_t Odd = Builder.AddTexture(
-        {.Name = "Odd", .Format = pfDXT1, .Width = 6, .Height = 8, .Pixels = TBytes(16)});
-    const int32_t Beyond = Builder.AddTexture({.Name = "Beyond",
-                                               .Format = pfRGBA8,
-                                               .Width = 512,
-                                               .Height = 512,
-                                               .Pixels = TBytes(64),
-                                               .StatedMipSize = 512 * 512 * 4});
-    Open();
-    for (const int32_t Reference : {Short, Odd, Beyond}) {
-        const auto Texture = Decode(Reference);
-        EXPECT_TRUE(Texture->IsIgnored() && !Texture->HasMipData);
-    }
-    EXPECT_TRUE(File->Uploads.empty());
-    const std::string Error = std::string(TextureReadError) + "\r\n\r\nTexture ";
-    EXPECT_EQ(File->Texts(),
-              (std::vector<std::string>{
-                  Error + "\"Short\" stores 26 bytes for its first mip map where its size needs "
-                          "262144.",
-                  Error + "\"Odd\" stores 16 bytes for its first mip map where its size needs 32.",
-                  Error + "\"Beyond\" has its first mip map beyond the end of the file."}));
 }
 
 // The second, compressed picture of Unreal 1 textures: found after every mip
