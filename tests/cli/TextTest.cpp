@@ -16,14 +16,13 @@
 namespace swatchbox::cli {
 namespace {
 
+// (Letter case in plain ASCII: the folders test lists with --name ROCK*.)
 TEST(NamePattern, MatchesWildcardsWithoutRegardToCase) {
     const struct {
         const char* Pattern;
         const char* Text;
         bool Matches;
-    } Cases[] = {{"Rock*", "RockWall", true},
-                 {"rock*", "ROCKWALL", true},
-                 {"Rock*", "BigRock", false},
+    } Cases[] = {{"Rock*", "BigRock", false},
                  {"*rock*", "BigRockWall", true},
                  {"R?ck", "Rock", true},
                  {"R?ck", "Rck", false},
@@ -56,17 +55,15 @@ TEST(NamePattern, TexturesMatchByNameOrByGroupAndName) {
 TEST(SafePathComponent, KeepsPlainNamesNeverLeavesItsFolderAndAvoidsWhatWindowsMisreads) {
     // Trailing dots and blanks are dropped by Windows, so "a." would be "a";
     // device names are refused with an extension or blanks before it too, in
-    // any case; overlong names are cut.
+    // any case; overlong names are cut. (The export of hostile names checks
+    // "..", "../x" and "CON".)
     const std::pair<const char*, const char*> Cases[] = {
         {"Wall_01-a (b).x", "Wall_01-a (b).x"},
         {"", "_"},
-        {"..", "_"},
-        {"../x", ".._x"},
         {"C:\\x", "C__x"},
         {"a\001b\tc\177d\351e*?<>|\"", "a_b_c_d_e______"},
         {"wall.", "wall_"},
         {"a . ", "a___"},
-        {"CON", "_CON"},
         {"nul", "_nul"},
         {"Com1", "_Com1"},
         {"LPT9.txt", "_LPT9.txt"},

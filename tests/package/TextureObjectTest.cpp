@@ -143,17 +143,15 @@ TEST_F(TextureDecoding, WithoutAPaletteOrItsPixelsItIsIgnoredWithAMessageNamingI
 // from licensee 26 on, before each mip map, with a lazy array to skip after
 // sub-version 1.
 TEST(MipHeader, FollowsThePackageVersionAndEngineBuild) {
-    const struct {
-        int16_t Version;
-        uint16_t Licensee;
-        int32_t MipSubVersion;
-    } Cases[] = {{61, 0, 1},   {62, 0, 1},   {63, 0, 1},   {68, 0, 1},   {100, 0, 1},
-                 {109, 0, 1},  {110, 0, 1},  {111, 0, 1},  {128, 0, 1},  {129, 25, 1},
-                 {129, 26, 0}, {129, 27, 1}, {130, 27, 2}, {126, 20, 1}, {123, 3, 1}};
-    for (const auto& Case : Cases) {
-        SCOPED_TRACE(::testing::Message() << Case.Version << "/" << Case.Licensee);
-        TPackageBuilder Builder(Case.Version, Case.Licensee);
-        Builder.MipSubVersion = Case.MipSubVersion;
+    // Version, licensee, the mip header's sub-version.
+    const std::tuple<int16_t, uint16_t, int32_t> Cases[] = {
+        {61, 0, 1},   {62, 0, 1},   {63, 0, 1},   {68, 0, 1},   {100, 0, 1},
+        {109, 0, 1},  {110, 0, 1},  {111, 0, 1},  {128, 0, 1},  {129, 25, 1},
+        {129, 26, 0}, {129, 27, 1}, {130, 27, 2}, {126, 20, 1}, {123, 3, 1}};
+    for (const auto& [Version, Licensee, MipSubVersion] : Cases) {
+        SCOPED_TRACE(::testing::Message() << Version << "/" << Licensee);
+        TPackageBuilder Builder(Version, Licensee);
+        Builder.MipSubVersion = MipSubVersion;
         const int32_t Palette = Builder.AddPalette("Pal");
         // A byte that a reader which failed to skip it would take for a
         // two-byte index.
@@ -171,24 +169,21 @@ TEST(MipHeader, FollowsThePackageVersionAndEngineBuild) {
         EXPECT_EQ(std::tie(Texture->MipCount, Texture->MipDataSize, Texture->MipDataPosition,
                            Texture->PalettePosition, Texture->MipEndOffset),
                   std::tuple(2, 8 * 4, Pixels, File.Built.PalettePosition(Palette),
-                             Case.Version < 63 ? 0 : Pixels + 32));
+                             Version < 63 ? 0 : Pixels + 32));
         EXPECT_FALSE(Texture->IsIgnored());
     }
 }
 
 // Compressed mips count every 4x4 block they touch, also partly covered ones.
 TEST(MipByteSize, CountsWholeBlocksAndBytesPerPixel) {
-    const struct {
-        TPixelFormat Format;
-        int32_t Width, Height;
-        int64_t Bytes;
-    } Cases[] = {{pfDXT1, 1, 1, 8},  {pfDXT1, 6, 8, 32}, {pfDXT1, 5, 3, 16},  {pfDXT3, 1, 1, 16},
-                 {pfDXT5, 5, 3, 32}, {pfP8, 5, 3, 15},   {pfRGBA8, 5, 3, 60}, {pfG16, 5, 3, 30},
-                 {pfRGB8, 4, 4, 48}, {pfBC4, 5, 3, 16},  {pfBC7, 5, 3, 32},   {pfCxV8U8, 5, 3, 30},
-                 {pfDXT1, 0, 4, 0},  {pfP8, 4, -1, 0},   {pfUnknown, 4, 4, 0}};
-    for (const auto& Case : Cases)
-        EXPECT_EQ(MipByteSize(Case.Format, Case.Width, Case.Height), Case.Bytes)
-            << GetFormatName(Case.Format) << " " << Case.Width << "x" << Case.Height;
+    const std::tuple<TPixelFormat, int32_t, int32_t, int64_t> Cases[] = {
+        {pfDXT1, 1, 1, 8},  {pfDXT1, 6, 8, 32}, {pfDXT1, 5, 3, 16},  {pfDXT3, 1, 1, 16},
+        {pfDXT5, 5, 3, 32}, {pfP8, 5, 3, 15},   {pfRGBA8, 5, 3, 60}, {pfG16, 5, 3, 30},
+        {pfRGB8, 4, 4, 48}, {pfBC4, 5, 3, 16},  {pfBC7, 5, 3, 32},   {pfCxV8U8, 5, 3, 30},
+        {pfDXT1, 0, 4, 0},  {pfP8, 4, -1, 0},   {pfUnknown, 4, 4, 0}};
+    for (const auto& [Format, Width, Height, Bytes] : Cases)
+        EXPECT_EQ(MipByteSize(Format, Width, Height), Bytes)
+            << GetFormatName(Format) << " " << Width << "x" << Height;
 }
 
 // Each engine build's "Format" numbers, by the names that the list and JSON
@@ -207,28 +202,24 @@ TEST(EngineFamily, NumbersFormatsAndWritesHeadersAsEachBuildDid) {
                                           "DXT5", "L8",    "G16",       "RRRGGGBBB"};
     std::vector<std::string> Vengeance = UE2;
     Vengeance.insert(Vengeance.end(), {"CxV8U8", "DXT5N", "BC5"});
-    const struct {
-        int16_t Version;
-        uint16_t Licensee;
-        bool Lineage;
-        const std::vector<std::string>& Names; // by number from 0 on; all later ones unknown
-        bool ObjectHeader, MipHeader, MaterialExtras;
-    } Cases[] = {{69, 0, false, Unreal, false, false, false},
-                 {128, 29, false, UE2, false, false, false},
-                 {129, 27, false, Vengeance, true, true, false},
-                 {129, 25, false, Vengeance, true, false, false},
-                 {129, 22, false, UE2, false, false, false},
-                 {123, 0, true, UE2, false, false, true},
-                 {122, 0, true, UE2, false, false, false}};
-    for (const auto& Case : Cases) {
-        SCOPED_TRACE(::testing::Message() << Case.Version << "/" << Case.Licensee);
-        const TEngineFamily Family =
-            FindEngineFamily(PackageSignature, Case.Version, Case.Licensee, Case.Lineage);
+    // Version, licensee, whether Lineage II wraps it, the format names by number
+    // from 0 on (all later ones unknown), object header, mip header, material data.
+    const std::tuple<int16_t, uint16_t, bool, const std::vector<std::string>&, bool, bool, bool>
+        Cases[] = {{69, 0, false, Unreal, false, false, false},
+                   {128, 29, false, UE2, false, false, false},
+                   {129, 27, false, Vengeance, true, true, false},
+                   {129, 25, false, Vengeance, true, false, false},
+                   {129, 22, false, UE2, false, false, false},
+                   {123, 0, true, UE2, false, false, true},
+                   {122, 0, true, UE2, false, false, false}};
+    for (const auto& [Version, Licensee, Lineage, Names, Object, Mip, Material] : Cases) {
+        SCOPED_TRACE(::testing::Message() << Version << "/" << Licensee);
+        const TEngineFamily Family = FindEngineFamily(PackageSignature, Version, Licensee, Lineage);
         EXPECT_EQ(std::tie(Family.ObjectHeader, Family.MipHeader, Family.MaterialExtras),
-                  std::tie(Case.ObjectHeader, Case.MipHeader, Case.MaterialExtras));
+                  std::tie(Object, Mip, Material));
         for (std::size_t Number = 0; Number < 256; ++Number)
             EXPECT_EQ(GetFormatName(Family.FormatOf(static_cast<uint8_t>(Number))),
-                      Number < Case.Names.size() ? Case.Names[Number] : "(unknown)")
+                      Number < Names.size() ? Names[Number] : "(unknown)")
                 << "number " << Number;
     }
 }
@@ -239,43 +230,40 @@ TEST(EngineFamily, NumbersFormatsAndWritesHeadersAsEachBuildDid) {
 // picture readable; from version 84 on bHasComp means nothing.
 TEST(CompressedPicture, FollowsTheFirstMipArrayInsideTheObject) {
     const std::string Error = std::string(TextureReadError) + "\r\n\r\nTexture \"Rock\" ";
-    const struct {
-        int16_t Version;
-        std::optional<TCompDesc> Comp;
-        TPixelFormat Format; // pfUnknown: no compressed picture
-        std::string Message;
-    } Cases[] = {{69, TCompDesc{.Width = 32, .Height = 64, .MoreMips = {TBytes(256)}}, pfDXT1, ""},
-                 {61, TCompDesc{.Format = pfDXT5}, pfDXT5, ""},
-                 {69, TCompDesc{.StatedMipSize = 200}, pfUnknown,
-                  Error +
-                      "has a compressed picture that runs past the end of its object; the picture "
-                      "is left out."},
-                 {69, TCompDesc{.Pixels = TBytes(8)}, pfUnknown,
-                  Error + "stores 8 bytes for its compressed picture where its size needs 128; the "
-                          "picture is left out."},
-                 {84, TCompDesc{}, pfUnknown, ""},
-                 {69, std::nullopt, pfUnknown, ""}};
-    for (const auto& Case : Cases) {
-        SCOPED_TRACE(::testing::Message() << Case.Version << " " << Case.Message);
-        TPackageBuilder Builder(Case.Version);
+    // Version, the second picture written, its format as read (pfUnknown: none)
+    // and the message.
+    const std::tuple<int16_t, std::optional<TCompDesc>, TPixelFormat, std::string> Cases[] = {
+        {69, TCompDesc{.Width = 32, .Height = 64, .MoreMips = {TBytes(256)}}, pfDXT1, ""},
+        {61, TCompDesc{.Format = pfDXT5}, pfDXT5, ""},
+        {69, TCompDesc{.StatedMipSize = 200}, pfUnknown,
+         Error + "has a compressed picture that runs past the end of its object; the picture "
+                 "is left out."},
+        {69, TCompDesc{.Pixels = TBytes(8)}, pfUnknown,
+         Error + "stores 8 bytes for its compressed picture where its size needs 128; the "
+                 "picture is left out."},
+        {84, TCompDesc{}, pfUnknown, ""},
+        {69, std::nullopt, pfUnknown, ""}};
+    for (const auto& [Version, Written, Format, Message] : Cases) {
+        SCOPED_TRACE(::testing::Message() << Version << " " << Message);
+        TPackageBuilder Builder(Version);
         const int32_t Rock =
-            Builder.AddTexture({.Name = "Rock", .MoreMips = {TBytes(64)}, .Comp = Case.Comp});
+            Builder.AddTexture({.Name = "Rock", .MoreMips = {TBytes(64)}, .Comp = Written});
         Builder.AddTexture({.Name = "Next"});
         TPackageFile File(Builder);
         File.Open();
         const auto Texture = File.Decode(Rock);
-        EXPECT_EQ(File.Texts(), Case.Message.empty() ? std::vector<std::string>{}
-                                                     : std::vector<std::string>{Case.Message});
+        EXPECT_EQ(File.Texts(),
+                  Message.empty() ? std::vector<std::string>{} : std::vector<std::string>{Message});
         EXPECT_TRUE(Texture->HasMipData && !Texture->IsIgnored());
         EXPECT_EQ(File.Uploads.size(), 1u);
-        ASSERT_EQ(Texture->Comp.has_value(), Case.Format != pfUnknown);
+        ASSERT_EQ(Texture->Comp.has_value(), Format != pfUnknown);
         if (!Texture->Comp)
             continue;
         const auto& Comp = *Texture->Comp;
         EXPECT_EQ(
             std::tie(Comp.Format, Comp.USize, Comp.VSize, Comp.MipDataSize, Comp.MipDataPosition),
-            std::tuple(Case.Format, Case.Comp->Width, Case.Comp->Height,
-                       MipByteSize(Case.Format, Case.Comp->Width, Case.Comp->Height),
+            std::tuple(Format, Written->Width, Written->Height,
+                       MipByteSize(Format, Written->Width, Written->Height),
                        File.Built.CompMipDataPosition(Rock)));
     }
 }
