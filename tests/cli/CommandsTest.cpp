@@ -109,25 +109,23 @@ using EngineBuilds = TCommandTest;
 // number and headers; the exported blocks are the same everywhere, also
 // through a Lineage II wrapper whatever its key.
 TEST_F(EngineBuilds, NameThemselvesAndExportTheSameBlocks) {
-    const struct {
-        const char* Engine;
-        int16_t Version;
-        uint16_t Licensee;
-        uint32_t Signature = PackageSignature;
-        int LineageKey = -1; // the XOR key of a Lineage II wrapper
-    } Cases[] = {{"Unreal", 69, 0},
-                 {"UE2", 128, 29},
-                 {"Killing Floor", 128, 29, KillingFloorSignature},
-                 {"Vengeance", 129, 25},
-                 {"Vengeance", 129, 27},
-                 {"Lineage II", 121, 0, PackageSignature, 0xAC},
-                 {"Lineage II", 121, 1, PackageSignature, 0x00}};
+    // The engine's name, version, licensee, tag, and the XOR key of a Lineage
+    // II wrapper (-1: none).
+    const uint32_t Plain = PackageSignature;
+    const std::tuple<const char*, int16_t, uint16_t, uint32_t, int> Cases[] = {
+        {"Unreal", 69, 0, Plain, -1},
+        {"UE2", 128, 29, Plain, -1},
+        {"Killing Floor", 128, 29, KillingFloorSignature, -1},
+        {"Vengeance", 129, 25, Plain, -1},
+        {"Vengeance", 129, 27, Plain, -1},
+        {"Lineage II", 121, 0, Plain, 0xAC},
+        {"Lineage II", 121, 1, Plain, 0x00}};
     std::optional<TBytes> First;
-    for (const auto& Case : Cases) {
-        const std::string Name = Case.Engine + std::to_string(Case.Licensee);
+    for (const auto& [Engine, Version, Licensee, Signature, LineageKey] : Cases) {
+        const std::string Name = Engine + std::to_string(Licensee);
         SCOPED_TRACE(Name);
-        TPackageBuilder Builder(Case.Version, Case.Licensee);
-        Builder.Signature = Case.Signature;
+        TPackageBuilder Builder(Version, Licensee);
+        Builder.Signature = Signature;
         const int32_t Palette = Builder.AddPalette("Pal");
         Builder.AddTexture({.Name = "Paletted", .Group = "G", .Palette = Palette});
         Builder.AddTexture({.Name = "Glass",
@@ -138,12 +136,10 @@ TEST_F(EngineBuilds, NameThemselvesAndExportTheSameBlocks) {
                             .Pixels = testing::PatternBytes(64, 5)});
         const std::string Path = Temp.File(Name + ".utx");
         const TBytes Bytes = Builder.Build().Bytes;
-        testing::WriteFileBytes(Path,
-                                Case.LineageKey < 0
-                                    ? Bytes
-                                    : testing::WrapLineage(Bytes, "121", uint8_t(Case.LineageKey)));
+        testing::WriteFileBytes(
+            Path, LineageKey < 0 ? Bytes : testing::WrapLineage(Bytes, "121", uint8_t(LineageKey)));
         ASSERT_EQ(Run({"list", "--json", Path}), ExitOk) << Err.str();
-        EXPECT_EQ(CountLines(Out.str(), std::string("\"engine\": \"") + Case.Engine + "\""), 2);
+        EXPECT_EQ(CountLines(Out.str(), std::string("\"engine\": \"") + Engine + "\""), 2);
         EXPECT_EQ(CountLines(Out.str(), "\"format\": \"DXT5\""), 1) << Out.str();
         ASSERT_EQ(Run({"export", "--out", Temp.File("out"), Path}), ExitOk) << Err.str();
         const TBytes Exported = testing::ReadFileBytes(Temp.File("out/" + Name + "/G/Glass.DDS"));
