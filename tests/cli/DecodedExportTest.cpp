@@ -118,8 +118,7 @@ TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
     EXPECT_LT(Listed.find("Rocks.utx:"), Listed.find("Legacy.dat:")) << Listed;
     EXPECT_NE(Listed.find("Legacy.dat:"), std::string::npos);
     EXPECT_EQ(CountLines(Listed, "RockWall"), 1) << Listed;
-    EXPECT_TRUE(Has(Listed, "rockfloor"));
-    EXPECT_FALSE(Has(Listed, "Sand"));
+    EXPECT_TRUE(Has(Listed, "rockfloor") && !Has(Listed, "Sand")) << Listed;
     EXPECT_EQ(Err.str(), "1 file in the folders is no package.\n");
 
     ASSERT_EQ(Run({"list", "--name", "Nothing", Game.string()}), ExitOk);
@@ -130,8 +129,9 @@ TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
                    Game.string()}),
               ExitOk);
     EXPECT_EQ(FilesUnder("out"), std::set<std::string>{"Legacy/Floors/rockfloor.TGA"});
-    EXPECT_TRUE(Has(Out.str(), "Wrote 1 file"));
-    EXPECT_TRUE(Has(Out.str(), "1 file in the folders is no package."));
+    EXPECT_TRUE(Has(Out.str(), "Wrote 1 file") &&
+                Has(Out.str(), "1 file in the folders is no package."))
+        << Out.str();
 }
 
 TEST(OrderedJobs, DeliverInSubmissionOrderWithFewResultsHeldBack) {

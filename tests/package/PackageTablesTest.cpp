@@ -73,16 +73,15 @@ TEST(ExportTable, LookupsOutsideTheTablesGiveNothingOrThrow) {
     TPackageFile File(Builder);
     const TUnrealPackage& Package = File.Open();
     const auto Imports = static_cast<int32_t>(Package.Imports.size());
-    EXPECT_EQ(Package.GetReferenceName(0), "");
-    EXPECT_EQ(Package.GetReferenceName(-2), "Package");
-    EXPECT_EQ(Package.GetReferenceName(1), "Walls");
+    EXPECT_EQ(std::tuple(Package.GetReferenceName(0), Package.GetReferenceName(-2),
+                         Package.GetReferenceName(1)),
+              std::tuple("", "Package", "Walls"));
     for (const int32_t Reference : {-1, Unnamed, -Imports - 1, Unnamed + 1, INT_MIN, INT_MAX})
         EXPECT_THROW(Package.GetReferenceName(Reference), EReferenceOutOfRange) << Reference;
     for (const int32_t Index : {-1, Package.NameCount, INT_MIN})
         EXPECT_EQ(Package.GetName(Index), "") << Index;
     EXPECT_EQ(Package.Exports[1].GetObjectName(), "");
-    EXPECT_EQ(Package.GetExport(-1), nullptr);
-    EXPECT_EQ(Package.GetExport(2), nullptr);
+    EXPECT_TRUE(!Package.GetExport(-1) && !Package.GetExport(2));
     EXPECT_EQ(Package.GetExport(1), &Package.Exports[1]);
 }
 
