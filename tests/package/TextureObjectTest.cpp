@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ranges>
-
 namespace swatchbox::testing {
 namespace {
 
@@ -119,7 +117,7 @@ TEST_F(TextureDecoding, WithoutAPaletteOrItsPixelsItIsIgnoredWithAMessageNamingI
           .StatedMipSize = 512 * 512 * 4},
          Error("has its first mip map beyond the end of the file.")}};
     std::vector<int32_t> References;
-    for (TTextureDesc Desc : Cases | std::views::keys) {
+    for (auto [Desc, Message] : Cases) {
         Desc.Name = "Lava";
         References.push_back(Builder.AddTexture(Desc));
     }
