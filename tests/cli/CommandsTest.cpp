@@ -13,9 +13,10 @@ using testing::TBytes;
 using testing::TPackageBuilder;
 using testing::TTextureDesc;
 
-// A palette, a group and five textures: paletted in a group, DXT1 with a
+// A palette, a group and six textures: paletted in a group, DXT1 with a
 // Latin-1 name and a quote at the top level, an unsupported RGB8, one with an
-// imported palette (ignored), and one whose class is spelt in capitals.
+// imported palette (ignored), one whose class is spelt in capitals, and an
+// Unreal 1 texture with a second, compressed picture.
 class CommandsTest : public TCommandTest {
 protected:
     CommandsTest() {
@@ -27,7 +28,10 @@ protected:
             {.Name = "Caf\xE9\"", .Format = pfDXT1, .Width = 8, .Height = 8, .AlphaTexture = true},
             {.Name = "Odd", .Format = pfRGB8, .Width = 4, .Height = 4},
             {.Name = "Lost", .Palette = Foreign},
-            {.Name = "Upper", .ClassName = "TEXTURE", .Format = pfDXT5, .Width = 4, .Height = 4}};
+            {.Name = "Upper", .ClassName = "TEXTURE", .Format = pfDXT5, .Width = 4, .Height = 4},
+            {.Name = "Rock",
+             .Palette = Palette,
+             .Comp = testing::TCompDesc{.Format = pfDXT5, .Width = 32, .Height = 32}}};
         for (const TTextureDesc& Desc : Textures)
             Exports.push_back(Builder.AddTexture(Desc) - 1);
         Small = Builder.WriteTo(SmallPath);
@@ -45,20 +49,20 @@ TEST_F(CommandsTest, ListShowsEveryTextureInExportOrderInAlignedColumns) {
         CountLines(Err.str(), "Warning: " + SmallPath + ", export " + std::to_string(Exports[3])),
         1);
     const std::vector<std::string> Rows = Lines(Out.str());
-    ASSERT_EQ(Rows.size(), 6u) << Out.str();
+    ASSERT_EQ(Rows.size(), 7u) << Out.str();
     const std::string& Header = Rows[0];
-    for (std::size_t Row = 1; Row < Rows.size(); ++Row)
+    // What each texture's row shows, in export order.
+    const char* const Shown[] = {
+        "Walls +Brick +16x16  P8 .*masked",    "Caf\xC3\xA9\" .*alpha", "Odd", "ignored", "DXT5",
+        "Rock +16x16 +P8 +256 +\\+DXT5 32x32$"};
+    for (std::size_t Row = 1; Row < Rows.size(); ++Row) {
         EXPECT_EQ(std::stoi(Rows[Row]), Exports[Row - 1]) << Rows[Row];
+        EXPECT_TRUE(std::regex_search(Rows[Row], std::regex(Shown[Row - 1]))) << Rows[Row];
+    }
     EXPECT_EQ(Rows[1].find("Walls"), Header.find("Group"));
     EXPECT_EQ(Rows[1].find("Brick"), Header.find("Name"));
-    EXPECT_TRUE(Has(Rows[1], "16x16  P8")) << Rows[1];
-    EXPECT_TRUE(Has(Rows[1], "masked")) << Rows[1];
     // The Latin-1 name is shown as UTF-8 and padded by characters, not bytes.
-    EXPECT_TRUE(Has(Rows[2], "Caf\xC3\xA9\"")) << Rows[2];
     EXPECT_EQ(Rows[2].find("8x8"), Header.find("Size") + 1) << Rows[2];
-    EXPECT_TRUE(Has(Rows[2], "alpha"));
-    EXPECT_TRUE(Has(Rows[4], "ignored")) << Rows[4];
-    EXPECT_TRUE(Has(Rows[5], "DXT5")) << Rows[5];
 }
 
 // Scripts read this array: one object a line, keys in this order, names as
@@ -91,33 +95,36 @@ TEST_F(CommandsTest, ListJsonIsOneArrayWithTheDocumentedKeys) {
     EXPECT_TRUE(Has(Json, "\"format_id\": 3, \"masked\": false, \"alpha_texture\": true"));
     // The second package's objects follow in the same array.
     EXPECT_TRUE(Has(Json, "},\n  " + Object(Second, ","))) << Json;
-    EXPECT_EQ(CountLines(Json, "  {\"package\": "), 10);
+    EXPECT_TRUE(Has(Json, "\"comp_format\": \"DXT5\", \"comp_width\": 32, \"comp_height\": 32, "
+                          "\"comp_mip_size\": 1024, \"comp_mip_position\": " +
+                              std::to_string(Small.CompMipDataPosition(Exports[5] + 1)) + "}"));
+    EXPECT_EQ(CountLines(Json, "  {\"package\": "), 12);
     EXPECT_EQ(Json.substr(Json.size() - 4), "}\n]\n");
 }
 
 using EngineBuilds = TCommandTest;
 
 // Each engine build names itself in the list and stores DXT5 under its own
-// number and headers; the exported blocks are the same everywhere.
+// number and headers; the exported blocks are the same everywhere, also
+// through a Lineage II wrapper whatever its key.
 TEST_F(EngineBuilds, NameThemselvesAndExportTheSameBlocks) {
-    const struct {
-        const char* Engine;
-        int16_t Version;
-        uint16_t Licensee;
-        uint32_t Signature;
-        bool Lineage;
-    } Cases[] = {{"Unreal", 69, 0, PackageSignature, false},
-                 {"UE2", 128, 29, PackageSignature, false},
-                 {"Killing Floor", 128, 29, KillingFloorSignature, false},
-                 {"Vengeance", 129, 25, PackageSignature, false},
-                 {"Vengeance", 129, 27, PackageSignature, false},
-                 {"Lineage II", 121, 0, PackageSignature, true}};
+    // The engine's name, version, licensee, tag, and the XOR key of a Lineage
+    // II wrapper (-1: none).
+    const uint32_t Plain = PackageSignature;
+    const std::tuple<const char*, int16_t, uint16_t, uint32_t, int> Cases[] = {
+        {"Unreal", 69, 0, Plain, -1},
+        {"UE2", 128, 29, Plain, -1},
+        {"Killing Floor", 128, 29, KillingFloorSignature, -1},
+        {"Vengeance", 129, 25, Plain, -1},
+        {"Vengeance", 129, 27, Plain, -1},
+        {"Lineage II", 121, 0, Plain, 0xAC},
+        {"Lineage II", 121, 1, Plain, 0x00}};
     std::optional<TBytes> First;
-    for (const auto& Case : Cases) {
-        const std::string Name = Case.Engine + std::to_string(Case.Licensee);
+    for (const auto& [Engine, Version, Licensee, Signature, LineageKey] : Cases) {
+        const std::string Name = Engine + std::to_string(Licensee);
         SCOPED_TRACE(Name);
-        TPackageBuilder Builder(Case.Version, Case.Licensee);
-        Builder.Signature = Case.Signature;
+        TPackageBuilder Builder(Version, Licensee);
+        Builder.Signature = Signature;
         const int32_t Palette = Builder.AddPalette("Pal");
         Builder.AddTexture({.Name = "Paletted", .Group = "G", .Palette = Palette});
         Builder.AddTexture({.Name = "Glass",
@@ -127,11 +134,11 @@ TEST_F(EngineBuilds, NameThemselvesAndExportTheSameBlocks) {
                             .Height = 8,
                             .Pixels = testing::PatternBytes(64, 5)});
         const std::string Path = Temp.File(Name + ".utx");
-        testing::WriteFileBytes(Path, Case.Lineage
-                                          ? testing::WrapLineage(Builder.Build().Bytes, "121", 7)
-                                          : Builder.Build().Bytes);
+        const TBytes Bytes = Builder.Build().Bytes;
+        testing::WriteFileBytes(
+            Path, LineageKey < 0 ? Bytes : testing::WrapLineage(Bytes, "121", uint8_t(LineageKey)));
         ASSERT_EQ(Run({"list", "--json", Path}), ExitOk) << Err.str();
-        EXPECT_EQ(CountLines(Out.str(), std::string("\"engine\": \"") + Case.Engine + "\""), 2);
+        EXPECT_EQ(CountLines(Out.str(), std::string("\"engine\": \"") + Engine + "\""), 2);
         EXPECT_EQ(CountLines(Out.str(), "\"format\": \"DXT5\""), 1) << Out.str();
         ASSERT_EQ(Run({"export", "--out", Temp.File("out"), Path}), ExitOk) << Err.str();
         const TBytes Exported = testing::ReadFileBytes(Temp.File("out/" + Name + "/G/Glass.DDS"));
@@ -199,11 +206,16 @@ TEST_F(CommandsTest, ABadPackageIsReportedAndTheNextOneStillRead) {
 
     EXPECT_EQ(Run({"export", "--out", Temp.File("out"), Broken, ShortPath, SmallPath}), ExitFailed);
     EXPECT_EQ(CountLines(Err.str(), ShortError), 1) << Err.str();
-    // Each supported texture of the good package is written, the rest skipped.
+    // Each supported texture of the good package is written, the rest skipped;
+    // a second, compressed picture beside the first as its stored blocks.
     EXPECT_EQ(FilesUnder("out"),
               (std::set<std::string>{"Small/Walls/Brick.BMP", "Small/(None)/Caf__.DDS",
-                                     "Small/(None)/Odd.BMP", "Small/(None)/Upper.DDS"}));
-    EXPECT_TRUE(Has(Out.str(), "Wrote 4 files")) << Out.str();
+                                     "Small/(None)/Odd.BMP", "Small/(None)/Upper.DDS",
+                                     "Small/(None)/Rock.BMP", "Small/(None)/Rock.DDS"}));
+    EXPECT_TRUE(Has(Out.str(), "Wrote 6 files")) << Out.str();
+    const TBytes Dds = testing::ReadFileBytes(Temp.File("out/Small/(None)/Rock.DDS"));
+    const auto Blocks = Small.Bytes.begin() + Small.CompMipDataPosition(Exports[5] + 1);
+    EXPECT_EQ(TBytes(Dds.begin() + 128, Dds.end()), TBytes(Blocks, Blocks + 1024));
 }
 
 // Packages stripped for dedicated servers keep their textures without mip
@@ -246,54 +258,28 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
             Arguments.push_back("--verbose");
         EXPECT_EQ(Run(Arguments), ExitOk);
         EXPECT_EQ(FilesUnder(Folder), (std::set<std::string>{"Server/(None)/Kept.DDS"}));
-        EXPECT_EQ(CountLines(Err.str(), "Warning: "), Verbose ? 7 : 2) << Err.str();
-        EXPECT_EQ(CountLines(Err.str(), "Skipped 6 textures without a stored mip map"),
-                  Verbose ? 0 : 1);
-        EXPECT_EQ(CountLines(Err.str(), "unknown format 13 can't be exported"), 1) << Err.str();
+        EXPECT_EQ(std::tuple(CountLines(Err.str(), "Warning: "),
+                             CountLines(Err.str(), "Skipped 6 textures without a stored mip map"),
+                             CountLines(Err.str(), "unknown format 13 can't be exported")),
+                  std::tuple(Verbose ? 7 : 2, Verbose ? 0 : 1, 1))
+            << Err.str();
         EXPECT_TRUE(Has(Out.str(), "Skipped 7 textures (6 without a stored mip map)."))
             << Out.str();
     }
 }
 
-// An Unreal 1 texture's second, compressed picture: flagged in the list, its
-// blocks written beside the first picture as is, and decoded instead of it
-// only with --prefer-compressed.
-TEST_F(CommandsTest, ASecondCompressedPictureIsListedAndExported) {
-    TPackageBuilder Builder(69);
-    const int32_t Rock = Builder.AddTexture(
-        {.Name = "Rock", .Comp = testing::TCompDesc{.Format = pfDXT5, .Width = 32, .Height = 32}});
-    Builder.AddTexture({.Name = "Plain"});
-    const std::string Path = Temp.File("Comp.utx");
-    const testing::TBuiltPackage Built = Builder.WriteTo(Path);
-    const int32_t Position = Built.CompMipDataPosition(Rock);
-
-    EXPECT_EQ(Run({"list", Path}), ExitOk) << Err.str();
-    EXPECT_TRUE(std::regex_search(Out.str(), std::regex("Rock +16x16 +P8 +256 +\\+DXT5 32x32\n")))
-        << Out.str();
-    EXPECT_EQ(Run({"list", "--json", Path}), ExitOk) << Err.str();
-    EXPECT_TRUE(
-        Has(Out.str(), "\"comp_format\": \"DXT5\", \"comp_width\": 32, \"comp_height\": 32, "
-                       "\"comp_mip_size\": 1024, \"comp_mip_position\": " +
-                           std::to_string(Position) + "}"))
-        << Out.str();
-    EXPECT_TRUE(Has(Out.str(), "\"comp_format\": null, \"comp_width\": null, \"comp_height\": "
-                               "null, \"comp_mip_size\": null, \"comp_mip_position\": null}"));
-
-    EXPECT_EQ(Run({"export", "--out", Temp.File("raw"), Path}), ExitOk) << Err.str();
-    EXPECT_EQ(FilesUnder("raw"),
-              (std::set<std::string>{"Comp/(None)/Plain.BMP", "Comp/(None)/Rock.BMP",
-                                     "Comp/(None)/Rock.DDS"}));
-    const TBytes Dds = testing::ReadFileBytes(Temp.File("raw/Comp/(None)/Rock.DDS"));
-    ASSERT_EQ(Dds.size(), 128u + 1024u);
-    EXPECT_TRUE(std::equal(Dds.begin() + 128, Dds.end(), Built.Bytes.begin() + Position));
+// Only --prefer-compressed decodes the second picture instead of the first.
+TEST_F(CommandsTest, PreferCompressedDecodesTheSecondPicture) {
     for (const bool Prefer : {false, true}) {
         const std::string Folder = Temp.File("png" + std::to_string(Prefer));
-        std::vector<std::string> Arguments = {"export", "--format", "png", "--out", Folder, Path};
+        std::vector<std::string> Arguments = {"export", "--format", "png",
+                                              "--out",  Folder,     SmallPath};
         if (Prefer)
             Arguments.push_back("--prefer-compressed");
         EXPECT_EQ(Run(Arguments), ExitOk) << Err.str();
-        EXPECT_EQ(testing::ReadImageFile(Folder + "/Comp/(None)/Rock.PNG").Width, Prefer ? 32 : 16);
-        EXPECT_EQ(testing::ReadImageFile(Folder + "/Comp/(None)/Plain.PNG").Width, 16);
+        EXPECT_EQ(testing::ReadImageFile(Folder + "/Small/(None)/Rock.PNG").Width,
+                  Prefer ? 32 : 16);
+        EXPECT_EQ(testing::ReadImageFile(Folder + "/Small/Walls/Brick.PNG").Width, 16);
     }
 }
 

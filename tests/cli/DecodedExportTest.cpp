@@ -118,8 +118,7 @@ TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
     EXPECT_LT(Listed.find("Rocks.utx:"), Listed.find("Legacy.dat:")) << Listed;
     EXPECT_NE(Listed.find("Legacy.dat:"), std::string::npos);
     EXPECT_EQ(CountLines(Listed, "RockWall"), 1) << Listed;
-    EXPECT_TRUE(Has(Listed, "rockfloor"));
-    EXPECT_FALSE(Has(Listed, "Sand"));
+    EXPECT_TRUE(Has(Listed, "rockfloor") && !Has(Listed, "Sand")) << Listed;
     EXPECT_EQ(Err.str(), "1 file in the folders is no package.\n");
 
     ASSERT_EQ(Run({"list", "--name", "Nothing", Game.string()}), ExitOk);
@@ -130,8 +129,9 @@ TEST_F(DecodedExport, FoldersGiveTheirPackagesAtAnyDepthAndNameFilters) {
                    Game.string()}),
               ExitOk);
     EXPECT_EQ(FilesUnder("out"), std::set<std::string>{"Legacy/Floors/rockfloor.TGA"});
-    EXPECT_TRUE(Has(Out.str(), "Wrote 1 file"));
-    EXPECT_TRUE(Has(Out.str(), "1 file in the folders is no package."));
+    EXPECT_TRUE(Has(Out.str(), "Wrote 1 file") &&
+                Has(Out.str(), "1 file in the folders is no package."))
+        << Out.str();
 }
 
 TEST(OrderedJobs, DeliverInSubmissionOrderWithFewResultsHeldBack) {
@@ -170,7 +170,7 @@ TEST_F(DecodedExport, SheetDrawsEveryTextureInNameOrderInItsCell) {
         for (int32_t Pixel = 0; Pixel < Width * Height; ++Pixel)
             Desc.Pixels->insert(Desc.Pixels->end(), {Rgb[2], Rgb[1], Rgb[0], 255});
     }
-    Textures.push_back({.Name = "Old", .Group = "B", .Format = pfRGBA7, .Width = 4, .Height = 4});
+    Textures.push_back({.Name = "Old", .Group = "B", .Format = pfRGBA7, .Width = 4, .Height = 16});
     const std::string Package = Temp.File("Sheet.utx");
     Write(Package, Textures);
 
@@ -185,10 +185,10 @@ TEST_F(DecodedExport, SheetDrawsEveryTextureInNameOrderInItsCell) {
     Sheet.Pixels = File.Rgba;
     // Each thumbnail's colour and the last pixel of it in its area.
     const std::tuple<TRgba, int32_t, int32_t> Expected[] = {
-        {{255, 191, 0, 255}, 31, 7},   // amber: wide, 32 x 8
-        {{0, 0, 255, 255}, 31, 31},    // Blue
-        {{0, 255, 255, 255}, 31, 31},  // Cyan
-        {{255, 255, 255, 255}, 31, 31} // Old: no decoder, a plain area
+        {{255, 191, 0, 255}, 31, 7},  // amber: wide, 32 x 8
+        {{0, 0, 255, 255}, 31, 31},   // Blue
+        {{0, 255, 255, 255}, 31, 31}, // Cyan
+        {{255, 255, 255, 255}, 7, 31} // Old: no decoder, a plain tall area, 8 x 32
     };
     for (std::size_t Index = 0; Index < std::size(Expected); ++Index) {
         const auto& [Colour, Right, Bottom] = Expected[Index];

@@ -1,5 +1,6 @@
-// Packages inside other files: .uz2 and .uz compression and Lineage II's
-// XOR wrapper, read like the plain package; damaged ones refused.
+// Packages inside other files: .uz2 and .uz compression read like the plain
+// package, damaged ones and Lineage II wrappers this program can't read
+// refused. (Wrapped packages are read in the engine builds' table.)
 #include "package/PackageSource.h"
 #include "tests/cli/CommandTest.h"
 #include "tools/package-builder/LineageWrapper.h"
@@ -11,8 +12,8 @@ namespace swatchbox::cli {
 namespace {
 
 using CompressedPackageTest = TCommandTest;
-using WrappedPackageTest = TCommandTest;
 
+// Lineage II wrappers this program can't read are refused beside them.
 TEST_F(CompressedPackageTest, Uz2HoldsThePlainBytesAndBadOnesAreRefused) {
     testing::TPackageBuilder Builder(128);
     for (const char* Name : {"Tex0", "Tex1", "Tex2"})
@@ -29,6 +30,9 @@ TEST_F(CompressedPackageTest, Uz2HoldsThePlainBytesAndBadOnesAreRefused) {
     EXPECT_EQ(*Source.Image, testing::ReadFileBytes(Plain));
     ASSERT_EQ(Run({"list", "--json", Compressed}), ExitOk);
     EXPECT_EQ(CountLines(Out.str(), "\"compressed\": \"uz2\""), 3);
+    // Its folder drops both extensions.
+    ASSERT_EQ(Run({"export", "--out", Temp.File("out"), Compressed}), ExitOk) << Err.str();
+    EXPECT_EQ(FilesUnder("out").count("Walls/G/Tex0.BMP"), 1u);
 
     testing::TBytes CutHeader = Packed, Huge = Packed;
     CutHeader.push_back(1);
@@ -48,6 +52,16 @@ TEST_F(CompressedPackageTest, Uz2HoldsThePlainBytesAndBadOnesAreRefused) {
         ExpectListRefuses(Case, ".uz2");
         EXPECT_FALSE(Has(Out.str(), "Tex0")) << Case.Name;
     }
+    const testing::TBytes Bytes = testing::ReadFileBytes(Plain);
+    const TRefusedFile Wrapped[] = {
+        {"Encrypted", testing::WrapLineage(Bytes, "413", 0x00),
+         "is encrypted in a way this program can't read"},
+        {"NoTag", Flipped(testing::WrapLineage(Bytes, "121", 0xAC), 29, 0x01),
+         "not a package file"},
+        {"HeaderOnly", testing::WrapLineage({}, "121", 0), "not a package file"},
+    };
+    for (const auto& Case : Wrapped)
+        ExpectListRefuses(Case, ".utx");
 }
 
 // The real .uz and .uz2 files hold their plain twins byte for byte; damaged
@@ -80,38 +94,6 @@ TEST_F(CompressedPackageTest, RealOnesHoldTheirPlainTwinsAndDamagedUzIsRefused) 
     };
     for (const auto& Case : Bad)
         ExpectListRefuses(Case, ".utx.uz");
-}
-
-TEST_F(WrappedPackageTest, XorWrappedPackagesExportTheirPlainBytesAndOthersAreRefused) {
-    testing::TPackageBuilder Builder(121);
-    Builder.AddTexture(
-        {.Name = "Crest", .Group = "Clan", .Format = pfDXT3, .Width = 64, .Height = 32});
-    const std::string Plain = Temp.File("Pledge.utx");
-    Builder.WriteTo(Plain);
-    const testing::TBytes Bytes = testing::ReadFileBytes(Plain);
-    ASSERT_EQ(Run({"export", "--out", Temp.File("plain"), Plain}), ExitOk) << Err.str();
-    const auto Expected = testing::ReadFileBytes(Temp.File("plain/Pledge/Clan/Crest.DDS"));
-
-    for (const uint8_t Key : {0xAC, 0x00, 0x5B}) {
-        std::string Out = "k";
-        Out += std::to_string(Key);
-        testing::WriteFileBytes(Temp.File(Out + ".utx"), testing::WrapLineage(Bytes, "121", Key));
-        ASSERT_EQ(Run({"export", "--out", Temp.File(Out), Temp.File(Out + ".utx")}), ExitOk)
-            << Err.str();
-        EXPECT_EQ(testing::ReadFileBytes(Temp.File(Out + "/" + Out + "/Clan/Crest.DDS")), Expected);
-    }
-    ASSERT_EQ(Run({"list", "--json", Temp.File("k172.utx")}), ExitOk);
-    EXPECT_EQ(CountLines(Out.str(), "\"engine\": \"Lineage II\""), 1);
-
-    const TRefusedFile Bad[] = {
-        {"Encrypted", testing::WrapLineage(Bytes, "413", 0x00),
-         "is encrypted in a way this program can't read"},
-        {"NoTag", Flipped(testing::WrapLineage(Bytes, "121", 0xAC), 29, 0x01),
-         "not a package file"},
-        {"HeaderOnly", testing::WrapLineage({}, "121", 0), "not a package file"},
-    };
-    for (const auto& Case : Bad)
-        ExpectListRefuses(Case, ".utx");
 }
 
 } // namespace

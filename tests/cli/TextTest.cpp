@@ -16,31 +16,26 @@
 namespace swatchbox::cli {
 namespace {
 
+// (Letter case in plain ASCII: the folders test lists with --name ROCK*.)
 TEST(NamePattern, MatchesWildcardsWithoutRegardToCase) {
-    const struct {
-        const char* Pattern;
-        const char* Text;
-        bool Matches;
-    } Cases[] = {{"Rock*", "RockWall", true},
-                 {"rock*", "ROCKWALL", true},
-                 {"Rock*", "BigRock", false},
-                 {"*rock*", "BigRockWall", true},
-                 {"R?ck", "Rock", true},
-                 {"R?ck", "Rck", false},
-                 {"*", "", true},
-                 {"", "", true},
-                 {"", "A", false},
-                 {"a*b*c", "aXbYbZc", true},
-                 {"a*b*c", "aXbYbZ", false},
-                 {"**a", "ba", true},
-                 {"*a?", "aaab", true},
-                 {"?", "\xE9", true},
-                 {"Caf\xC3\xA9", "CAF\xC9", true},
-                 {"Caf\xE9", "caf\xE9", true},
-                 {"\xE2\x82\xAC", "\x80", false}};
-    for (const auto& Case : Cases)
-        EXPECT_EQ(TNamePattern(Case.Pattern).Matches(Case.Text), Case.Matches)
-            << Case.Pattern << " / " << Case.Text;
+    // Pattern, text, whether it matches.
+    const std::tuple<const char*, const char*, bool> Cases[] = {{"Rock*", "BigRock", false},
+                                                                {"*rock*", "BigRockWall", true},
+                                                                {"R?ck", "Rock", true},
+                                                                {"R?ck", "Rck", false},
+                                                                {"*", "", true},
+                                                                {"", "", true},
+                                                                {"", "A", false},
+                                                                {"a*b*c", "aXbYbZc", true},
+                                                                {"a*b*c", "aXbYbZ", false},
+                                                                {"**a", "ba", true},
+                                                                {"*a?", "aaab", true},
+                                                                {"?", "\xE9", true},
+                                                                {"Caf\xC3\xA9", "CAF\xC9", true},
+                                                                {"Caf\xE9", "caf\xE9", true},
+                                                                {"\xE2\x82\xAC", "\x80", false}};
+    for (const auto& [Pattern, Text, Matches] : Cases)
+        EXPECT_EQ(TNamePattern(Pattern).Matches(Text), Matches) << Pattern << " / " << Text;
     // Backtracking stays linear enough for a pathological pattern.
     EXPECT_FALSE(TNamePattern(std::string(50, '*') + std::string(30, 'a') + "b")
                      .Matches(std::string(5000, 'a')));
@@ -56,17 +51,15 @@ TEST(NamePattern, TexturesMatchByNameOrByGroupAndName) {
 TEST(SafePathComponent, KeepsPlainNamesNeverLeavesItsFolderAndAvoidsWhatWindowsMisreads) {
     // Trailing dots and blanks are dropped by Windows, so "a." would be "a";
     // device names are refused with an extension or blanks before it too, in
-    // any case; overlong names are cut.
+    // any case; overlong names are cut. (The export of hostile names checks
+    // "..", "../x" and "CON".)
     const std::pair<const char*, const char*> Cases[] = {
         {"Wall_01-a (b).x", "Wall_01-a (b).x"},
         {"", "_"},
-        {"..", "_"},
-        {"../x", ".._x"},
         {"C:\\x", "C__x"},
         {"a\001b\tc\177d\351e*?<>|\"", "a_b_c_d_e______"},
         {"wall.", "wall_"},
         {"a . ", "a___"},
-        {"CON", "_CON"},
         {"nul", "_nul"},
         {"Com1", "_Com1"},
         {"LPT9.txt", "_LPT9.txt"},
@@ -154,7 +147,6 @@ TEST(DisplayText, ShowsLatin1AndNeutralisesTerminalControls) {
     EXPECT_EQ(DisplayText("a\x1B[2Jb\x9B"), "a\\x1b[2Jb\\x9b");
     // Text from the command line keeps its own encoding.
     EXPECT_EQ(EscapeControls("d\xC3\xA9j\xC3\xA0\x07"), "d\xC3\xA9j\xC3\xA0\\x07");
-    EXPECT_EQ(DisplayWidth("Caf\xC3\xA9"), 4u);
 }
 
 } // namespace

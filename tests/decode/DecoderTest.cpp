@@ -30,36 +30,41 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
     const TBytes Words = {0x80, 0x00, 0x81, 0x00, 0xFF, 0x7F, 0x00, 0x80};
     const auto G = [](uint8_t Value) { return TRgba{Value, Value, Value, 255}; };
     const TRgba Red{255, 0, 0, 255}, Clear{0, 0, 0, 0};
-    const struct {
-        TPixelFormat Format;
-        int32_t Width, Height;
-        TBytes Data;
-        std::vector<std::tuple<int32_t, int32_t, TRgba>> Expected;
-    } Cases[] = {
-        {pfP8, 5, 3, Indices, {{0, 0, {0, 255, 0, 1}}, {4, 2, {200, 55, 120, 89}}}},
-        {pfRGBA8, 2, 2, Bgra, {{0, 0, {30, 20, 10, 40}}, {1, 1, {150, 140, 130, 160}}}},
-        {pfG16, 2, 2, Words, {{0, 0, G(0)}, {1, 0, G(1)}, {0, 1, G(127)}, {1, 1, G(128)}}},
-        // Equal end points are the three-colour kind too.
-        {pfDXT1, 1, 1, {0x00, 0xF8, 0x00, 0xF8, 0x03, 0, 0, 0}, {{0, 0, Clear}}},
-        {pfL8, 3, 1, {0, 128, 255}, {{0, 0, G(0)}, {1, 0, G(128)}, {2, 0, G(255)}}},
-        // 5-6-5 little-endian, red on top; blue 16 widens to 16 << 3 | 16 >> 2.
-        {pfRGB16,
-         3,
-         1,
-         {0x00, 0xF8, 0xE0, 0x07, 0x10, 0x00},
-         {{0, 0, Red}, {1, 0, {0, 255, 0, 255}}, {2, 0, {0, 0, 132, 255}}}},
-        {pfRGB8, 1, 1, {1, 2, 3}, {{0, 0, {3, 2, 1, 255}}}},
-        // Code 0 is end point 0, code 7 with 255 > 0 is one seventh of it.
-        {pfBC4, 2, 1, {255, 0, 0x38, 0, 0, 0, 0, 0}, {{0, 0, G(255)}, {1, 0, G(36)}}},
-    };
-    for (const auto& Case : Cases) {
-        SCOPED_TRACE(std::string(GetFormatName(Case.Format)) + " " + std::to_string(Case.Width) +
-                     "x" + std::to_string(Case.Height));
+    // X 255 and Y 0 in two BC4 blocks; X 128 in alpha and Y 255 in green.
+    const TBytes Bc5 = {255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const TBytes Dxt5n = {128, 0, 0, 0, 0, 0, 0, 0, 0xE0, 0x07, 0xE0, 0x07, 0, 0, 0, 0};
+    // Format, size, stored bytes, and pixels at x, y.
+    const std::tuple<TPixelFormat, int32_t, int32_t, TBytes,
+                     std::vector<std::tuple<int32_t, int32_t, TRgba>>>
+        Cases[] = {
+            {pfP8, 5, 3, Indices, {{0, 0, {0, 255, 0, 1}}, {4, 2, {200, 55, 120, 89}}}},
+            {pfRGBA8, 2, 2, Bgra, {{0, 0, {30, 20, 10, 40}}, {1, 1, {150, 140, 130, 160}}}},
+            {pfG16, 2, 2, Words, {{0, 0, G(0)}, {1, 0, G(1)}, {0, 1, G(127)}, {1, 1, G(128)}}},
+            // Equal end points are the three-colour kind too.
+            {pfDXT1, 1, 1, {0x00, 0xF8, 0x00, 0xF8, 0x03, 0, 0, 0}, {{0, 0, Clear}}},
+            {pfL8, 3, 1, {0, 128, 255}, {{0, 0, G(0)}, {1, 0, G(128)}, {2, 0, G(255)}}},
+            // 5-6-5 little-endian, red on top; blue 16 widens to 16 << 3 | 16 >> 2.
+            {pfRGB16,
+             3,
+             1,
+             {0x00, 0xF8, 0xE0, 0x07, 0x10, 0x00},
+             {{0, 0, Red}, {1, 0, {0, 255, 0, 255}}, {2, 0, {0, 0, 132, 255}}}},
+            {pfRGB8, 1, 1, {1, 2, 3}, {{0, 0, {3, 2, 1, 255}}}},
+            // Code 0 is end point 0, code 7 with 255 > 0 is one seventh of it.
+            {pfBC4, 2, 1, {255, 0, 0x38, 0, 0, 0, 0, 0}, {{0, 0, G(255)}, {1, 0, G(36)}}},
+            // Normal maps: X in red, Y in green, Z rebuilt into blue; DXT5N keeps X
+            // in alpha.
+            {pfCxV8U8, 1, 1, {0x81, 127}, {{0, 0, {0, 255, 128, 255}}}},
+            {pfBC5, 1, 1, Bc5, {{0, 0, {255, 0, 128, 255}}}},
+            {pfDXT5N, 1, 1, Dxt5n, {{0, 0, {128, 255, 128, 255}}}},
+        };
+    for (const auto& [Format, Width, Height, Data, Expected] : Cases) {
+        SCOPED_TRACE(std::string(GetFormatName(Format)) + " " + std::to_string(Width) + "x" +
+                     std::to_string(Height));
         const TRgbaImage Image =
-            DecodeMip({Case.Format, Case.Width, Case.Height, Case.Data, DefaultPaletteColours()},
-                      {.KeepStored = true});
-        ASSERT_EQ(Image.Pixels.size(), std::size_t(Case.Width * Case.Height * 4));
-        for (const auto& [X, Y, Pixel] : Case.Expected)
+            DecodeMip({Format, Width, Height, Data, DefaultPaletteColours()}, {.KeepStored = true});
+        ASSERT_EQ(Image.Pixels.size(), std::size_t(Width * Height * 4));
+        for (const auto& [X, Y, Pixel] : Expected)
             EXPECT_EQ(PixelAt(Image, X, Y), Pixel) << X << "," << Y;
     }
 }
@@ -68,10 +73,8 @@ TEST(PixelDecoder, EveryFormatAtOddSizesGivesTheHandWorkedPixels) {
 // texels 0, 5 and 15 as an independent BC7 decoder gives them. A block with
 // no mode bit is transparent black.
 TEST(PixelDecoder, Bc7DecodesEveryMode) {
-    const struct {
-        const char* Block;
-        std::array<uint8_t, 12> Texels; // 0, 5 and 15
-    } Cases[] = {
+    // The block, and texels 0, 5 and 15.
+    const std::pair<const char*, std::array<uint8_t, 12>> Cases[] = {
         {"39B4E652E44DA7F2370D9E260E271365",
          {79, 33, 110, 255, 49, 99, 181, 255, 128, 157, 149, 255}},
         {"1A97202DD265509C2E3F207082C4409D",
@@ -83,6 +86,8 @@ TEST(PixelDecoder, Bc7DecodesEveryMode) {
         // Modes 4 and 5 with alpha swapped into green and into red.
         {"50A89F7E78666A3A4F71590F10418D15",
          {66, 101, 57, 57, 239, 101, 231, 239, 182, 101, 174, 179}},
+        {"D0A89F7E78666A3A4F71590F10418D15", // mode 4 choosing its other index set
+         {66, 101, 57, 57, 66, 154, 57, 57, 66, 137, 57, 57}},
         {"609C7FF50C6D7176AE0138B9BB253195",
          {156, 183, 138, 121, 156, 171, 161, 56, 157, 207, 90, 255}},
         {"C0B756ACF267F2E3DE9FFF91A3B04B8F",
@@ -90,14 +95,14 @@ TEST(PixelDecoder, Bc7DecodesEveryMode) {
         {"80BD606CBB08082FFE1FA121998F7075", {16, 113, 227, 56, 97, 138, 40, 16, 43, 121, 166, 43}},
         {"00000000000000000000000000000000", {}},
     };
-    for (const auto& Case : Cases) {
-        SCOPED_TRACE(Case.Block);
+    for (const auto& [Hex, Texels] : Cases) {
+        SCOPED_TRACE(Hex);
         TBytes Block;
         for (int At = 0; At < 32; At += 2)
-            Block.push_back(uint8_t(std::stoi(std::string(Case.Block + At, 2), nullptr, 16)));
+            Block.push_back(uint8_t(std::stoi(std::string(Hex + At, 2), nullptr, 16)));
         const TRgbaImage Image = DecodeMip({pfBC7, 4, 4, Block, {}}, {.KeepStored = true});
         for (const int32_t At : {0, 1, 3}) {
-            const auto* Texel = &Case.Texels[std::size_t((At + 1) / 2 * 4)];
+            const auto* Texel = &Texels[std::size_t((At + 1) / 2 * 4)];
             EXPECT_EQ(PixelAt(Image, At, At), (TRgba{Texel[0], Texel[1], Texel[2], Texel[3]}))
                 << At;
         }
@@ -110,39 +115,33 @@ TEST(PixelDecoder, AlphaFollowsTheFlagsTheFormatAndTheMode) {
     const TBytes Bc7Reserved(16); // transparent black
     const TBytes Dxt5 = {255, 0, 0x07, 0, 0, 0, 0, 0, 0x00, 0xF8, 0x1F, 0x00, 0, 0, 0, 0};
     const TAlphaMode Engine = TAlphaMode::Engine, Opaque = TAlphaMode::Opaque;
-    const struct {
-        TPixelFormat Format;
-        const TBytes& Data;
-        int32_t Width;
-        bool Masked, Alpha;
-        TAlphaMode Mode;
-        uint8_t First, Last;
-    } Cases[] = {
-        {pfP8, Indices, 2, false, false, Engine, 255, 255},
-        {pfP8, Indices, 2, true, false, Engine, 0, 255},
-        {pfP8, Indices, 2, false, true, Engine, 1, 16},
-        {pfP8, Indices, 2, true, true, Engine, 0, 16},
-        {pfP8, Indices, 2, true, true, Opaque, 255, 255},
-        {pfRGBA8, Bgra, 2, false, false, Engine, 255, 255},
-        {pfRGBA8, Bgra, 2, true, false, Engine, 7, 7},
-        {pfRGBA8, Bgra, 2, false, true, Engine, 7, 7},
-        {pfRGBA8, Bgra, 2, true, true, Opaque, 255, 255},
-        {pfG16, Grey, 2, true, true, Engine, 255, 255},
-        {pfBC7, Bc7Reserved, 4, false, false, Engine, 255, 255},
-        {pfBC7, Bc7Reserved, 4, false, true, Engine, 0, 0},
-        {pfDXT1, ThreeColourBlock, 4, false, false, Engine, 255, 0},
-        {pfDXT1, ThreeColourBlock, 4, true, true, Opaque, 255, 255},
-        {pfDXT5, Dxt5, 2, false, false, Engine, 36, 255},
-        {pfDXT5, Dxt5, 2, false, false, Opaque, 255, 255},
-    };
-    for (const auto& Case : Cases) {
-        SCOPED_TRACE(std::string(GetFormatName(Case.Format)) + (Case.Masked ? " masked" : "") +
-                     (Case.Alpha ? " alpha" : "") + (Case.Mode == Opaque ? " opaque" : ""));
+    // Format, stored bytes, width, bMasked, bAlphaTexture, mode, first and last alpha.
+    const std::tuple<TPixelFormat, const TBytes&, int32_t, bool, bool, TAlphaMode, uint8_t, uint8_t>
+        Cases[] = {
+            {pfP8, Indices, 2, false, false, Engine, 255, 255},
+            {pfP8, Indices, 2, true, false, Engine, 0, 255},
+            {pfP8, Indices, 2, false, true, Engine, 1, 16},
+            {pfP8, Indices, 2, true, true, Engine, 0, 16},
+            {pfP8, Indices, 2, true, true, Opaque, 255, 255},
+            {pfRGBA8, Bgra, 2, false, false, Engine, 255, 255},
+            {pfRGBA8, Bgra, 2, true, false, Engine, 7, 7},
+            {pfRGBA8, Bgra, 2, false, true, Engine, 7, 7},
+            {pfRGBA8, Bgra, 2, true, true, Opaque, 255, 255},
+            {pfG16, Grey, 2, true, true, Engine, 255, 255},
+            {pfBC7, Bc7Reserved, 4, false, false, Engine, 255, 255},
+            {pfBC7, Bc7Reserved, 4, false, true, Engine, 0, 0},
+            {pfDXT1, ThreeColourBlock, 4, false, false, Engine, 255, 0},
+            {pfDXT1, ThreeColourBlock, 4, true, true, Opaque, 255, 255},
+            {pfDXT5, Dxt5, 2, false, false, Engine, 36, 255},
+            {pfDXT5, Dxt5, 2, false, false, Opaque, 255, 255},
+        };
+    for (const auto& [Format, Data, Width, Masked, Alpha, Mode, First, Last] : Cases) {
+        SCOPED_TRACE(std::string(GetFormatName(Format)) + (Masked ? " masked" : "") +
+                     (Alpha ? " alpha" : "") + (Mode == Opaque ? " opaque" : ""));
         const TRgbaImage Image =
-            DecodeMip({Case.Format, Case.Width, 1, Case.Data, Palette},
-                      AlphaRuleFor(Case.Format, Case.Masked, Case.Alpha, Case.Mode));
-        EXPECT_EQ(PixelAt(Image, 0, 0)[3], Case.First);
-        EXPECT_EQ(PixelAt(Image, Case.Width - 1, 0)[3], Case.Last);
+            DecodeMip({Format, Width, 1, Data, Palette}, AlphaRuleFor(Format, Masked, Alpha, Mode));
+        EXPECT_EQ(PixelAt(Image, 0, 0)[3], First);
+        EXPECT_EQ(PixelAt(Image, Width - 1, 0)[3], Last);
     }
 }
 

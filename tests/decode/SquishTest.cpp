@@ -14,10 +14,8 @@ namespace swatchbox::testing {
 namespace {
 
 TEST(DxtAgainstSquish, EveryFormatAndSizeDecodesToTheSamePixels) {
-    const struct {
-        TPixelFormat Format;
-        int Flags;
-    } Formats[] = {{pfDXT1, squish::kDxt1}, {pfDXT3, squish::kDxt3}, {pfDXT5, squish::kDxt5}};
+    const std::pair<TPixelFormat, int> Formats[] = {
+        {pfDXT1, squish::kDxt1}, {pfDXT3, squish::kDxt3}, {pfDXT5, squish::kDxt5}};
     const std::pair<int32_t, int32_t> Sizes[] = {{1, 1}, {2, 2}, {5, 3}, {6, 8}, {64, 36}};
     uint32_t Seed = 0;
     for (const auto& [Format, Flags] : Formats)

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -105,30 +106,26 @@ void Mips(TPackageBuilder& Package) {
 }
 
 // Each layout family of package versions, and the licensee builds with
-// layouts of their own.
+// layouts of their own: UE2's, Killing Floor's under its tag, SWAT 4's and
+// an earlier Vengeance build's.
 struct TBuild {
-    const char* Name;
     int16_t Version;
     uint16_t Licensee = 0;
     uint32_t Signature = PackageSignature;
+
+    std::string Name() const {
+        return "v" + std::to_string(Version) + "_" + std::to_string(Licensee) +
+               (Signature == KillingFloorSignature ? "_kf" : "");
+    }
 };
-const TBuild Builds[] = {
-    {"v61", 61},
-    {"v62", 62},
-    {"v63", 63},
-    {"v64", 64},
-    {"v67", 67},
-    {"v68", 68},
-    {"v69", 69},
-    {"v100", 100},
-    {"v110", 110},
-    {"v111", 111},
-    {"v120", 120},
-    {"v128", 128, 29},
-    {"kf", 128, 29, KillingFloorSignature},
-    {"swat4", 129, 27},
-    {"vengeance", 129, 25},
-};
+std::vector<TBuild> Builds() {
+    std::vector<TBuild> Result;
+    for (const int Version : {61, 62, 63, 64, 67, 68, 69, 100, 110, 111, 120})
+        Result.push_back({static_cast<int16_t>(Version)});
+    Result.insert(Result.end(),
+                  {{128, 29}, {128, 29, KillingFloorSignature}, {129, 27}, {129, 25}});
+    return Result;
+}
 
 } // namespace
 
@@ -146,13 +143,13 @@ int main(int argc, char** argv) {
     try {
         const std::filesystem::path Folder = argv[1];
         std::filesystem::create_directories(Folder);
-        for (const TBuild& Build : Builds)
+        for (const TBuild& Build : Builds())
             for (const auto& [Name, Fill] : Kinds) {
                 TPackageBuilder Package(Build.Version, Build.Licensee);
                 Package.Signature = Build.Signature;
                 Fill(Package);
                 const TBytes Bytes = Package.Build().Bytes;
-                const std::string Stem = std::string("seed_") + Build.Name + "_" + Name;
+                const std::string Stem = "seed_" + Build.Name() + "_" + Name;
                 WriteFileBytes(Folder / (Stem + ".utx"), Bytes);
                 // The wrapped and compressed forms, once for each build's formats.
                 if (Name == std::string_view("formats")) {

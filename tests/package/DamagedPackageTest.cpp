@@ -24,11 +24,8 @@ TEST(DamagedTables, FailOpeningWithAMessageNamingFileAndTable) {
     const auto Set = [](THeaderField Field, int64_t Value) -> TDamage {
         return [=](TBuiltPackage& Bytes) { Bytes.SetHeader(Field, Value); };
     };
-    const struct {
-        int16_t Version;
-        TDamage Damage;
-        const char* Part;
-    } Cases[] = {
+    // Version, the damage done, and the part the message names.
+    const std::tuple<int16_t, TDamage, const char*> Cases[] = {
         {69, Cut(0), "header"},
         {60, Cut(30), "header"},
         {60, Cut(43), "header"},
@@ -60,19 +57,19 @@ TEST(DamagedTables, FailOpeningWithAMessageNamingFileAndTable) {
         {60, Set(F::ExportCount, INT_MAX), "has version 60, older than this program can read."},
         {35, Set(F::ExportCount, INT_MAX), "has version 35, older than this program can read."},
     };
-    for (const auto& Case : Cases) {
-        SCOPED_TRACE(&Case - Cases);
+    for (const auto& [Version, Damage, Part] : Cases) {
+        SCOPED_TRACE(::testing::Message() << Version << ": " << Part);
         // Several exports, so every table has entries and the export table is
         // long enough to pass a size check.
-        TPackageBuilder Builder(Case.Version);
+        TPackageBuilder Builder(Version);
         for (int Index = 0; Index < 8; ++Index)
             Builder.AddTexture({.Name = "Texture" + std::to_string(Index), .Group = "Walls"});
         TBuiltPackage Bytes = Builder.Build();
-        Case.Damage(Bytes);
+        Damage(Bytes);
         TPackageFile File(Bytes);
         const std::string Message = ThrownMessage<EPackageError>([&] { File.Open(); });
         EXPECT_NE(Message.find(File.Path), std::string::npos) << Message;
-        EXPECT_NE(Message.find(Case.Part), std::string::npos) << Message;
+        EXPECT_NE(Message.find(Part), std::string::npos) << Message;
         EXPECT_TRUE(File.Remove());
     }
 }
@@ -96,9 +93,7 @@ void ExpectIgnored(const TBuiltPackage& Bytes, int32_t Reference,
     File.Open();
     EXPECT_TRUE(File.Decode(Reference)->IsIgnored());
     EXPECT_EQ(File.Texts(), Texts);
-    EXPECT_TRUE(File.Uploads.empty());
-    EXPECT_EQ(File.Package->Stream, nullptr);
-    EXPECT_TRUE(File.Remove());
+    EXPECT_TRUE(File.Uploads.empty() && !File.Package->Stream && File.Remove());
 }
 
 // Texture exports whose data is damaged decode into ignored textures with a
@@ -144,11 +139,9 @@ TEST(DamagedTexture, AFileCutShortLaterIgnoresTheTextureAndLeavesNoStreamOpen) {
         File.Open();
         TBuiltPackage(Built).Truncate(static_cast<std::size_t>(Cut)).WriteTo(File.Path);
         const auto Texture = File.Decode(Reference);
-        EXPECT_EQ(File.Package->Stream, nullptr);
-        EXPECT_TRUE(Texture->IsIgnored());
+        EXPECT_TRUE(Texture->IsIgnored() && File.Uploads.empty() && !File.Package->Stream);
         ASSERT_FALSE(File.Reporter.Messages.empty());
         EXPECT_EQ(File.Reporter.Messages.back().Text.rfind(TextureReadError, 0), 0u);
-        EXPECT_TRUE(File.Uploads.empty());
         EXPECT_TRUE(File.Remove());
         // Once the file is gone, decoding fails as an open failure.
         EXPECT_THROW(File.Decode(Reference), EFileOpenError);

@@ -39,29 +39,25 @@ TEST_P(PackageVersion, ReadsTheHeaderAndTablesOfItsVersion) {
     TPackageFile File(Builder);
     const TUnrealPackage& Package = File.Open();
 
-    EXPECT_EQ(Package.PackageVersion, Version);
-    EXPECT_EQ(Package.LicenseeVersion, 0x1234);
-    EXPECT_EQ(Package.Heritages.size(), Version < 68 ? 3u : 0u);
-    EXPECT_EQ(Package.Generations.size(), Version < 68 ? 0u : 2u);
+    EXPECT_EQ(std::tuple(Package.PackageVersion, Package.LicenseeVersion, Package.Heritages.size(),
+                         Package.Generations.size()),
+              std::tuple(Version, 0x1234, Version < 68 ? 3u : 0u, Version < 68 ? 0u : 2u));
     ASSERT_EQ(Package.Names.size(), Builder.Names.size());
     for (std::size_t Index = 0; Index < Builder.Names.size(); ++Index) {
         EXPECT_EQ(Package.Names[Index].Name, Builder.Names[Index].Name);
         EXPECT_EQ(Package.Names[Index].Flags, Builder.Names[Index].Flags);
     }
     ASSERT_EQ(Package.Imports.size(), Builder.Imports.size());
-    EXPECT_EQ(Package.Exports[1].GetObjectName(), "Texture");
-    EXPECT_EQ(Package.Exports[1].GetClassName(), "Texture");
-    EXPECT_EQ(Package.Exports[1].GetPackageName(), "Walls");
-    EXPECT_EQ(Package.Exports[1].ObjectFlags, TextureObjectFlags);
-    EXPECT_EQ(Package.Exports[1].SerialOffset, File.Built.DataOffset(Texture));
-    EXPECT_EQ(Package.Exports[1].SerialSize, File.Built.Export(Texture).DataSize);
+    const TExportObject& Entry = Package.Exports[1];
+    EXPECT_EQ(std::tuple(Entry.GetObjectName(), Entry.GetClassName(), Entry.GetPackageName(),
+                         Entry.ObjectFlags, Entry.SerialOffset, Entry.SerialSize),
+              std::tuple("Texture", "Texture", "Walls", TextureObjectFlags,
+                         File.Built.DataOffset(Texture), File.Built.Export(Texture).DataSize));
     EXPECT_EQ(Package.Exports[2].SerialOffset, 0);
     const TExportObject& Negative = Package.Exports[3];
-    EXPECT_EQ(Negative.SerialSize, -5);
-    EXPECT_EQ(Negative.SerialOffset, 0);
-    EXPECT_EQ(Negative.SuperIndex, -1);
-    EXPECT_EQ(Negative.PackageIndex, Texture);
-    EXPECT_EQ(Negative.GetObjectName(), "Negative");
+    EXPECT_EQ(std::tuple(Negative.SerialSize, Negative.SerialOffset, Negative.SuperIndex,
+                         Negative.PackageIndex, Negative.GetObjectName()),
+              std::tuple(-5, 0, -1, Texture, "Negative"));
     EXPECT_EQ(Package.Stream, nullptr);
 }
 
@@ -77,16 +73,15 @@ TEST(ExportTable, LookupsOutsideTheTablesGiveNothingOrThrow) {
     TPackageFile File(Builder);
     const TUnrealPackage& Package = File.Open();
     const auto Imports = static_cast<int32_t>(Package.Imports.size());
-    EXPECT_EQ(Package.GetReferenceName(0), "");
-    EXPECT_EQ(Package.GetReferenceName(-2), "Package");
-    EXPECT_EQ(Package.GetReferenceName(1), "Walls");
+    EXPECT_EQ(std::tuple(Package.GetReferenceName(0), Package.GetReferenceName(-2),
+                         Package.GetReferenceName(1)),
+              std::tuple("", "Package", "Walls"));
     for (const int32_t Reference : {-1, Unnamed, -Imports - 1, Unnamed + 1, INT_MIN, INT_MAX})
         EXPECT_THROW(Package.GetReferenceName(Reference), EReferenceOutOfRange) << Reference;
     for (const int32_t Index : {-1, Package.NameCount, INT_MIN})
         EXPECT_EQ(Package.GetName(Index), "") << Index;
     EXPECT_EQ(Package.Exports[1].GetObjectName(), "");
-    EXPECT_EQ(Package.GetExport(-1), nullptr);
-    EXPECT_EQ(Package.GetExport(2), nullptr);
+    EXPECT_TRUE(!Package.GetExport(-1) && !Package.GetExport(2));
     EXPECT_EQ(Package.GetExport(1), &Package.Exports[1]);
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace swatchbox::testing {
 namespace {
 
@@ -62,28 +64,29 @@ TEST_F(PropertyRun, ReadsEachInfoByteLayout) {
     ASSERT_TRUE(Read());
     ASSERT_EQ(List->Count(), 12);
     EXPECT_EQ(EndPosition, DataEnd());
+    const auto Counting = [](int Count) {
+        TBytes Bytes(std::size_t(Count), 0);
+        std::iota(Bytes.begin(), Bytes.end(), 1);
+        return Bytes;
+    };
+    // Each tag's type and value, in order.
+    const std::pair<const char*, TBytes> Expected[] = {
+        {"Boolean", {}},          {"Boolean", {}},
+        {"Integer", {0x7E}},      {"Integer", {0x44, 0x33, 0x22, 0x11}},
+        {"Struct", {1, 2, 3, 4}}, {"Array", {9, 8}},
+        {"Str", {5, 6, 7}},       {"String", {5, 6}},
+        {"Vector", Counting(12)}, {"Rotator", Counting(16)},
+        {"Map", {1, 2}},          {"None", {}}};
+    for (int32_t Index = 0; Index < List->Count(); ++Index)
+        EXPECT_EQ(std::tuple(Item(Index).GetTypeName(), Item(Index).Data, Item(Index).Position),
+                  std::tuple(Expected[Index].first, Expected[Index].second, Index));
     EXPECT_FALSE(Item(0).BooleanValue());
     EXPECT_TRUE(Item(1).BooleanValue());
-    EXPECT_EQ(Item(1).ArrayIndex, -1); // bit 7 of a Boolean is its value, not an array index
-    EXPECT_EQ(Item(1).Size, 0);
-    EXPECT_EQ(Item(2).Data, TBytes{0x7E});
-    EXPECT_EQ(Item(3).ArrayIndex, 3);
-    EXPECT_EQ(Item(3).Data, (TBytes{0x44, 0x33, 0x22, 0x11}));
+    // Bit 7 of a Boolean is its value, not an array index.
+    EXPECT_EQ(std::tuple(Item(1).ArrayIndex, Item(1).Size, Item(3).ArrayIndex),
+              std::tuple(-1, 0, 3));
     EXPECT_EQ(File->Package->GetName(Item(4).StructName), "Color");
-    EXPECT_EQ(Item(4).Data, (TBytes{1, 2, 3, 4}));
     EXPECT_EQ(Item(5).ElementCount, 256);
-    EXPECT_EQ(Item(5).Data, (TBytes{9, 8}));
-    EXPECT_EQ(Item(6).Data, (TBytes{5, 6, 7}));
-    EXPECT_EQ(Item(7).Data, (TBytes{5, 6}));
-    EXPECT_EQ(Item(8).Size, 12);
-    EXPECT_EQ(Item(9).Size, 16);
-    EXPECT_EQ(Item(10).Data, (TBytes{1, 2}));
-    const char* const Types[] = {"Boolean", "Boolean", "Integer", "Integer", "Struct", "Array",
-                                 "Str",     "String",  "Vector",  "Rotator", "Map",    "None"};
-    for (int32_t Index = 0; Index < List->Count(); ++Index) {
-        EXPECT_EQ(Item(Index).GetTypeName(), Types[Index]);
-        EXPECT_EQ(Item(Index).Position, Index);
-    }
 }
 
 TEST_F(PropertyRun, LargeValuesTheStateFrameAndCaseBlindLookups) {

@@ -23,11 +23,6 @@ TEST(ContactSheet, ThumbnailsKeepTheAspectAndShowACheckerboardThroughAlpha) {
     EXPECT_NE(PixelAt(Thumbnail, 16, 0), PixelAt(Thumbnail, 24, 0));
     EXPECT_EQ(PixelAt(Thumbnail, 16, 0), PixelAt(Thumbnail, 24, 8));
     EXPECT_EQ(PixelAt(Thumbnail, 16, 0)[0], PixelAt(Thumbnail, 16, 0)[1]);
-
-    const TRgbaImage Tall = PlainThumbnail(64, 256, 128);
-    EXPECT_EQ(Tall.Width, 32);
-    EXPECT_EQ(Tall.Height, 128);
-    EXPECT_EQ(PixelAt(Tall, 31, 127), (TRgba{255, 255, 255, 255}));
 }
 
 // Where thumbnails go is checked on whole sheets with the sheet command.
