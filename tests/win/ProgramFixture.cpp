@@ -2,7 +2,6 @@
 
 #include "package/AsciiCase.h"
 #include "shell/ExportAll.h"
-#include "shell/MainWindowState.h"
 #include "shell/PackageAnalysis.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
@@ -29,10 +28,6 @@ TProgramWindow::TProgramWindow(std::vector<std::string> Files, const std::string
     UseSettingsFile(SettingsFile);
     Started = StartProgram(GetModuleHandleA(nullptr), std::move(Files));
     Pump();
-}
-
-TProgramWindow::~TProgramWindow() {
-    Close();
 }
 
 void TProgramWindow::Pump() {
@@ -100,12 +95,6 @@ std::string StatusText(int Part) {
     return Text.substr(std::min(Text.find_first_not_of('\t'), Text.size()));
 }
 
-std::string WindowText(HWND Window) {
-    char Text[1024] = {};
-    GetWindowTextA(Window, Text, sizeof(Text));
-    return Text;
-}
-
 std::vector<std::string> ComboItems(HWND Combo) {
     std::vector<std::string> Items;
     for (LRESULT Index = 0; Index < SendMessageA(Combo, CB_GETCOUNT, 0, 0); ++Index) {
@@ -139,12 +128,6 @@ TTextureObject& ShownTexture(const std::string& Name) {
     throw std::runtime_error("no texture " + Name + " is shown");
 }
 
-void SelectTexture(const std::string& Name) {
-    const auto Names = ShownNames();
-    App.SelectedIndex =
-        static_cast<int32_t>(std::find(Names.begin(), Names.end(), Name) - Names.begin());
-}
-
 SCROLLINFO PanelScrollInfo() {
     SCROLLINFO Info{};
     Info.cbSize = sizeof(Info);
@@ -171,21 +154,6 @@ RECT ScreenRect(HWND Window) {
     return Client;
 }
 
-RECT ChildRect(HWND Child) {
-    RECT Rect{};
-    GetWindowRect(Child, &Rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(Child), reinterpret_cast<POINT*>(&Rect), 2);
-    return Rect;
-}
-
-HWND PreviewWindow() {
-    return FindWindowA("SWATCHBOX_PREVIEW", nullptr);
-}
-
-void SendToPanel(UINT Message, WPARAM WParam, LPARAM LParam) {
-    SendMessageA(App.TexturePanel, Message, WParam, LParam);
-}
-
 void PutTextOnClipboard(const char* Text) {
     ASSERT_TRUE(OpenClipboard(App.MainWnd));
     EmptyClipboard();
@@ -194,28 +162,6 @@ void PutTextOnClipboard(const char* Text) {
     GlobalUnlock(Memory);
     SetClipboardData(CF_TEXT, Memory);
     CloseClipboard();
-}
-
-TBytes BitmapPixels(HBITMAP Bitmap, SIZE& Size) {
-    BITMAP Info{};
-    if (!Bitmap || !GetObjectA(Bitmap, sizeof(Info), &Info))
-        return {};
-    Size = {Info.bmWidth, Info.bmHeight};
-    BITMAPINFO Format{};
-    Format.bmiHeader = {
-        sizeof(Format.bmiHeader), Info.bmWidth, -Info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    TBytes Pixels(static_cast<std::size_t>(Info.bmWidth * Info.bmHeight) * 4);
-    const TWindowDC Screen(nullptr);
-    GetDIBits(Screen.Get(), Bitmap, 0, static_cast<UINT>(Info.bmHeight), Pixels.data(), &Format,
-              DIB_RGB_COLORS);
-    for (std::size_t At = 0; At < Pixels.size(); At += 4)
-        std::swap(Pixels[At], Pixels[At + 2]);
-    return Pixels;
-}
-
-std::string WindowsPath(std::string Path) {
-    std::replace(Path.begin(), Path.end(), '/', '\\');
-    return Path;
 }
 
 namespace {
@@ -292,15 +238,6 @@ TBrowsableDir::TBrowsableDir() {
 TBrowsableDir::~TBrowsableDir() {
     std::error_code Ignored;
     std::filesystem::remove_all(Folder, Ignored);
-}
-
-void PressButton(HWND Dialog, int Id) {
-    PostMessageA(Dialog, WM_COMMAND, MAKEWPARAM(Id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Id)));
-}
-
-bool HasSmallIcon(HWND Dialog) {
-    return SendMessageA(Dialog, WM_GETICON, ICON_SMALL, 0) != 0;
 }
 
 void ExpectCentred(HWND Window, HWND Over, LONG SlackX, LONG SlackY) {

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "package/TextureObject.h"
+#include "shell/MainWindowState.h"
+#include "shell/WinHandles.h"
 #include "tests/support/RecordingReporter.h"
 #include "tests/support/TestFiles.h"
 #include "tools/package-builder/PackageBuilder.h"
 
-#include "shell/WinHandles.h"
-
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
-
 #include <string>
 #include <vector>
 
@@ -24,7 +24,7 @@ class TProgramWindow {
 public:
     explicit TProgramWindow(std::vector<std::string> Files = {},
                             const std::string& SettingsText = {});
-    ~TProgramWindow();
+    ~TProgramWindow() { Close(); }
     TProgramWindow(const TProgramWindow&) = delete;
     TProgramWindow& operator=(const TProgramWindow&) = delete;
 
@@ -50,31 +50,41 @@ TTextureDesc SolidTexture(TTextureDesc Desc, int32_t Width, int32_t Height, COLO
 
 // Text of one status bar part, without the tabs that align it.
 std::string StatusText(int Part);
-std::string WindowText(HWND Window);
+inline std::string WindowText(HWND Window) {
+    char Text[1024] = {};
+    GetWindowTextA(Window, Text, sizeof(Text));
+    return Text;
+}
 std::vector<std::string> ComboItems(HWND Combo);
 // Chooses the item of that text in a combo box as the user does.
 void ChooseComboItem(HWND Combo, const std::string& Text);
 std::vector<std::string> ShownNames();
 // The shown texture of that name; throws std::runtime_error when none is.
 TTextureObject& ShownTexture(const std::string& Name);
-void SelectTexture(const std::string& Name);
+inline void SelectTexture(const std::string& Name) {
+    const auto Names = ShownNames();
+    App.SelectedIndex =
+        static_cast<int32_t>(std::find(Names.begin(), Names.end(), Name) - Names.begin());
+}
 SCROLLINFO PanelScrollInfo();
 // Expects the window as it is before any package is chosen: no texture set,
 // no groups and no status texts.
 void ExpectNoPackageShown();
-// A window's client area, or a child's rectangle in its parent's client
-// coordinates.
+// A window's client area on the screen.
 RECT ScreenRect(HWND Window);
-RECT ChildRect(HWND Child);
-HWND PreviewWindow();
-void SendToPanel(UINT Message, WPARAM WParam, LPARAM LParam = 0);
+inline HWND PreviewWindow() {
+    return FindWindowA("SWATCHBOX_PREVIEW", nullptr);
+}
+inline void SendToPanel(UINT Message, WPARAM WParam, LPARAM LParam = 0) {
+    SendMessageA(App.TexturePanel, Message, WParam, LParam);
+}
 void PutTextOnClipboard(const char* Text);
-// A bitmap's pixels as red, green, blue, alpha bytes, top row first, and its
-// size; none when it has no pixels.
-TBytes BitmapPixels(HBITMAP Bitmap, SIZE& Size);
 
 // A folder path spelled with "\" throughout, as the dialogs and lists take it.
-std::string WindowsPath(std::string Path);
+inline std::string WindowsPath(std::string Path) {
+    std::replace(Path.begin(), Path.end(), '/', '\\');
+    return Path;
+}
 
 // Drives a modal window of this thread from inside its own message loop: a
 // thread timer looks for the first visible window of WindowClass ("#32770"
@@ -118,9 +128,14 @@ private:
 };
 
 // Presses a dialog's button as a click would.
-void PressButton(HWND Dialog, int Id);
+inline void PressButton(HWND Dialog, int Id) {
+    PostMessageA(Dialog, WM_COMMAND, MAKEWPARAM(Id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Id)));
+}
 
-bool HasSmallIcon(HWND Dialog);
+inline bool HasSmallIcon(HWND Dialog) {
+    return SendMessageA(Dialog, WM_GETICON, ICON_SMALL, 0) != 0;
+}
 // Expects Window centred over Over (the screen when null), its centre within
 // Slack pixels each way.
 void ExpectCentred(HWND Window, HWND Over, LONG SlackX = 0, LONG SlackY = 0);

@@ -48,10 +48,10 @@ public:
 };
 
 // True as soon as the condition holds, false when it still doesn't after
-// about ten seconds.
+// Tries tenths of a second.
 template <typename TCondition>
-bool WaitUntil(TCondition Condition) {
-    for (int Attempt = 0; Attempt < 100; ++Attempt) {
+bool WaitUntil(TCondition Condition, int Tries = 100) {
+    for (int Attempt = 0; Attempt < Tries; ++Attempt) {
         if (Condition())
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -63,12 +63,9 @@ bool WaitUntil(TCondition Condition) {
 // thirty seconds. (The window can be found while it is still being made.)
 inline HWND WaitForMainWindow(const TProcess& Process) {
     WaitForInputIdle(Process.Info.hProcess, 20000);
-    for (int Attempt = 0; Attempt < 300; ++Attempt) {
-        if (HWND Window = FindWindowA("SWATCHBOX", "Swatchbox"))
-            return Window;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return nullptr;
+    HWND Window = nullptr;
+    WaitUntil([&] { return (Window = FindWindowA("SWATCHBOX", "Swatchbox")) != nullptr; }, 300);
+    return Window;
 }
 
 // Closes the program by its close command; true when it then ends in time
