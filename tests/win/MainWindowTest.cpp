@@ -1,23 +1,14 @@
 // The main window as the program makes and closes it: its controls at any
 // size, dropped files, the settings file and start-up without OpenGL; and its
 // dialogs and the package list's menu, driven from inside their own message
-// loops: export, folder, font, About.
+// loops: export, font, About.
 #include "display/GLContext.h"
 #include "export/ExportDialog.h"
-#include "package/AsciiCase.h"
 #include "resources/ResourceIds.h"
-#include "shell/FolderDialog.h"
 #include "shell/FontDialog.h"
 #include "shell/PackageList.h"
-#include "shell/Settings.h"
 #include "tests/win/ProgramFixture.h"
 
-#include <commctrl.h>
-#include <gtest/gtest.h>
-#include <shlobj.h>
-
-#include <cstring>
-#include <filesystem>
 #include <tuple>
 
 namespace swatchbox::testing {
@@ -243,27 +234,6 @@ TEST(FontDialog, ConfirmedUntouchedKeepsFontNameAndSize) {
     ASSERT_TRUE(Driver.Ran());
     EXPECT_EQ(Settings.FontName, Face);
     EXPECT_EQ(Settings.FontSize, 12);
-    EXPECT_TRUE(Window.Reporter.Messages.empty());
-}
-
-TEST(FolderDialog, ReturnsTheConfirmedFolderAndNothingOnCancel) {
-    TProgramWindow Window;
-    const TBrowsableDir Browsable;
-    const std::string& Folder = Browsable.Path();
-    std::string Chosen = "kept";
-    {
-        const TModalDriver Driver([](HWND Dialog) { PressButton(Dialog, IDCANCEL); });
-        EXPECT_FALSE(BrowseForPackageFolder(Chosen));
-        EXPECT_TRUE(Driver.Ran());
-        EXPECT_EQ(Chosen, "kept");
-    }
-    const TModalDriver Driver([&](HWND Dialog) {
-        EXPECT_TRUE(HasSmallIcon(Dialog));
-        EXPECT_TRUE(SelectBrowserFolder(Dialog, Folder, Window));
-        PressButton(Dialog, IDOK);
-    });
-    EXPECT_TRUE(BrowseForPackageFolder(Chosen));
-    EXPECT_TRUE(EqualsIgnoringAsciiCase(Chosen, Folder)) << Chosen;
     EXPECT_TRUE(Window.Reporter.Messages.empty());
 }
 

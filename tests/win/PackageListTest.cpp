@@ -4,16 +4,8 @@
 #include "shell/PackageList.h"
 #include "package/PixelFormat.h"
 #include "resources/ResourceIds.h"
-#include "shell/PackageAnalysis.h"
 #include "tests/win/ProgramFixture.h"
 #include "tools/package-builder/LineageWrapper.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 namespace swatchbox::testing {
 namespace {

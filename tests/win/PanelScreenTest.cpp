@@ -5,14 +5,8 @@
 #include "display/PreviewWindow.h"
 #include "resources/ResourceIds.h"
 #include "shell/Help.h"
-#include "shell/Settings.h"
 #include "tests/win/ProgramFixture.h"
-#include "tests/win/ProgramProcess.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <functional>
 #include <map>
 
 namespace swatchbox::testing {

@@ -3,20 +3,14 @@
 // popup menu, and the preview window it opens.
 #include "display/PanelRendering.h"
 #include "resources/ResourceIds.h"
-#include "shell/PackageAnalysis.h"
-#include "shell/Settings.h"
 #include "tests/support/ImageReader.h"
 #include "tests/win/ProgramFixture.h"
 
 #include <GL/gl.h>
 #include <colordlg.h>
-#include <commctrl.h>
 #include <commdlg.h>
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <fstream>
 #include <map>
 #include <tuple>
 
@@ -384,9 +378,7 @@ TEST_F(TexturePanel, ExportCommandsWriteTheChosenFileAndControlCCopies) {
     EXPECT_TRUE(Window.Reporter.Messages.empty());
 
     const TClipboardTestLock Lock;
-    ASSERT_TRUE(OpenClipboard(App.MainWnd));
-    EmptyClipboard();
-    CloseClipboard();
+    PutTextOnClipboard("replaced");
     BYTE Keys[256] = {};
     Keys[VK_CONTROL] = 0x80;
     SetKeyboardState(Keys);

@@ -11,20 +11,12 @@
 #include "display/Clipboard.h"
 #include "display/OpenGLTexture.h"
 #include "export/ExportFormatted.h"
-#include "package/AsciiCase.h"
 #include "package/Errors.h"
 #include "resources/ResourceIds.h"
-#include "shell/ExportAll.h"
 #include "shell/FolderDialog.h"
 #include "tests/support/ImageReader.h"
 #include "tests/win/ProgramFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
