@@ -1,26 +1,26 @@
 // The main window as the program makes and closes it: its controls at any
-// size, dropped files, the settings file, start-up without OpenGL and the
-// help texts of its menus.
+// size, dropped files, the settings file and start-up without OpenGL; and its
+// dialogs and the package list's menu, driven from inside their own message
+// loops: export, font, About.
 #include "display/GLContext.h"
+#include "export/ExportDialog.h"
 #include "resources/ResourceIds.h"
-#include "shell/MainWindowState.h"
-#include "shell/Settings.h"
-#include "shell/WinHandles.h"
+#include "shell/FontDialog.h"
+#include "shell/PackageList.h"
 #include "tests/win/ProgramFixture.h"
 
-#include <windows.h>
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
-#include <shlobj.h>
-
-#include <cstring>
-#include <filesystem>
 #include <tuple>
-#include <vector>
 
 namespace swatchbox::testing {
 namespace {
+
+// A child's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND Child) {
+    RECT Rect{};
+    GetWindowRect(Child, &Rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(Child), reinterpret_cast<POINT*>(&Rect), 2);
+    return Rect;
+}
 
 // The panel fills everything right of the package list down to the status
 // bar, the list sits above the group box, and the status bar takes the bottom
@@ -78,72 +78,61 @@ std::vector<int32_t> Placement() {
             Settings.WindowState};
 }
 
-// Closing saves every key, and a load gets the values back with the rectangle
-// a maximised or minimised window restores to.
-TEST(Settings, ClosingSavesEveryKeyAndALoadGetsTheRestoredPlacement) {
+// Closing saves every key in the names and number formats older files were
+// written with, and the next start gets the values back with the window
+// placed as it was: a minimised one restored, a maximised one maximised over
+// the default rectangle. State 2 of older files keeps the stored rectangle.
+TEST(Settings, ClosingSavesEveryKeyAndTheNextStartPlacesTheWindowAsItWas) {
     const TSettings Default;
-    const std::pair<int, std::vector<int32_t>> Cases[] = {
-        {SW_SHOWNORMAL, {40, 50, 900, 640, 0}},
-        {SW_MINIMIZE, {40, 50, 900, 640, 0}},
-        // A maximised window is stored as such and restores to the default.
-        {SW_MAXIMIZE, {Default.WindowX, Default.WindowY, Default.WindowW, Default.WindowH, 1}},
+    const std::tuple<int, std::vector<int32_t>, bool> Cases[] = {
+        {SW_SHOWNORMAL, {40, 50, 900, 640, 0}, false},
+        {SW_MINIMIZE, {40, 50, 900, 640, 0}, false},
+        {SW_MAXIMIZE,
+         {Default.WindowX, Default.WindowY, Default.WindowW, Default.WindowH, 1},
+         true},
     };
-    for (const auto& [Show, Restored] : Cases) {
+    for (const auto& [Show, Restored, Maximised] : Cases) {
         SCOPED_TRACE(Show);
-        TProgramWindow Window;
-        MoveWindow(App.MainWnd, 40, 50, 900, 640, TRUE);
-        ShowWindow(App.MainWnd, Show);
-        Window.Pump();
-        Settings.BackgroundColor = 5197647;
-        Settings.SelectionColor = 0x00FF8000;
-        Settings.TextColor = 0x00010203;
-        Settings.TextureSize = 256;
-        Settings.FontName = "Courier New";
-        Settings.FontSize = 15;
-        const TSettings Saved = Settings;
-        Window.Close();
-
-        // The names and number formats older files were written with.
-        const std::string Text = ReadFileText(Window.SettingsFile);
+        std::string Text;
+        TSettings Saved;
+        {
+            TProgramWindow Window;
+            MoveWindow(App.MainWnd, 40, 50, 900, 640, TRUE);
+            ShowWindow(App.MainWnd, Show);
+            Window.Pump();
+            Settings.BackgroundColor = 5197647;
+            Settings.SelectionColor = 0x00FF8000;
+            Settings.TextColor = 0x00010203;
+            Settings.TextureSize = 256;
+            Settings.FontName = "Courier New";
+            Settings.FontSize = 15;
+            Saved = Settings;
+            Window.Close();
+            Text = ReadFileText(Window.SettingsFile);
+        }
         for (const char* Line :
              {"[Window]", "X=", "Y=", "W=", "H=", "State=", "[Colors]", "Background=5197647",
               "Selection=16744448", "Text=66051", "[Rendering]", "TextureSize=256",
               "RenderTime=100", "Font=Courier New", "FontSize=15"})
             EXPECT_NE(Text.find(Line), std::string::npos) << Line;
         Settings = TSettings{};
-        LoadSettings();
+        const TProgramWindow Next({}, Text);
         EXPECT_EQ(Placement(), Restored);
+        EXPECT_EQ(IsZoomed(App.MainWnd) != FALSE, Maximised);
         EXPECT_EQ(std::tie(Settings.BackgroundColor, Settings.SelectionColor, Settings.TextColor,
                            Settings.TextureSize, Settings.FontName, Settings.FontSize),
                   std::tie(Saved.BackgroundColor, Saved.SelectionColor, Saved.TextColor,
                            Saved.TextureSize, Saved.FontName, Saved.FontSize));
     }
+    const TProgramWindow Old({}, "[Window]\r\nX=5\r\nY=6\r\nW=1000\r\nH=700\r\nState=2\r\n");
+    EXPECT_EQ(Placement(), (std::vector<int32_t>{5, 6, 1000, 700, 2}));
+    EXPECT_TRUE(IsZoomed(App.MainWnd));
 }
 
-// State 1 stored the maximised rectangle, so the window restores to the
-// default one; State 2 keeps the stored rectangle. Values the panel or the
-// timer can't work with get their defaults.
-TEST(Settings, LoadPlacesTheWindowAndReplacesUnusableValues) {
-    const std::string Rect = "[Window]\r\nX=5\r\nY=6\r\nW=1000\r\nH=700\r\n";
+// Values the panel or the timer can't work with get their defaults, and a
+// file that can't be written gives one message.
+TEST(Settings, UnusableValuesGetTheirDefaultsAndAFailedSaveIsReported) {
     const TSettings Default;
-    const struct {
-        std::string Text;
-        std::vector<int32_t> Placement;
-        bool Maximised;
-    } Cases[] = {
-        {Rect + "State=0\r\n", {5, 6, 1000, 700, 0}, false},
-        {Rect + "State=1\r\n",
-         {Default.WindowX, Default.WindowY, Default.WindowW, Default.WindowH, 1},
-         true},
-        {Rect + "State=2\r\n", {5, 6, 1000, 700, 2}, true},
-    };
-    for (const auto& Case : Cases) {
-        SCOPED_TRACE(Case.Text);
-        TProgramWindow Window({}, Case.Text);
-        EXPECT_EQ(Placement(), Case.Placement);
-        EXPECT_EQ(IsZoomed(App.MainWnd) != FALSE, Case.Maximised);
-    }
-
     TProgramWindow Window({}, "[Rendering]\r\nTextureSize=0\r\nRenderTime=-5\r\nFontSize=abc\r\n"
                               "Font=\r\n[Colors]\r\nBackground=255\r\n");
     EXPECT_EQ(Settings.TextureSize, Default.TextureSize);
@@ -151,8 +140,6 @@ TEST(Settings, LoadPlacesTheWindowAndReplacesUnusableValues) {
     EXPECT_EQ(Settings.FontSize, Default.FontSize);
     EXPECT_EQ(Settings.FontName, Default.FontName);
     EXPECT_EQ(Settings.BackgroundColor, 255u);
-
-    // A file that can't be written gives one message.
     UseSettingsFile(Window.Folder.File("missing-folder\\Swatchbox.INI"));
     Window.Close();
     EXPECT_EQ(Window.Texts(), std::vector<std::string>{
@@ -182,31 +169,149 @@ TEST(GLContext, WithoutAContextTheProgramSaysSoOnceAndEndsWithoutSaving) {
     EXPECT_FALSE(std::filesystem::exists(Window.SettingsFile));
 }
 
-const HINSTANCE Module = GetModuleHandleA(nullptr);
+// Cancelled, each as-is dialog leaves no name. A name longer than the
+// dialog's buffer is cut to it.
+TEST(ExportDialog, AsIsPresetsNameAndTypeFromTheTextureAndLocksTheTypeList) {
+    TProgramWindow Window;
+    const std::string Long(300, 'L');
+    Window.Show({{.Name = "Rock", .Format = pfDXT3}, {.Name = Long, .Format = pfP8}});
+    const std::tuple<std::string, std::string, std::string> Rows[] = {
+        {"Rock", "Rock", "DirectDraw Surface (*.DDS)"},
+        {Long, Long.substr(0, MAX_PATH - 1), "Windows Bitmap (*.BMP)"}};
+    for (const auto& [Name, Shown, Type] : Rows) {
+        SelectTexture(Name);
+        const TModalDriver Driver([&](HWND Dialog) {
+            char FileName[MAX_PATH * 2] = {};
+            SendMessageA(Dialog, CDM_GETSPEC, sizeof(FileName), reinterpret_cast<LPARAM>(FileName));
+            EXPECT_EQ(FileName, Shown);
+            const HWND Types = GetDlgItem(Dialog, 0x470);
+            EXPECT_EQ(WindowText(Types), Type);
+            EXPECT_FALSE(IsWindowEnabled(Types));
+            // The dialog drops the rows it doesn't use after it was placed,
+            // so its height settles later.
+            ExpectDialogLook(Dialog, 2, 24);
+            PressButton(Dialog, IDCANCEL);
+        });
+        std::string FileType, FileName = "stale";
+        int32_t BitCount = 0;
+        ChooseExportFile(CMD_EXPORT_AS_IS, FileType, BitCount, FileName);
+        ASSERT_TRUE(Driver.Ran());
+        EXPECT_EQ(FileName, "");
+    }
+    EXPECT_TRUE(Window.Reporter.Messages.empty());
+}
 
-// Every command of the popup menus and the window menu shows a help text in
-// the status bar while it is highlighted.
-void CollectCommands(HMENU Menu, std::vector<UINT>& Commands) {
-    for (int Position = 0; Position < GetMenuItemCount(Menu); ++Position) {
-        if (const HMENU Sub = GetSubMenu(Menu, Position))
-            CollectCommands(Sub, Commands);
-        else if (!(GetMenuState(Menu, Position, MF_BYPOSITION) & MF_SEPARATOR))
-            Commands.push_back(GetMenuItemID(Menu, Position));
+// The first TrueType face the system lists: the font dialog offers real
+// faces only, not substitutes such as "MS Shell Dlg".
+std::string ListedFace() {
+    std::string Face;
+    LOGFONTA Wanted{};
+    Wanted.lfCharSet = DEFAULT_CHARSET;
+    const HDC Screen = GetDC(nullptr);
+    EnumFontFamiliesExA(
+        Screen, &Wanted,
+        [](const LOGFONTA* Font, const TEXTMETRICA*, DWORD Type, LPARAM Data) -> int {
+            if (!(Type & TRUETYPE_FONTTYPE) || Font->lfFaceName[0] == '@')
+                return 1;
+            *reinterpret_cast<std::string*>(Data) = Font->lfFaceName;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&Face), 0);
+    ReleaseDC(nullptr, Screen);
+    return Face;
+}
+
+TEST(FontDialog, ConfirmedUntouchedKeepsFontNameAndSize) {
+    TProgramWindow Window;
+    ASSERT_EQ(Settings.FontSize, 12);
+    Settings.FontName = ListedFace();
+    const std::string Face = Settings.FontName;
+    const TModalDriver Driver([](HWND Dialog) {
+        ExpectDialogLook(Dialog);
+        PressButton(Dialog, IDOK);
+    });
+    ChoosePanelFont();
+    ASSERT_TRUE(Driver.Ran());
+    EXPECT_EQ(Settings.FontName, Face);
+    EXPECT_EQ(Settings.FontSize, 12);
+    EXPECT_TRUE(Window.Reporter.Messages.empty());
+}
+
+// The box closes by Esc or with the program under it; either way its title
+// font, which follows the panel font the user chose, is freed.
+TEST(AboutBox, ShowsTheTitleInThePanelFontAndClosingFreesIt) {
+    for (const bool CloseProgram : {false, true}) {
+        SCOPED_TRACE(CloseProgram ? "program closed" : "Esc");
+        TProgramWindow Window;
+        Settings.FontName = "Courier New";
+        HWND Box = nullptr;
+        HFONT Title = nullptr;
+        const TModalDriver Driver([&](HWND Dialog) {
+            Box = Dialog;
+            EXPECT_EQ(GetWindow(Dialog, GW_OWNER), App.MainWnd);
+            Title =
+                reinterpret_cast<HFONT>(SendDlgItemMessageA(Dialog, ABOUT_TITLE, WM_GETFONT, 0, 0));
+            LOGFONTA Font{};
+            GetObjectA(Title, sizeof(Font), &Font);
+            EXPECT_EQ(std::string(Font.lfFaceName), "Courier New");
+            if (CloseProgram)
+                PostMessageA(App.MainWnd, WM_CLOSE, 0, 0);
+            else
+                PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        SendMessageA(App.MainWnd, WM_SYSCOMMAND, CMD_SYS_ABOUT, 0);
+        ASSERT_TRUE(Driver.Ran());
+        Window.Pump();
+        EXPECT_FALSE(IsWindow(Box));
+        EXPECT_EQ(IsWindow(App.MainWnd) == FALSE, CloseProgram);
+        EXPECT_EQ(GetObjectType(Title), 0u) << "the title font outlives the box";
+        EXPECT_TRUE(Window.Reporter.Messages.empty());
     }
 }
 
-TEST(Resources, EveryMenuCommandHasAHelpText) {
-    std::vector<UINT> Commands{CMD_SYS_HELP, CMD_SYS_ABOUT};
-    for (const char* Name : {"POP_PACKAGELIST", "POP_RENDERPANEL"}) {
-        const TMenuHandle Menu(LoadMenuA(Module, Name));
-        ASSERT_TRUE(Menu) << Name;
-        CollectCommands(Menu.Get(), Commands);
+// The menu key sends no point (-1, -1): the menu opens at the list's corner
+// instead of the far corner of the screen. An empty list greys "&Clear list"
+// and the games. A highlighted item shows its help text in the status bar, a
+// submenu none.
+TEST(PackageMenu, OpensAtTheListsCornerGreysWhatAnEmptyListCantDoAndClears) {
+    TProgramWindow Window;
+    const auto Simple = [] { return SendMessageA(App.StatusBar, SB_ISSIMPLE, 0, 0) != 0; };
+    for (const bool Empty : {true, false}) {
+        SCOPED_TRACE(Empty ? "empty list" : "one package");
+        if (!Empty)
+            AddPackageFile("C:\\Textures\\Pkg.utx");
+        RECT Shown{};
+        std::string Help;
+        const TModalDriver Driver(
+            [&](HWND MenuWindow) {
+                GetWindowRect(MenuWindow, &Shown);
+                const LPARAM Menu = SendMessageA(MenuWindow, MN_GETHMENU, 0, 0);
+                for (const UINT Position : {0u, 1u, 3u})
+                    EXPECT_EQ(
+                        (GetMenuState(reinterpret_cast<HMENU>(Menu), Position, MF_BYPOSITION) &
+                         MF_GRAYED) != 0,
+                        Empty && Position > 0)
+                        << Position;
+                SendMessageA(App.PackageList, WM_MENUSELECT, MAKEWPARAM(CMD_CLEAR_LIST, MF_HILITE),
+                             Menu);
+                Help = Simple() ? StatusText(0) : "";
+                SendMessageA(App.PackageList, WM_MENUSELECT, MAKEWPARAM(3, MF_HILITE | MF_POPUP),
+                             Menu);
+                EXPECT_FALSE(Simple());
+                PostMessageA(MenuWindow, Empty ? WM_KEYDOWN : WM_CHAR, Empty ? VK_ESCAPE : 'c', 0);
+            },
+            "#32768");
+        SendMessageA(App.PackageList, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(App.PackageList),
+                     MAKELPARAM(-1, -1));
+        Window.Pump();
+        ASSERT_TRUE(Driver.Ran());
+        POINT Corner{0, 0};
+        ClientToScreen(App.PackageList, &Corner);
+        EXPECT_EQ(Shown.left, Corner.x);
+        EXPECT_EQ(Shown.top, Corner.y);
+        EXPECT_EQ(Help, "Clears the file list");
     }
-    EXPECT_GT(Commands.size(), 10u);
-    for (const UINT Id : Commands) {
-        char Text[256]{};
-        EXPECT_GT(LoadStringA(Module, Id, Text, sizeof(Text)), 0) << Id;
-    }
+    EXPECT_TRUE(App.PackageFiles.empty()) << "\"&Clear list\" was not carried out";
 }
 
 } // namespace

@@ -2,21 +2,10 @@
 // retail symbols, clicks on them, the game choice and "&Clear list"; and a
 // package read into the texture set: order, groups, status texts, failures.
 #include "shell/PackageList.h"
-#include "package/EngineFamily.h"
 #include "package/PixelFormat.h"
 #include "resources/ResourceIds.h"
-#include "shell/MainWindowState.h"
-#include "shell/PackageAnalysis.h"
 #include "tests/win/ProgramFixture.h"
 #include "tools/package-builder/LineageWrapper.h"
-#include "tools/package-builder/PackageBuilder.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 namespace swatchbox::testing {
 namespace {
@@ -123,13 +112,6 @@ TEST_F(PackageList, RetailSymbolsMarkEachGamesNamesWhateverTheExtension) {
     EXPECT_EQ(Row(1, 6).first, "dummy");
     EXPECT_EQ(Row(1, 1).first, "");
     EXPECT_EQ(Row(7).second, -2);
-
-    // The list view borrows the symbols; they outlive it.
-    HIMAGELIST Images = App.RetailImages.Get();
-    EXPECT_EQ(SendMessageA(App.PackageList, LVM_GETIMAGELIST, LVSIL_SMALL, 0),
-              reinterpret_cast<LRESULT>(Images));
-    DestroyWindow(App.PackageList);
-    EXPECT_EQ(ImageList_GetImageCount(Images), 5);
 }
 
 TEST_F(PackageList, FolderFilesReplaceOrJoinTheListSortedByFileNameAlone) {
@@ -226,37 +208,6 @@ TEST(PackageListCommandLine, ArgumentsAreListedAsTheFileSystemSpellsThem) {
     EXPECT_EQ(ListCount(), 3);
 }
 
-TEST(GameFolders, InstallFolderComesTrimmedFromThe32BitRegistryView) {
-    // Where a game's installer writes: the 32-bit view of HKEY_LOCAL_MACHINE.
-    const std::string Key = "SOFTWARE\\SwatchboxTest" + std::to_string(GetCurrentProcessId());
-    HKEY Written = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, nullptr, 0,
-                              KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &Written, nullptr),
-              ERROR_SUCCESS);
-    const auto Set = [&](const char* Value, DWORD Type, const void* Data, DWORD Size) {
-        RegSetValueExA(Written, Value, 0, Type, static_cast<const BYTE*>(Data), Size);
-    };
-    const char Folder[] = " \tC:\\Games\\UT2004 \r\n";
-    Set("Folder", REG_SZ, Folder, sizeof(Folder));
-    Set("Unterminated", REG_SZ, "D:\\UT", 5);
-    const DWORD Number = 5;
-    Set("Number", REG_DWORD, &Number, sizeof(Number));
-
-    const auto Read = [&](const std::string& SubKey, const char* Value) {
-        std::string Found = "unchanged";
-        ReadGameFolder(SubKey.c_str(), Value, Found);
-        return Found;
-    };
-    EXPECT_EQ(Read(Key, "Folder"), "C:\\Games\\UT2004\\Textures");
-    EXPECT_EQ(Read(Key, "Unterminated"), "D:\\UT\\Textures");
-    // Nothing found leaves the folder as it was.
-    EXPECT_EQ(Read(Key, "Missing"), "unchanged");
-    EXPECT_EQ(Read(Key, "Number"), "unchanged");
-    EXPECT_EQ(Read(Key + "\\Missing", "Folder"), "unchanged");
-    RegCloseKey(Written);
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), KEY_WOW64_32KEY, 0);
-}
-
 // Groups whose names differ only in case stay apart, and a new package resets
 // the choice. The group choice and a click on the label filter the set
 // without reading the package again (it is gone by then).
@@ -288,13 +239,8 @@ TEST_F(PackageList, SortsByNameDropsUnreadableTexturesAndFiltersByGroupWithoutRe
     EXPECT_EQ(StatusText(1), "3/3 texture(s)");
     EXPECT_EQ(SendMessageA(App.GroupCombo, CB_GETCURSEL, 0, 0), 0);
 
-    // A licensee's build is named beside the file.
-    TPackageBuilder KillingFloor(128, 29);
-    KillingFloor.Signature = KillingFloorSignature;
-    KillingFloor.AddTexture({.Name = "Icon", .Format = pfRGBA8});
-    Window.Show(KillingFloor, "ChatIcons.utx");
-    EXPECT_EQ(StatusText(0), "ChatIcons.utx (Killing Floor)");
-    // Lineage II's wrapped packages show their textures as plain ones do.
+    // Lineage II's wrapped packages show their textures as plain ones do, and
+    // a licensee's build is named beside the file.
     TPackageBuilder Lineage(121);
     Lineage.AddTexture({.Name = "Crest", .Format = pfDXT3, .Width = 8, .Height = 8});
     const std::string Wrapped = Window.Folder.File("Pledge.utx");

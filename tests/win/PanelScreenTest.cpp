@@ -5,17 +5,8 @@
 #include "display/PreviewWindow.h"
 #include "resources/ResourceIds.h"
 #include "shell/Help.h"
-#include "shell/MainWindow.h"
-#include "shell/MainWindowState.h"
-#include "shell/Settings.h"
-#include "shell/WinHandles.h"
 #include "tests/win/ProgramFixture.h"
-#include "tests/win/ProgramProcess.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <functional>
 #include <map>
 
 namespace swatchbox::testing {
@@ -37,25 +28,6 @@ const std::string SettingsText =
     "[Window]\r\nX=0\r\nY=0\r\nW=1100\r\nH=900\r\n[Colors]\r\nBackground=" +
     std::to_string(Background) + "\r\nSelection=" + std::to_string(Selection) +
     "\r\n[Rendering]\r\nTextureSize=128\r\n";
-
-// The pixels of a rectangle of the screen as the display shows it, row by row.
-std::vector<COLORREF> ScreenPixels(const RECT& Area) {
-    const SIZE Wanted{Area.right - Area.left, Area.bottom - Area.top};
-    const TWindowDC Screen(nullptr);
-    const TMemoryDC Memory(CreateCompatibleDC(Screen.Get()));
-    const TBitmapHandle Bitmap(CreateCompatibleBitmap(Screen.Get(), Wanted.cx, Wanted.cy));
-    {
-        const TSelection Selected(Memory.Get(), Bitmap.Get());
-        BitBlt(Memory.Get(), 0, 0, Wanted.cx, Wanted.cy, Screen.Get(), Area.left, Area.top,
-               SRCCOPY);
-    }
-    SIZE Size{};
-    const TBytes Rgba = BitmapPixels(Bitmap.Get(), Size);
-    std::vector<COLORREF> Pixels;
-    for (std::size_t At = 0; At + 3 < Rgba.size(); At += 4)
-        Pixels.push_back(RGB(Rgba[At], Rgba[At + 1], Rgba[At + 2]));
-    return Pixels;
-}
 
 // Where a pixel of the screen should have a colour.
 struct TExpected {
@@ -118,16 +90,14 @@ protected:
     // expected; reports the first pixel that never did.
     ::testing::AssertionResult
     ScreenShows(const std::function<std::vector<TExpected>()>& Expected) {
-        const RECT Area = ScreenRect(App.TexturePanel);
         std::string Mismatch;
         for (int Attempt = 0; Attempt < 60; ++Attempt) {
             Window.Pump();
             Sleep(50);
-            const std::vector<COLORREF> Screen = ScreenPixels(Area);
+            const TWindowDC Screen(nullptr);
             Mismatch.clear();
             for (const auto& Pixel : Expected()) {
-                const COLORREF Got = Screen[static_cast<std::size_t>(
-                    (Pixel.At.y - Area.top) * (Area.right - Area.left) + Pixel.At.x - Area.left)];
+                const COLORREF Got = GetPixel(Screen.Get(), Pixel.At.x, Pixel.At.y);
                 if (Got != Pixel.Colour) {
                     Mismatch = Pixel.What + " at " + std::to_string(Pixel.At.x) + "," +
                                std::to_string(Pixel.At.y) + ": " + std::to_string(Got) +

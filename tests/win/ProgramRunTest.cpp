@@ -2,19 +2,78 @@
 // a row click, a second start while it runs, the settings file at exit, and
 // the help file beside it.
 #include "package/PixelFormat.h"
-#include "tests/support/TestFiles.h"
-#include "tests/win/ProgramProcess.h"
-#include "tools/package-builder/PackageBuilder.h"
+#include "tests/win/ProgramFixture.h"
 
-#include <windows.h>
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace swatchbox::testing {
 namespace {
+
+// A started program; one still running when this goes is ended.
+class TProcess {
+public:
+    // Without an argument the program starts with an empty package list.
+    TProcess(const std::string& Program, const std::string& Argument = {}) {
+        std::string Line = "\"" + Program + "\"";
+        if (!Argument.empty())
+            Line += " \"" + Argument + "\"";
+        STARTUPINFOA Startup{};
+        Startup.cb = sizeof(Startup);
+        Started = CreateProcessA(Program.c_str(), Line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &Startup, &Info) != FALSE;
+    }
+    ~TProcess() {
+        if (!Started)
+            return;
+        if (WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(Info.hProcess, 1);
+        CloseHandle(Info.hThread);
+        CloseHandle(Info.hProcess);
+    }
+    TProcess(const TProcess&) = delete;
+    TProcess& operator=(const TProcess&) = delete;
+
+    // True when the process ended within the time; its exit code in Code.
+    bool Wait(DWORD Milliseconds, DWORD& Code) {
+        if (WaitForSingleObject(Info.hProcess, Milliseconds) != WAIT_OBJECT_0)
+            return false;
+        return GetExitCodeProcess(Info.hProcess, &Code) != FALSE;
+    }
+
+    bool Started = false;
+    PROCESS_INFORMATION Info{};
+};
+
+// True as soon as the condition holds, false when it still doesn't after
+// Tries tenths of a second.
+template <typename TCondition>
+bool WaitUntil(TCondition Condition, int Tries = 100) {
+    for (int Attempt = 0; Attempt < Tries; ++Attempt) {
+        if (Condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+// The started program's main window, once its message loop runs; none after
+// thirty seconds. (The window can be found while it is still being made.)
+HWND WaitForMainWindow(const TProcess& Process) {
+    WaitForInputIdle(Process.Info.hProcess, 20000);
+    HWND Window = nullptr;
+    WaitUntil([&] { return (Window = FindWindowA("SWATCHBOX", "Swatchbox")) != nullptr; }, 300);
+    return Window;
+}
+
+// Closes the program by its close command; true when it then ends in time
+// with exit code 0.
+bool ClosesCleanly(TProcess& Process, HWND Main) {
+    PostMessageA(Main, WM_CLOSE, 0, 0);
+    DWORD Code = 99;
+    return Process.Wait(20000, Code) && Code == 0;
+}
 
 // With the help file beside it (when the build makes one), the first start
 // opens the help once, the program closes as usual with it open, and the next

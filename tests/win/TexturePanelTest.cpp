@@ -2,26 +2,15 @@
 // buffers are swapped, labels, hit test, scrolling, size steps, colours, its
 // popup menu, and the preview window it opens.
 #include "display/PanelRendering.h"
-#include "display/PreviewWindow.h"
 #include "resources/ResourceIds.h"
-#include "shell/MainWindowState.h"
-#include "shell/PackageAnalysis.h"
-#include "shell/PopupMenu.h"
-#include "shell/Settings.h"
-#include "shell/WinHandles.h"
 #include "tests/support/ImageReader.h"
-#include "tests/support/TestFiles.h"
 #include "tests/win/ProgramFixture.h"
 
 #include <GL/gl.h>
 #include <colordlg.h>
-#include <commctrl.h>
 #include <commdlg.h>
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <fstream>
 #include <map>
 #include <tuple>
 
@@ -106,18 +95,9 @@ protected:
     // the system's smallest window with a caption. B also has a second,
     // compressed picture: 64x64 white DXT1.
     void ShowShapes() {
-        // Grey levels 0x40, 0x80 and 0xC0.
-        const std::pair<const char*, SIZE> Textures[] = {
-            {"A", {256, 64}}, {"B", {128, 256}}, {"C", {32, 32}}};
-        std::vector<TTextureDesc> Descs;
-        uint8_t Grey = 0;
-        for (const auto& [Name, Size] : Textures)
-            Descs.push_back(
-                {.Name = Name,
-                 .Format = pfRGBA8,
-                 .Width = Size.cx,
-                 .Height = Size.cy,
-                 .Pixels = TBytes(static_cast<std::size_t>(Size.cx * Size.cy * 4), Grey += 0x40)});
+        std::vector<TTextureDesc> Descs = {SolidTexture({.Name = "A"}, 256, 64, 0x404040),
+                                           SolidTexture({.Name = "B"}, 128, 256, 0x808080),
+                                           SolidTexture({.Name = "C"}, 32, 32, 0xC0C0C0)};
         TBytes White;
         for (int Block = 0; Block < 16 * 16; ++Block)
             White.insert(White.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0});
@@ -130,11 +110,6 @@ protected:
         RECT Client{};
         GetClientRect(Window, &Client);
         return {Client.right, Client.bottom};
-    }
-    static TSize BitmapSize(HBITMAP Bitmap) {
-        BITMAP Info{};
-        GetObjectA(Bitmap, sizeof(Info), &Info);
-        return {Info.bmWidth, Info.bmHeight};
     }
     // The window at the texture's own size, centred on the screen.
     static void ExpectAtTextureSize(HWND Window, TSize Size) {
@@ -163,22 +138,16 @@ protected:
 TEST_F(TexturePanel, LabelLinesAndBlendingFollowTheTexture) {
     // One DXT1 block whose every texel is transparent black.
     const TBytes Clear = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
-    Show({{.Name = "A",
-           .Format = pfDXT1,
-           .Width = 4,
-           .Height = 4,
-           .Masked = true,
-           .AlphaTexture = true,
-           .Pixels = Clear},
-          {.Name = "B", .Format = pfDXT1, .Width = 4, .Height = 4, .Pixels = Clear},
-          {.Name = "C", .Format = pfRGBA7, .Width = 4, .Height = 4},
-          {.Name = "D",
-           .Format = pfDXT1,
-           .Width = 4,
-           .Height = 4,
-           .Pixels = Clear,
-           .Comp = TCompDesc{.Format = pfDXT5, .Width = 4, .Height = 4}},
-          {.Name = "\xFF\xFF\xFF\xFF", .Format = pfRGBA8, .Width = 4, .Height = 4}});
+    std::vector<TTextureDesc> Textures(
+        5, {.Format = pfDXT1, .Width = 4, .Height = 4, .Pixels = Clear});
+    Textures[0].Name = "A";
+    Textures[0].Masked = Textures[0].AlphaTexture = true;
+    Textures[1].Name = "B";
+    Textures[2] = {.Name = "C", .Format = pfRGBA7, .Width = 4, .Height = 4};
+    Textures[3].Name = "D";
+    Textures[3].Comp = TCompDesc{.Format = pfDXT5, .Width = 4, .Height = 4};
+    Textures[4] = {.Name = "\xFF\xFF\xFF\xFF", .Format = pfRGBA8, .Width = 4, .Height = 4};
+    Show(Textures);
     ASSERT_TRUE(DrawForReading());
 
     // Masked or alpha textures blend; others replace; no image draws white.
@@ -195,14 +164,6 @@ TEST_F(TexturePanel, LabelLinesAndBlendingFollowTheTexture) {
     // Code 255 has no glyph.
     EXPECT_EQ(TextPixels(4, 0), 0);
     EXPECT_GT(TextPixels(4, 1), 0);
-
-    // A new font replaces and frees the old one, and labels still draw.
-    const HFONT Old = App.PanelFont.Get();
-    BuildFontLists("Arial", 20);
-    EXPECT_EQ(GetCurrentObject(App.PanelDC, OBJ_FONT), App.PanelFont.Get());
-    EXPECT_EQ(GetObjectType(Old), 0u);
-    ASSERT_TRUE(DrawForReading());
-    EXPECT_GT(TextPixels(1, 0), 0);
 }
 
 // A selection beyond the textures (a smaller group's) is dropped by drawing.
@@ -273,35 +234,24 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
 
 TEST_F(TexturePanel, KeypadAndControlWheelStepTheSizeAndEveryStepClearsTheSelection) {
     ShowFive();
-    const struct {
-        int From;
-        bool Up;
-        int To;
-    } Steps[] = {
-        {128, true, 256},
-        {256, true, 512},
-        {512, true, 512},
-        {128, false, 128},
-        {256, false, 128},
-        {512, false, 256},
-        // A size the menu does not offer (from the settings file) stays.
-        {300, true, 300},
-    };
-    for (const auto& Step : Steps) {
-        const auto Wheel = static_cast<WORD>(Step.Up ? WHEEL_DELTA : -WHEEL_DELTA);
+    // A size the menu does not offer (from the settings file) stays.
+    const std::tuple<int, bool, int> Steps[] = {
+        {128, true, 256},  {256, true, 512},  {512, true, 512}, {128, false, 128},
+        {256, false, 128}, {512, false, 256}, {300, true, 300}};
+    for (const auto& [From, Up, To] : Steps) {
+        const auto Wheel = static_cast<WORD>(Up ? WHEEL_DELTA : -WHEEL_DELTA);
         for (const auto& [Message, WParam] :
-             {std::pair<UINT, WPARAM>{WM_KEYDOWN, Step.Up ? VK_ADD : VK_SUBTRACT},
+             {std::pair<UINT, WPARAM>{WM_KEYDOWN, Up ? VK_ADD : VK_SUBTRACT},
               std::pair<UINT, WPARAM>{WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, Wheel)}}) {
-            SCOPED_TRACE(std::to_string(Step.From) + " -> " + std::to_string(Step.To) +
-                         (Message == WM_KEYDOWN ? " by key" : " by wheel"));
-            Settings.TextureSize = Step.From;
+            SCOPED_TRACE(std::to_string(From) + (Message == WM_KEYDOWN ? " by key" : " by wheel"));
+            Settings.TextureSize = From;
             App.SelectedIndex = 3;
             SendToPanel(Message, WParam);
-            EXPECT_EQ(Settings.TextureSize, Step.To);
-            EXPECT_EQ(App.SelectedIndex, Step.From == 300 ? 3 : -1);
+            EXPECT_EQ(Settings.TextureSize, To);
+            EXPECT_EQ(App.SelectedIndex, From == 300 ? 3 : -1);
             // The scroll range follows the new cells: one page is one row.
-            if (Step.From != 300) {
-                EXPECT_EQ(PanelScrollInfo().nPage, static_cast<UINT>(Step.To + 80));
+            if (From != 300) {
+                EXPECT_EQ(PanelScrollInfo().nPage, static_cast<UINT>(To + 80));
             }
         }
     }
@@ -320,102 +270,76 @@ TEST_F(TexturePanel, EachColourCommandChangesItsOwnColourAndCancelKeepsIt) {
                                                     {CMD_COLOR_SELECTION, " of Selection"},
                                                     {CMD_COLOR_TEXT, " of Font"}};
     for (const auto& [Command, Caption] : Commands) {
-        SCOPED_TRACE(Caption);
-        const TColours Before = SettingsColours();
-        const auto Own = static_cast<std::size_t>(Command - CMD_COLOR_BACKGROUND);
-        {
-            const TModalDriver Cancel([&](HWND Dialog) {
+        for (const bool Confirm : {false, true}) {
+            SCOPED_TRACE(Caption + (Confirm ? " confirmed" : " cancelled"));
+            const TColours Before = SettingsColours();
+            const auto Own = static_cast<std::size_t>(Command - CMD_COLOR_BACKGROUND);
+            const TModalDriver Driver([&](HWND Dialog) {
                 const std::string Text = WindowText(Dialog);
                 EXPECT_TRUE(Text.ends_with(Caption) && Text.size() > Caption.size()) << Text;
-                const auto Field = [&](int Id) {
-                    return GetDlgItemInt(Dialog, Id, nullptr, FALSE);
-                };
+                const auto Field = [&](int Id) { return GetDlgItemInt(Dialog, Id, nullptr, 0); };
                 EXPECT_EQ(RGB(Field(COLOR_RED), Field(COLOR_GREEN), Field(COLOR_BLUE)),
                           Before[Own]);
                 EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog, COLOR_RED))) << "not fully open";
                 ExpectDialogLook(Dialog);
-                PressButton(Dialog, IDCANCEL);
+                SetDlgItemInt(Dialog, COLOR_RED, static_cast<UINT>(Command % 256), FALSE);
+                SetDlgItemInt(Dialog, COLOR_GREEN, 7, FALSE);
+                PressButton(Dialog, Confirm ? IDOK : IDCANCEL);
             });
             SendToPanel(WM_COMMAND, static_cast<WPARAM>(Command));
-            ASSERT_TRUE(Cancel.Ran());
+            ASSERT_TRUE(Driver.Ran());
+            TColours Want = Before;
+            if (Confirm)
+                Want[Own] = RGB(Command % 256, 7, GetBValue(Before[Own]));
+            EXPECT_EQ(SettingsColours(), Want);
         }
-        EXPECT_EQ(SettingsColours(), Before);
-        const TModalDriver Driver([&](HWND Dialog) {
-            SetDlgItemInt(Dialog, COLOR_RED, static_cast<UINT>(Command % 256), FALSE);
-            SetDlgItemInt(Dialog, COLOR_GREEN, 7, FALSE);
-            SetDlgItemInt(Dialog, COLOR_BLUE, 9, FALSE);
-            PressButton(Dialog, IDOK);
-        });
-        SendToPanel(WM_COMMAND, static_cast<WPARAM>(Command));
+    }
+}
+
+// A right-click selects what is under it before the menu opens. The menu
+// checks the present size and greys what needs a texture when there is none;
+// the chosen command comes back to the panel.
+TEST_F(TexturePanel, RightClickSelectsAndItsMenuShowsWhatTheSelectionAllows) {
+    ShowFive();
+    // The empty third cell of the last row, then the first texture (one
+    // column at 256).
+    const std::tuple<POINT, int, int32_t> Clicks[] = {{{300, 300}, 128, -1}, {{30, 30}, 256, 0}};
+    for (const auto& [At, Size, Selected] : Clicks) {
+        SCOPED_TRACE(Selected);
+        Settings.TextureSize = Size;
+        App.SelectedIndex = 2;
+        POINT Screen = At;
+        ClientToScreen(App.TexturePanel, &Screen);
+        const TModalDriver Driver(
+            [&](HWND MenuWindow) {
+                EXPECT_EQ(App.SelectedIndex, Selected);
+                const auto Menu =
+                    reinterpret_cast<HMENU>(SendMessageA(MenuWindow, MN_GETHMENU, 0, 0));
+                EXPECT_EQ(GetMenuDefaultItem(Menu, TRUE, GMDI_USEDISABLED), 0u);
+                for (UINT Position = 0; Position < 3; ++Position)
+                    EXPECT_EQ((GetMenuState(GetSubMenu(Menu, 7), Position, MF_BYPOSITION) &
+                               MF_CHECKED) != 0,
+                              (128 << Position) == Size);
+                // Preview, both exports and the copy need a texture; the rest
+                // (every position but the separators) doesn't.
+                for (const UINT Position : {0, 2, 3, 4, 6, 7, 8, 10})
+                    EXPECT_EQ((GetMenuState(Menu, Position, MF_BYPOSITION) & MF_GRAYED) != 0,
+                              Selected == -1 && Position <= 4)
+                        << Position;
+                // "&Size", then "&512x512".
+                PostMessageA(MenuWindow, WM_CHAR, 's', 0);
+                PostMessageA(MenuWindow, WM_KEYDOWN, VK_RIGHT, 0);
+                PostMessageA(MenuWindow, WM_CHAR, '5', 0);
+            },
+            "#32768");
+        SendToPanel(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(App.TexturePanel),
+                    MAKELPARAM(Screen.x, Screen.y));
+        Window.Pump();
         ASSERT_TRUE(Driver.Ran());
-        TColours Want = Before;
-        Want[Own] = RGB(Command % 256, 7, 9);
-        EXPECT_EQ(SettingsColours(), Want);
+        EXPECT_EQ(Settings.TextureSize, 512);
+        // The size command cleared the selection the right-click made.
+        EXPECT_EQ(App.SelectedIndex, -1);
     }
-}
-
-TEST_F(TexturePanel, MenuChecksThePresentSizeAndGreysTextureCommandsWithoutSelection) {
-    ShowFive();
-    const std::pair<int, int> Sizes[] = {{128, 0}, {256, 1}, {512, 2}, {300, -1}};
-    for (const int32_t Selected : {0, -1}) {
-        for (const auto& [Size, Checked] : Sizes) {
-            SCOPED_TRACE(std::to_string(Size) + (Selected ? " without selection" : ""));
-            Settings.TextureSize = Size;
-            App.SelectedIndex = Selected;
-            const TMenuHandle Menu(LoadMenuA(App.Instance, "POP_RENDERPANEL"));
-            HMENU Popup = GetSubMenu(Menu.Get(), 0);
-            PrepareRenderPanelPopup(Popup);
-            EXPECT_EQ(GetMenuDefaultItem(Popup, TRUE, GMDI_USEDISABLED), 0u);
-            for (int Position = 0; Position < 3; ++Position)
-                EXPECT_EQ((GetMenuState(GetSubMenu(Popup, 7), static_cast<UINT>(Position),
-                                        MF_BYPOSITION) &
-                           MF_CHECKED) != 0,
-                          Position == Checked);
-            // Preview, both exports and the copy need a texture; the rest
-            // (every position but the separators) doesn't.
-            for (const UINT Position : {0, 2, 3, 4, 6, 7, 8, 10})
-                EXPECT_EQ((GetMenuState(Popup, Position, MF_BYPOSITION) & MF_GRAYED) != 0,
-                          Selected == -1 && Position <= 4)
-                    << Position;
-        }
-    }
-}
-
-// A right-click selects what is under it before the menu opens; the chosen
-// command comes back to the panel. Highlighted items show their help.
-TEST_F(TexturePanel, RightClickSelectsThenTheMenusCommandReachesThePanel) {
-    ShowFive();
-    Settings.TextureSize = 128;
-    POINT Second{16 + 144 + 10, 30};
-    ClientToScreen(App.TexturePanel, &Second);
-    std::string Help;
-    int32_t Selected = -1;
-    const TModalDriver Driver(
-        [&](HWND MenuWindow) {
-            Selected = App.SelectedIndex;
-            HMENU Menu = reinterpret_cast<HMENU>(SendMessageA(MenuWindow, MN_GETHMENU, 0, 0));
-            SendToPanel(WM_MENUSELECT, MAKEWPARAM(CMD_COPY, MF_HILITE),
-                        reinterpret_cast<LPARAM>(Menu));
-            Help = StatusText(0);
-            SendToPanel(WM_MENUSELECT, MAKEWPARAM(CMD_COPY, MF_HILITE | MF_GRAYED),
-                        reinterpret_cast<LPARAM>(Menu));
-            EXPECT_EQ(SendMessageA(App.StatusBar, SB_ISSIMPLE, 0, 0), 0);
-            // "&Size", then "&512x512".
-            PostMessageA(MenuWindow, WM_CHAR, 's', 0);
-            PostMessageA(MenuWindow, WM_KEYDOWN, VK_RIGHT, 0);
-            PostMessageA(MenuWindow, WM_CHAR, '5', 0);
-        },
-        "#32768");
-    App.SelectedIndex = -1;
-    SendToPanel(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(App.TexturePanel),
-                MAKELPARAM(Second.x, Second.y));
-    Window.Pump();
-    ASSERT_TRUE(Driver.Ran());
-    EXPECT_EQ(Selected, 1);
-    EXPECT_EQ(Help, "Copies the selected texture to the clipboard");
-    EXPECT_EQ(Settings.TextureSize, 512);
-    // The size command cleared the selection the right-click made.
-    EXPECT_EQ(App.SelectedIndex, -1);
 }
 
 // Both export commands ask for the file and write it with the writer's
@@ -454,9 +378,7 @@ TEST_F(TexturePanel, ExportCommandsWriteTheChosenFileAndControlCCopies) {
     EXPECT_TRUE(Window.Reporter.Messages.empty());
 
     const TClipboardTestLock Lock;
-    ASSERT_TRUE(OpenClipboard(App.MainWnd));
-    EmptyClipboard();
-    CloseClipboard();
+    PutTextOnClipboard("replaced");
     BYTE Keys[256] = {};
     Keys[VK_CONTROL] = 0x80;
     SetKeyboardState(Keys);
@@ -468,92 +390,76 @@ TEST_F(TexturePanel, ExportCommandsWriteTheChosenFileAndControlCCopies) {
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
 }
 
-TEST_F(TexturePanel, PreviewOpensAtTheTextureSizeCentredAndStepsThroughTheGroupBothWays) {
+// The preview opens at the texture's own size, centred on the screen, and
+// steps through the shown group both ways. C switches to the second picture
+// where there is one, and the choice holds while stepping; a texture without
+// one shows its first. The wheel turned away from the user steps forward.
+TEST_F(TexturePanel, PreviewStepsThroughTheGroupAndClicksSwitchToTheMaximisedView) {
     ShowShapes();
     App.SelectedIndex = 0;
-    SendMessageA(App.TexturePanel, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 30));
+    SendToPanel(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 30));
     Window.Pump();
     HWND Shown = PreviewWindow();
     ASSERT_NE(Shown, nullptr);
     EXPECT_EQ(GetWindow(Shown, GW_OWNER), App.MainWnd);
-    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()), TSize(128, 32));
     EXPECT_FALSE(IsWindowEnabled(App.MainWnd));
-
-    // C switches to the second picture where there is one, and the choice
-    // holds while stepping; a texture without one shows its first.
-    const std::tuple<WPARAM, int32_t, const char*, TSize, uint8_t> Steps[] = {
-        {0, 0, "A (256x64), [1/3]", {256, 64}, 0x40}, // as opened
-        {'C', 0, "A (256x64), [1/3]", {256, 64}, 0x40},
-        {VK_LEFT, 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
-        {VK_LEFT, 1, "B (128x256), [2/3]", {128, 256}, 0x80},
-        {'C', 1, "B (64x64), [2/3], DXT1", {64, 64}, 0xFF},
-        {VK_RIGHT, 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
-        {VK_LEFT, 1, "B (64x64), [2/3], DXT1", {64, 64}, 0xFF},
-        {'C', 1, "B (128x256), [2/3]", {128, 256}, 0x80},
-        {VK_RIGHT, 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
-        {VK_RIGHT, 0, "A (256x64), [1/3]", {256, 64}, 0x40},
-        {VK_SPACE, 0, "A (256x64), [1/3]", {256, 64}, 0x40},
+    const auto Wheel = [](int Delta) { return MAKEWPARAM(0, static_cast<WORD>(Delta)); };
+    const std::tuple<UINT, WPARAM, int32_t, const char*, TSize, uint8_t> Steps[] = {
+        {0, 0, 0, "A (256x64), [1/3]", {256, 64}, 0x40}, // as opened
+        {WM_KEYDOWN, 'C', 0, "A (256x64), [1/3]", {256, 64}, 0x40},
+        {WM_KEYDOWN, VK_LEFT, 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
+        {WM_KEYDOWN, VK_LEFT, 1, "B (128x256), [2/3]", {128, 256}, 0x80},
+        {WM_KEYDOWN, 'C', 1, "B (64x64), [2/3], DXT1", {64, 64}, 0xFF},
+        {WM_KEYDOWN, VK_RIGHT, 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
+        {WM_KEYDOWN, VK_LEFT, 1, "B (64x64), [2/3], DXT1", {64, 64}, 0xFF},
+        {WM_KEYDOWN, 'C', 1, "B (128x256), [2/3]", {128, 256}, 0x80},
+        {WM_MOUSEWHEEL, Wheel(WHEEL_DELTA), 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
+        {WM_KEYDOWN, VK_RIGHT, 0, "A (256x64), [1/3]", {256, 64}, 0x40},
+        {WM_KEYDOWN, VK_SPACE, 0, "A (256x64), [1/3]", {256, 64}, 0x40},
+        {WM_MOUSEWHEEL, Wheel(-WHEEL_DELTA), 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
+        {WM_MOUSEWHEEL, Wheel(WHEEL_DELTA), 0, "A (256x64), [1/3]", {256, 64}, 0x40},
     };
-    for (const auto& [Pressed, Index, Caption, Size, Grey] : Steps) {
+    for (const auto& [Message, Pressed, Index, Caption, Size, Grey] : Steps) {
         SCOPED_TRACE(Caption);
-        if (Pressed)
-            Key(Shown, Pressed);
+        if (Message)
+            SendMessageA(Shown, Message, Pressed, 0);
+        Window.Pump();
         EXPECT_EQ(App.SelectedIndex, Index);
         EXPECT_EQ(WindowText(Shown), Caption);
         ExpectAtTextureSize(Shown, Size);
         EXPECT_EQ(Painted(Shown, Size.first - 1, Size.second - 1), RGB(Grey, Grey, Grey));
     }
-    // The wheel turned away from the user steps forward.
-    SendMessageA(Shown, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-    EXPECT_EQ(WindowText(Shown), "B (128x256), [2/3]");
-    EXPECT_EQ(BitmapSize(App.PreviewTile.Get()), TSize(64, 128));
-    SendMessageA(Shown, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
-    EXPECT_EQ(App.SelectedIndex, 0);
 
-    Key(Shown, VK_ESCAPE);
-    EXPECT_EQ(PreviewWindow(), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(App.MainWnd));
-    EXPECT_EQ(GetForegroundWindow(), App.MainWnd);
-    EXPECT_FALSE(App.PreviewBitmap);
-    EXPECT_FALSE(App.PreviewTile);
-}
-
-TEST_F(TexturePanel, PreviewClicksSwitchBetweenTheTextureSizeAndTheTiledOrStretchedMaximisedView) {
-    ShowShapes();
-    App.SelectedIndex = 1;
-    SendMessageA(App.TexturePanel, WM_COMMAND, 11001, 0);
-    HWND Shown = PreviewWindow();
-    ASSERT_NE(Shown, nullptr);
-
+    // A click maximises with the texture tiled over the whole client area,
+    // and stepping keeps that view; a Shift+click goes back to the texture's
+    // size, another stretches it maximised.
     SendMessageA(Shown, WM_LBUTTONDOWN, 0, 0);
-    EXPECT_TRUE(IsZoomed(Shown));
-    EXPECT_TRUE(App.PreviewTiled);
-    // The pattern covers the whole client area.
-    EXPECT_EQ(Painted(Shown, ClientSize(Shown).first - 1, ClientSize(Shown).second - 1),
-              RGB(0x80, 0x80, 0x80));
-    // Stepping keeps the maximised view and its size.
+    EXPECT_TRUE(IsZoomed(Shown) && App.PreviewTiled);
     const TSize Maximised = ClientSize(Shown);
+    EXPECT_EQ(Painted(Shown, Maximised.first - 1, Maximised.second - 1), RGB(0x40, 0x40, 0x40));
     Key(Shown, VK_RIGHT);
-    EXPECT_TRUE(IsZoomed(Shown));
-    EXPECT_TRUE(App.PreviewTiled);
+    EXPECT_TRUE(IsZoomed(Shown) && App.PreviewTiled);
     EXPECT_EQ(ClientSize(Shown), Maximised);
-
     SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
-    EXPECT_FALSE(IsZoomed(Shown));
-    EXPECT_FALSE(App.PreviewTiled);
-    ExpectAtTextureSize(Shown, {32, 32});
-
+    EXPECT_FALSE(IsZoomed(Shown) || App.PreviewTiled);
+    ExpectAtTextureSize(Shown, {128, 256});
     SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
-    EXPECT_TRUE(IsZoomed(Shown));
-    EXPECT_FALSE(App.PreviewTiled);
+    EXPECT_TRUE(IsZoomed(Shown) && !App.PreviewTiled);
     // Enter maximises tiled whatever keys are held; a right click closes.
     SendMessageA(Shown, WM_LBUTTONDOWN, 0, 0);
     Key(Shown, VK_RETURN);
     EXPECT_TRUE(App.PreviewTiled);
     SendMessageA(Shown, WM_RBUTTONUP, 0, 0);
+    Window.Pump();
     EXPECT_EQ(PreviewWindow(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(App.MainWnd));
-    EXPECT_EQ(App.SelectedIndex, 2);
+    EXPECT_EQ(GetActiveWindow(), App.MainWnd);
+    EXPECT_FALSE(App.PreviewBitmap || App.PreviewTile);
+    EXPECT_EQ(App.SelectedIndex, 1);
+    SendToPanel(WM_COMMAND, CMD_PREVIEW);
+    ASSERT_NE(Shown = PreviewWindow(), nullptr);
+    Key(Shown, VK_ESCAPE);
+    EXPECT_EQ(PreviewWindow(), nullptr);
 }
 
 } // namespace

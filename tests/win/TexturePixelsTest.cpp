@@ -1,33 +1,48 @@
-// Textures uploaded by the real main window and read back the two ways the
-// user gets them: the formatted export (bitmaps and Targa files, read with an
-// independent reader) and the clipboard, compared with pixels decoded without
-// OpenGL. Also what can't be read back, file names, files that can't be
-// written, and uploads of pixels beyond the end of the file.
+// Textures leaving the program. Uploaded by the real main window and read
+// back the two ways the user gets one: the formatted export (bitmaps and Targa
+// files, read with an independent reader) and the clipboard, compared with
+// pixels decoded without OpenGL; also what can't be read back, file names,
+// files that can't be written, and uploads of pixels beyond the end of the
+// file. And "Export all shown": the files are the ones the command-line export
+// writes for the same package, the closing box counts them, Esc stops between
+// files, and an unusable folder gives one box.
+#include "cli/ExportCommand.h"
 #include "decode/PixelDecoder.h"
 #include "display/Clipboard.h"
 #include "display/OpenGLTexture.h"
 #include "export/ExportFormatted.h"
 #include "package/Errors.h"
-#include "shell/MainWindowState.h"
+#include "resources/ResourceIds.h"
+#include "shell/FolderDialog.h"
 #include "tests/support/ImageReader.h"
 #include "tests/win/ProgramFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <map>
+#include <sstream>
 
 namespace swatchbox::testing {
 namespace {
 
-// The clipboard's bitmap; empty when there is none.
+// The clipboard's bitmap as red, green, blue, alpha bytes, top row first, and
+// its size; empty when there is none.
 TBytes ClipboardPixels(SIZE& Size) {
+    BITMAP Info{};
     if (!OpenClipboard(App.MainWnd))
         return {};
-    TBytes Pixels = BitmapPixels(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)), Size);
+    const auto Bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    TBytes Pixels;
+    if (Bitmap && GetObjectA(Bitmap, sizeof(Info), &Info)) {
+        Size = {Info.bmWidth, Info.bmHeight};
+        BITMAPINFO Format{};
+        Format.bmiHeader = {
+            sizeof(Format.bmiHeader), Info.bmWidth, -Info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        Pixels.resize(static_cast<std::size_t>(Info.bmWidth * Info.bmHeight) * 4);
+        const TWindowDC Screen(nullptr);
+        GetDIBits(Screen.Get(), Bitmap, 0, static_cast<UINT>(Info.bmHeight), Pixels.data(), &Format,
+                  DIB_RGB_COLORS);
+        for (std::size_t At = 0; At < Pixels.size(); At += 4)
+            std::swap(Pixels[At], Pixels[At + 2]);
+    }
     CloseClipboard();
     return Pixels;
 }
@@ -197,26 +212,21 @@ TEST_F(TexturePixels, NamesGetTheWritersExtensionAndFailuresKeepOlderFiles) {
     EXPECT_EQ(ReadFileBytes(Out.File("Plain.BMP")).size(), 54u + 48u);
     EXPECT_TRUE(Window.Texts().empty());
 
-    // A missing folder, a file held open without sharing and a folder of the
-    // file's name: each is named in the message, and nothing is changed.
+    // A file held open without sharing and a folder of the file's name: each
+    // is named in the message, and nothing is changed.
     const std::string Held = Out.File("Held.TGA");
     std::ofstream(Held, std::ios::binary) << "old";
     std::filesystem::create_directory(Out.File("Folder.BMP"));
     const TKernelHandle Handle(CreateFileA(Held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                            OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(Handle);
-    const std::string Missing = Out.File("Missing") + "\\Wall";
-    EXPECT_FALSE(Export("Wall", Missing, "BMP", 24));
-    EXPECT_FALSE(Export("Wall", Held, "TGA", 32));
-    EXPECT_FALSE(Export("Wall", Out.File("Folder"), "BMP", 32));
-    const std::vector<std::string> Targets = {Missing + ".BMP", Held, Out.File("Folder.BMP")};
-    const std::vector<std::string> Messages = Window.Texts();
-    ASSERT_EQ(Messages.size(), Targets.size());
-    for (std::size_t Index = 0; Index < Targets.size(); ++Index)
-        EXPECT_EQ(Messages[Index].rfind(
-                      "Error: Cannot save texture to file \"" + Targets[Index] + "\"!\r\n(", 0),
-                  0u)
-            << Messages[Index];
+    for (const std::string& Target : {Held, Out.File("Folder.BMP")}) {
+        EXPECT_FALSE(Export("Wall", Target, Target.substr(Target.size() - 3), 32));
+        const std::vector<std::string> Texts = Window.Texts();
+        ASSERT_EQ(Texts.size(), 1u);
+        EXPECT_TRUE(Texts[0].starts_with("Error: Cannot save texture to file \"" + Target + "\"!"))
+            << Texts[0];
+    }
     EXPECT_EQ(ReadFileText(Held), "old");
     // The two written before, the held file and the folder: nothing left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Out.Path()), {}), 4);
@@ -249,6 +259,127 @@ TEST_F(TexturePixels, PixelsOrPaletteBeyondTheEndOfTheFileGetNoTexture) {
     std::filesystem::resize_file(Path, 100);
     EXPECT_EQ(UploadTexture(Stream, {16, 16, 0, 0, pfRGBA8, true}), nullptr);
     EXPECT_THROW(TOpenGLTexture(Stream, 16, 16, 0, 0, pfRGBA8, true), EPackageDamaged);
+}
+
+namespace fs = std::filesystem;
+
+using TFiles = std::map<std::string, std::vector<uint8_t>>;
+
+// Every file under Root by its path relative to it, with its bytes.
+TFiles FilesUnder(const fs::path& Root) {
+    TFiles Files;
+    for (const auto& Entry : fs::recursive_directory_iterator(Root))
+        if (Entry.is_regular_file())
+            Files[Entry.path().lexically_relative(Root).generic_string()] =
+                ReadFileBytes(Entry.path().string());
+    return Files;
+}
+
+std::vector<std::string> Names(const TFiles& Files) {
+    std::vector<std::string> Result;
+    for (const auto& File : Files)
+        Result.push_back(File.first);
+    return Result;
+}
+
+TEST(ExportAll, WritesTheFilesOfTheCommandLineExportAndStopsBetweenFiles) {
+    TProgramWindow Window;
+    // Two groups, four formats, a name twice in one group, and a second,
+    // compressed picture, which goes beside the first as is.
+    const std::string Package = Window.Show({
+        {.Name = "Brick", .Group = "Walls", .Format = pfP8, .Comp = TCompDesc{}},
+        {.Name = "Stone", .Group = "Walls", .Format = pfDXT1, .Width = 8, .Height = 8},
+        SolidTexture({.Name = "Grass", .Group = "Floors"}, 8, 4, 0x00FF00),
+        {.Name = "Brick", .Group = "Walls", .Format = pfDXT5, .Width = 4, .Height = 4},
+        {.Name = "Tile", .Group = "Floors", .Format = pfDXT3, .Width = 4, .Height = 4},
+    });
+    const struct {
+        const char* Group;
+        TExportFormat Format;
+        bool StopAfterFirst;
+        // A plain file where the export wants a folder, or "".
+        std::string Blocker;
+        // The closing box, % for the chosen folder; it ends in the system's
+        // reason when Reason is set.
+        std::string Box;
+        bool Reason = false;
+    } Rows[] = {
+        {"Walls", TExportFormat::AsIs, false, "", "Information: 3 textures exported to %."},
+        {"Floors", TExportFormat::Png, false, "", "Information: 2 textures exported to %."},
+        {"(All)", TExportFormat::Tga, false, "", "Information: 5 textures exported to %."},
+        {"(All)", TExportFormat::Png, true, "",
+         "Information: 1 texture exported to %.\r\nStopped after 1 of 5."},
+        {"(All)", TExportFormat::Bmp32, false, "Test\\Walls",
+         "Warning: 2 textures exported to %.\r\n\r\n3 textures skipped or failed:\r\n"
+         "Walls.Brick\r\nWalls.Stone\r\nWalls.Brick\r\n\r\nCannot create folder \"",
+         true},
+        {"(All)", TExportFormat::Png, false, "Test", "Error: Cannot export to folder \"%\"!\r\n(",
+         true},
+    };
+    // One folder for every row, emptied in between: from the second row on
+    // the browser opens on it, as it opens on the last folder chosen.
+    const TBrowsableDir Out;
+    for (const auto& Row : Rows) {
+        SCOPED_TRACE(Row.Box);
+        for (const auto& Entry : fs::directory_iterator(Out.Path()))
+            fs::remove_all(Entry.path());
+        if (!Row.Blocker.empty()) {
+            std::filesystem::create_directories(
+                fs::path(Out.Path() + "\\" + Row.Blocker).parent_path());
+            std::ofstream(Out.Path() + "\\" + Row.Blocker) << "a file";
+        }
+        ChooseComboItem(App.GroupCombo, Row.Group);
+        const TModalDriver Driver([&](HWND Dialog) {
+            EXPECT_TRUE(SelectBrowserFolder(Dialog, Out.Path(), Window));
+            SendMessageA(GetDlgItem(Dialog, ExportFormatComboId), CB_SETCURSEL,
+                         static_cast<WPARAM>(Row.Format), 0);
+            PressButton(Dialog, IDOK);
+        });
+        App.ExportAll.SliceTime = Row.StopAfterFirst ? 0 : 30;
+        SendToPanel(WM_COMMAND, CMD_EXPORT_ALL);
+        ASSERT_TRUE(Driver.Ran());
+        // Esc right after the first tick's one file: posted keys come before
+        // the next tick.
+        if (Row.StopAfterFirst) {
+            OnExportTimer();
+            PostMessageA(App.MainWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        for (int Tick = 0; Tick < 500 && ExportAllRunning(); ++Tick) {
+            Sleep(10);
+            Window.Pump();
+        }
+        ASSERT_FALSE(ExportAllRunning());
+        const std::vector<std::string> Texts = Window.Texts();
+        ASSERT_EQ(Texts.size(), 1u);
+        std::string Box = Row.Box;
+        if (const std::size_t Folder = Box.find('%'); Folder != std::string::npos)
+            Box.replace(Folder, 1, Out.Path());
+        const std::string Shown = Row.Reason ? Texts[0].substr(0, Box.size()) : Texts[0];
+        EXPECT_TRUE(EqualsIgnoringAsciiCase(Shown, Box)) << Texts[0];
+
+        const TTempDir Reference;
+        std::ostringstream Ignored;
+        cli::RunExport(
+            {.Packages = {Package}, .OutDir = Reference.Path().string(), .Format = Row.Format},
+            Ignored, Ignored);
+        // What the command line writes for the group, less what the blocker
+        // keeps from being written.
+        const std::string Group = std::string("Test/") + Row.Group + "/";
+        const std::string Blocked = fs::path(Row.Blocker).generic_string() + "/";
+        auto Expected = FilesUnder(Reference.Path());
+        std::erase_if(Expected, [&](const auto& File) {
+            return (Group != "Test/(All)/" && File.first.rfind(Group, 0) != 0) ||
+                   (!Row.Blocker.empty() && File.first.rfind(Blocked, 0) == 0);
+        });
+        // A stopped run leaves the first file in export order, whole.
+        if (Row.StopAfterFirst)
+            std::erase_if(Expected,
+                          [](const auto& File) { return File.first != "Test/Walls/Brick.PNG"; });
+        auto Written = FilesUnder(Out.Path());
+        Written.erase(fs::path(Row.Blocker).generic_string());
+        EXPECT_EQ(Names(Written), Names(Expected));
+        EXPECT_TRUE(Written == Expected);
+    }
 }
 
 } // namespace
