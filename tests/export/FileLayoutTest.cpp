@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <zlib.h>
 
 #include <filesystem>
@@ -95,6 +99,15 @@ TEST(OutputFile, ReplacesTheTargetOnlyWhenCommittedAndNamesOneItCannotCreate) {
                   TOutputFile(Dir.File("missing/out.bin"));
               }).find("out.bin"),
               std::string::npos);
+#ifndef _WIN32
+    // A pipe (like /dev/null) is no file to replace: it stays what it was.
+    const std::string Pipe = Dir.File("pipe");
+    ASSERT_EQ(mkfifo(Pipe.c_str(), 0600), 0);
+    TOutputFile Output(Pipe);
+    EXPECT_NE(ThrownMessage<EExportError>([&] { Output.Commit(); }).find("not a regular file"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_fifo(Pipe));
+#endif
 }
 
 TEST(ImageFile, SizesTheFileTypeCantHoldAreRefusedWithoutAFile) {
