@@ -1,6 +1,7 @@
 // The package list through the real main window: its rows, their order and
-// retail symbols, clicks on them, the game choice and "&Clear list"; and a
-// package read into the texture set: order, groups, status texts, failures.
+// retail symbols, dropped files, clicks on them, the game choice and "&Clear
+// list"; and a package read into the texture set: order, groups, status
+// texts, failures.
 #include "shell/PackageList.h"
 #include "package/PixelFormat.h"
 #include "resources/ResourceIds.h"
@@ -195,17 +196,25 @@ TEST_F(PackageList, ClickAnalysesOnceDropsWhatIsNoPackageAndAGameOrClearForgetsI
     ExpectNoPackageShown();
 }
 
-TEST(PackageListCommandLine, ArgumentsAreListedAsTheFileSystemSpellsThem) {
+// Dropped files join the sorted list at their full length.
+TEST(PackageListCommandLine, ArgumentsAreListedAsTheFileSystemSpellsThemAndDropsJoinThem) {
     TTempDir Folder;
     const std::string Root = WindowsPath(Folder.Path().string());
     Write(Root + "\\SkyBox.utx", "x");
     Write(Root + "\\Another.utx", "x");
     const std::string Missing = Root + "\\Missing.utx";
     TProgramWindow Window({Root + "\\SKYBOX.UTX", Missing, Root + "\\A*.utx"});
+    const std::string Deep = "C:\\" + std::string(300, 'x') + "\\Deep.utx";
 
-    EXPECT_EQ(App.PackageFiles,
-              (std::vector<std::string>{Root + "\\Another.utx", Missing, Root + "\\SkyBox.utx"}));
-    EXPECT_EQ(ListCount(), 3);
+    HGLOBAL Memory = GlobalAlloc(GHND, sizeof(DROPFILES) + Deep.size() + 2);
+    auto* Files = static_cast<DROPFILES*>(GlobalLock(Memory));
+    Files->pFiles = sizeof(DROPFILES);
+    std::strcpy(reinterpret_cast<char*>(Files + 1), Deep.c_str());
+    GlobalUnlock(Memory);
+    SendMessageA(App.MainWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(Memory), 0);
+    EXPECT_EQ(App.PackageFiles, (std::vector<std::string>{Root + "\\Another.utx", Deep, Missing,
+                                                          Root + "\\SkyBox.utx"}));
+    EXPECT_EQ(ListCount(), 4);
 }
 
 // Groups whose names differ only in case stay apart, and a new package resets
