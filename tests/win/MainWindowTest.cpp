@@ -116,10 +116,9 @@ TEST(Settings, UnusableValuesGetTheirDefaultsAndAFailedSaveIsReported) {
     const TSettings Default;
     TProgramWindow Window({}, "[Rendering]\r\nTextureSize=0\r\nRenderTime=-5\r\nFontSize=abc\r\n"
                               "Font=\r\n[Colors]\r\nBackground=255\r\n");
-    EXPECT_EQ(Settings.TextureSize, Default.TextureSize);
-    EXPECT_EQ(Settings.RenderTime, Default.RenderTime);
-    EXPECT_EQ(Settings.FontSize, Default.FontSize);
-    EXPECT_EQ(Settings.FontName, Default.FontName);
+    EXPECT_EQ(
+        std::tie(Settings.TextureSize, Settings.RenderTime, Settings.FontSize, Settings.FontName),
+        std::tie(Default.TextureSize, Default.RenderTime, Default.FontSize, Default.FontName));
     EXPECT_EQ(Settings.BackgroundColor, 255u);
     UseSettingsFile(Window.Folder.File("missing-folder\\Swatchbox.INI"));
     Window.Close();

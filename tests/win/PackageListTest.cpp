@@ -88,7 +88,7 @@ protected:
 // Each game marks the names of its own list whatever their case and
 // extension: entries new to a list are found, names taken out of one are no
 // longer marked, and every list holds DUMMY.DUMMY.
-TEST_F(PackageList, RetailSymbolsMarkEachGamesNamesWhateverTheExtension) {
+TEST_F(PackageList, RetailSymbolsMarkEachGamesNamesAndFolderFilesReplaceOrJoinTheList) {
     const std::string Folder = MakeFolder("Textures");
     for (const char* Name : {"skybox.utx", "SkyBox.txt", "skybox.utx.bak", "dummy.dummy.utx",
                              "AW-Ancient.utx", "ScottT.utx", "UT2003Fonts_kot.utx"})
@@ -113,9 +113,8 @@ TEST_F(PackageList, RetailSymbolsMarkEachGamesNamesWhateverTheExtension) {
     EXPECT_EQ(Row(1, 6).first, "dummy");
     EXPECT_EQ(Row(1, 1).first, "");
     EXPECT_EQ(Row(7).second, -2);
-}
 
-TEST_F(PackageList, FolderFilesReplaceOrJoinTheListSortedByFileNameAlone) {
+    // Folder files replace or join the list, sorted by file name alone.
     const std::string One = MakeFolder("One");
     const std::string Two = MakeFolder("Two");
     for (const std::string& Path : {One + "\\C.utx", One + "\\A.utx", Two + "\\b.utx"})
@@ -262,7 +261,7 @@ TEST_F(PackageList, SortsByNameDropsUnreadableTexturesAndFiltersByGroupWithoutRe
 // Packages stripped for dedicated servers store no mip maps: their textures
 // get no image and are left out without a word. Textures that fail raise three
 // boxes and one that sums up the rest, in every analysis.
-TEST_F(PackageList, LeavesOutBareTexturesQuietlyAndGathersFailuresAfterThreeMessages) {
+TEST_F(PackageList, LeavesOutBareTexturesQuietlyGathersFailuresAndSurvivesAnUnreadablePackage) {
     TPackageBuilder Builder(128, 29);
     for (const uint8_t Format : {pfP8, pfRGBA8, pfDXT1, pfDXT5})
         Builder.AddTexture({.Name = "Bare" + std::to_string(Format),
@@ -286,16 +285,15 @@ TEST_F(PackageList, LeavesOutBareTexturesQuietlyAndGathersFailuresAfterThreeMess
         EXPECT_EQ(Closing.Text, "6 more textures could not be read.\r\n\r\nLava4\r\nLava5\r\n"
                                 "Lava6\r\nLava7\r\nLava8\r\n...");
     }
-}
 
-TEST_F(PackageList, UnreadablePackageLeavesNoHalfSetAndTheProgramGoesOn) {
+    // An unreadable package leaves no half set, and the program goes on.
     const std::string Good = ShowMixed();
     App.SelectedIndex = 1;
 
-    TPackageBuilder Builder;
-    Builder.AddTexture({.Name = "Lost", .Format = pfRGBA8});
+    TPackageBuilder Lost;
+    Lost.AddTexture({.Name = "Lost", .Format = pfRGBA8});
     const std::string Damaged = Window.Folder.File("Damaged.utx");
-    auto Built = Builder.Build();
+    auto Built = Lost.Build();
     Built.Truncate(Built.Bytes.size() - 20).WriteTo(Damaged);
     App.PackagePath = Damaged;
     Window.Reporter.Messages.clear();

@@ -270,13 +270,6 @@ TFiles FilesUnder(const fs::path& Root) {
     return Files;
 }
 
-std::vector<std::string> Names(const TFiles& Files) {
-    std::vector<std::string> Result;
-    for (const auto& File : Files)
-        Result.push_back(File.first);
-    return Result;
-}
-
 TEST(ExportAll, WritesTheFilesOfTheCommandLineExportAndStopsBetweenFiles) {
     TProgramWindow Window;
     // Two groups, four formats, a name twice in one group, and a second,
@@ -383,8 +376,9 @@ TEST(ExportAll, WritesTheFilesOfTheCommandLineExportAndStopsBetweenFiles) {
                           [](const auto& File) { return File.first != "Test/Walls/Brick.PNG"; });
         auto Written = FilesUnder(Out.Path);
         Written.erase(fs::path(Row.Blocker).generic_string());
-        EXPECT_EQ(Names(Written), Names(Expected));
-        EXPECT_TRUE(Written == Expected);
+        EXPECT_EQ(Written.size(), Expected.size());
+        for (const auto& [Name, Bytes] : Expected)
+            EXPECT_TRUE(Written.contains(Name) && Written[Name] == Bytes) << Name;
     }
 }
 
