@@ -105,25 +105,21 @@ TEST(Settings, ClosingSavesEveryKeyAndTheNextStartPlacesTheWindowAsItWas) {
                   std::tie(Saved.BackgroundColor, Saved.SelectionColor, Saved.TextColor,
                            Saved.TextureSize, Saved.FontName, Saved.FontSize));
     }
-    const TProgramWindow Old({}, "[Window]\r\nX=5\r\nY=6\r\nW=1000\r\nH=700\r\nState=2\r\n");
+    // Values the panel or the timer can't work with get their defaults, and a
+    // file that can't be written gives one message.
+    TProgramWindow Old({}, "[Window]\r\nX=5\r\nY=6\r\nW=1000\r\nH=700\r\nState=2\r\n[Rendering]\r\n"
+                           "TextureSize=0\r\nRenderTime=-5\r\nFontSize=abc\r\nFont=\r\n[Colors]\r\n"
+                           "Background=255\r\n");
     EXPECT_EQ(Placement(), (std::vector<int32_t>{5, 6, 1000, 700, 2}));
     EXPECT_TRUE(IsZoomed(App.MainWnd));
-}
-
-// Values the panel or the timer can't work with get their defaults, and a
-// file that can't be written gives one message.
-TEST(Settings, UnusableValuesGetTheirDefaultsAndAFailedSaveIsReported) {
-    const TSettings Default;
-    TProgramWindow Window({}, "[Rendering]\r\nTextureSize=0\r\nRenderTime=-5\r\nFontSize=abc\r\n"
-                              "Font=\r\n[Colors]\r\nBackground=255\r\n");
     EXPECT_EQ(
         std::tie(Settings.TextureSize, Settings.RenderTime, Settings.FontSize, Settings.FontName),
         std::tie(Default.TextureSize, Default.RenderTime, Default.FontSize, Default.FontName));
     EXPECT_EQ(Settings.BackgroundColor, 255u);
-    UseSettingsFile(Window.Folder.File("missing-folder\\Swatchbox.INI"));
-    Window.Close();
-    EXPECT_EQ(Window.Texts(), std::vector<std::string>{
-                                  "Error: [INISETTINGS]\r\nCould not save settings to ini file!"});
+    UseSettingsFile(Old.Folder.File("missing-folder\\Swatchbox.INI"));
+    Old.Close();
+    EXPECT_EQ(Old.Texts(), std::vector<std::string>{
+                               "Error: [INISETTINGS]\r\nCould not save settings to ini file!"});
 }
 
 // Refuses every button window of this thread, the texture panel among them.

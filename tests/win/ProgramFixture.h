@@ -188,11 +188,8 @@ inline SCROLLINFO PanelScrollInfo() {
 // Expects the window as it is before any package is chosen: no texture set,
 // no groups and no status texts.
 inline void ExpectNoPackageShown() {
-    EXPECT_FALSE(App.Package);
-    EXPECT_TRUE(App.PackagePath.empty());
-    EXPECT_TRUE(App.AllTextures.empty());
-    EXPECT_TRUE(App.ShownTextures.empty());
-    EXPECT_EQ(App.SelectedIndex, -1);
+    EXPECT_TRUE(!App.Package && App.PackagePath.empty() && App.AllTextures.empty() &&
+                App.ShownTextures.empty() && App.SelectedIndex == -1);
     EXPECT_TRUE(ComboItems(App.GroupCombo).empty());
     EXPECT_EQ(WindowText(App.GroupLabel), "Group");
     EXPECT_EQ(StatusText(0) + StatusText(1), "");

@@ -68,8 +68,8 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     ASSERT_TRUE(First.Started);
     const HWND Main = WaitForMainWindow(First);
     ASSERT_NE(Main, nullptr);
-    const DWORD Id = First.Info.dwProcessId;
-    EXPECT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).size() == (Help.empty() ? 0u : 1u); }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return HelpWindowsOf(First.Info.dwProcessId).size() == (Help.empty() ? 0u : 1u); }));
     const HWND List = FindWindowExA(Main, nullptr, "SysListView32", nullptr);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(List, LVM_GETITEMCOUNT, 0, 0) == 1; }));
 

@@ -111,11 +111,6 @@ protected:
         GetClientRect(Window, &Client);
         return {Client.right, Client.bottom};
     }
-    // The window at the texture's own size, centred on the screen.
-    static void ExpectAtTextureSize(HWND Window, TSize Size) {
-        EXPECT_EQ(ClientSize(Window), Size);
-        ExpectCentred(Window, nullptr);
-    }
     // A pixel of the painted client area.
     static COLORREF Painted(HWND Preview, int X, int Y) {
         UpdateWindow(Preview);
@@ -422,7 +417,8 @@ TEST_F(TexturePanel, PreviewStepsThroughTheGroupAndClicksSwitchToTheMaximisedVie
         Window.Pump();
         EXPECT_EQ(App.SelectedIndex, Index);
         EXPECT_EQ(WindowText(Shown), Caption);
-        ExpectAtTextureSize(Shown, Size);
+        EXPECT_EQ(ClientSize(Shown), Size);
+        ExpectCentred(Shown, nullptr);
         EXPECT_EQ(Painted(Shown, Size.first - 1, Size.second - 1), RGB(Grey, Grey, Grey));
     }
 
@@ -438,7 +434,8 @@ TEST_F(TexturePanel, PreviewStepsThroughTheGroupAndClicksSwitchToTheMaximisedVie
     EXPECT_EQ(ClientSize(Shown), Maximised);
     SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
     EXPECT_FALSE(IsZoomed(Shown) || App.PreviewTiled);
-    ExpectAtTextureSize(Shown, {128, 256});
+    EXPECT_EQ(ClientSize(Shown), TSize(128, 256));
+    ExpectCentred(Shown, nullptr);
     SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
     EXPECT_TRUE(IsZoomed(Shown) && !App.PreviewTiled);
     // Enter maximises tiled whatever keys are held; a right click closes.
