@@ -1,7 +1,7 @@
 // The main window as the program makes and closes it: its controls at any
-// size, dropped files, the settings file and start-up without OpenGL; and its
-// dialogs and the package list's menu, driven from inside their own message
-// loops: export, font, About.
+// size, the settings file and start-up without OpenGL; and its dialogs and
+// the package list's menu, driven from inside their own message loops:
+// export, font, About.
 #include "display/GLContext.h"
 #include "export/ExportDialog.h"
 #include "resources/ResourceIds.h"
@@ -52,25 +52,6 @@ TEST(MainWindow, ControlsFillTheWindowAtEverySize) {
         EXPECT_LE(List.bottom, Groups.top);
         EXPECT_LE(Groups.bottom, Status.top + 1);
     }
-}
-
-TEST(MainWindow, DroppedFilesAreListedAtTheirFullLength) {
-    TProgramWindow Window;
-    const std::vector<std::string> Paths = {"C:\\" + std::string(300, 'x') + "\\Deep.utx",
-                                            "C:\\Textures\\Short.utx"};
-    std::size_t Size = sizeof(DROPFILES) + 1;
-    for (const auto& Path : Paths)
-        Size += Path.size() + 1;
-    HGLOBAL Memory = GlobalAlloc(GHND, Size);
-    auto* Files = static_cast<DROPFILES*>(GlobalLock(Memory));
-    Files->pFiles = sizeof(DROPFILES);
-    char* Text = reinterpret_cast<char*>(Files) + sizeof(DROPFILES);
-    for (const auto& Path : Paths)
-        Text = std::strcpy(Text, Path.c_str()) + Path.size() + 1;
-    GlobalUnlock(Memory);
-    SendMessageA(App.MainWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(Memory), 0);
-    EXPECT_EQ(App.PackageFiles, Paths);
-    EXPECT_EQ(SendMessageA(App.PackageList, LVM_GETITEMCOUNT, 0, 0), 2);
 }
 
 std::vector<int32_t> Placement() {
@@ -124,34 +105,27 @@ TEST(Settings, ClosingSavesEveryKeyAndTheNextStartPlacesTheWindowAsItWas) {
                   std::tie(Saved.BackgroundColor, Saved.SelectionColor, Saved.TextColor,
                            Saved.TextureSize, Saved.FontName, Saved.FontSize));
     }
-    const TProgramWindow Old({}, "[Window]\r\nX=5\r\nY=6\r\nW=1000\r\nH=700\r\nState=2\r\n");
+    // Values the panel or the timer can't work with get their defaults, and a
+    // file that can't be written gives one message.
+    TProgramWindow Old({}, "[Window]\r\nX=5\r\nY=6\r\nW=1000\r\nH=700\r\nState=2\r\n[Rendering]\r\n"
+                           "TextureSize=0\r\nRenderTime=-5\r\nFontSize=abc\r\nFont=\r\n[Colors]\r\n"
+                           "Background=255\r\n");
     EXPECT_EQ(Placement(), (std::vector<int32_t>{5, 6, 1000, 700, 2}));
     EXPECT_TRUE(IsZoomed(App.MainWnd));
-}
-
-// Values the panel or the timer can't work with get their defaults, and a
-// file that can't be written gives one message.
-TEST(Settings, UnusableValuesGetTheirDefaultsAndAFailedSaveIsReported) {
-    const TSettings Default;
-    TProgramWindow Window({}, "[Rendering]\r\nTextureSize=0\r\nRenderTime=-5\r\nFontSize=abc\r\n"
-                              "Font=\r\n[Colors]\r\nBackground=255\r\n");
-    EXPECT_EQ(Settings.TextureSize, Default.TextureSize);
-    EXPECT_EQ(Settings.RenderTime, Default.RenderTime);
-    EXPECT_EQ(Settings.FontSize, Default.FontSize);
-    EXPECT_EQ(Settings.FontName, Default.FontName);
+    EXPECT_EQ(
+        std::tie(Settings.TextureSize, Settings.RenderTime, Settings.FontSize, Settings.FontName),
+        std::tie(Default.TextureSize, Default.RenderTime, Default.FontSize, Default.FontName));
     EXPECT_EQ(Settings.BackgroundColor, 255u);
-    UseSettingsFile(Window.Folder.File("missing-folder\\Swatchbox.INI"));
-    Window.Close();
-    EXPECT_EQ(Window.Texts(), std::vector<std::string>{
-                                  "Error: [INISETTINGS]\r\nCould not save settings to ini file!"});
+    UseSettingsFile(Old.Folder.File("missing-folder\\Swatchbox.INI"));
+    Old.Close();
+    EXPECT_EQ(Old.Texts(), std::vector<std::string>{
+                               "Error: [INISETTINGS]\r\nCould not save settings to ini file!"});
 }
 
 // Refuses every button window of this thread, the texture panel among them.
 LRESULT CALLBACK RefuseButtons(int Code, WPARAM WParam, LPARAM LParam) {
-    char Class[16] = {};
     if (Code == HCBT_CREATEWND &&
-        GetClassNameA(reinterpret_cast<HWND>(WParam), Class, sizeof(Class)) > 0 &&
-        lstrcmpiA(Class, "BUTTON") == 0)
+        EqualsIgnoringAsciiCase(ClassName(reinterpret_cast<HWND>(WParam)), "BUTTON"))
         return 1;
     return CallNextHookEx(nullptr, Code, WParam, LParam);
 }
@@ -163,15 +137,36 @@ TEST(GLContext, WithoutAContextTheProgramSaysSoOnceAndEndsWithoutSaving) {
     UnhookWindowsHookEx(Hook);
 
     EXPECT_FALSE(Window.Started);
-    ASSERT_EQ(Window.Reporter.Messages.size(), 1u);
-    EXPECT_EQ(Window.Reporter.Messages[0].Caption, "Error");
-    EXPECT_EQ(Window.Reporter.Messages[0].Text, "[OPENGL]\r\nInitialisation of OpenGL failed!");
+    EXPECT_EQ(Window.Texts(),
+              std::vector<std::string>{"Error: [OPENGL]\r\nInitialisation of OpenGL failed!"});
     EXPECT_FALSE(std::filesystem::exists(Window.SettingsFile));
 }
 
-// Cancelled, each as-is dialog leaves no name. A name longer than the
-// dialog's buffer is cut to it.
-TEST(ExportDialog, AsIsPresetsNameAndTypeFromTheTextureAndLocksTheTypeList) {
+// The first TrueType face the system lists: the font dialog offers real
+// faces only, not substitutes such as "MS Shell Dlg".
+std::string ListedFace() {
+    std::string Face;
+    LOGFONTA Wanted{};
+    Wanted.lfCharSet = DEFAULT_CHARSET;
+    const HDC Screen = GetDC(nullptr);
+    EnumFontFamiliesExA(
+        Screen, &Wanted,
+        [](const LOGFONTA* Font, const TEXTMETRICA*, DWORD Type, LPARAM Data) -> int {
+            if (!(Type & TRUETYPE_FONTTYPE) || Font->lfFaceName[0] == '@')
+                return 1;
+            *reinterpret_cast<std::string*>(Data) = Font->lfFaceName;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&Face), 0);
+    ReleaseDC(nullptr, Screen);
+    return Face;
+}
+
+// Cancelled, each as-is export dialog leaves no name; a name longer than the
+// dialog's buffer is cut to it. Confirmed untouched, the font dialog keeps the
+// font's name and size. The About box closes by Esc or with the program under
+// it; either way its title font, which follows the panel font, is freed.
+TEST(Dialogs, AsIsExportPresetsTheTextureFontKeepsAnUntouchedOneAndAboutFreesItsFont) {
     TProgramWindow Window;
     const std::string Long(300, 'L');
     Window.Show({{.Name = "Rock", .Format = pfDXT3}, {.Name = Long, .Format = pfP8}});
@@ -198,52 +193,18 @@ TEST(ExportDialog, AsIsPresetsNameAndTypeFromTheTextureAndLocksTheTypeList) {
         ASSERT_TRUE(Driver.Ran());
         EXPECT_EQ(FileName, "");
     }
-    EXPECT_TRUE(Window.Reporter.Messages.empty());
-}
-
-// The first TrueType face the system lists: the font dialog offers real
-// faces only, not substitutes such as "MS Shell Dlg".
-std::string ListedFace() {
-    std::string Face;
-    LOGFONTA Wanted{};
-    Wanted.lfCharSet = DEFAULT_CHARSET;
-    const HDC Screen = GetDC(nullptr);
-    EnumFontFamiliesExA(
-        Screen, &Wanted,
-        [](const LOGFONTA* Font, const TEXTMETRICA*, DWORD Type, LPARAM Data) -> int {
-            if (!(Type & TRUETYPE_FONTTYPE) || Font->lfFaceName[0] == '@')
-                return 1;
-            *reinterpret_cast<std::string*>(Data) = Font->lfFaceName;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&Face), 0);
-    ReleaseDC(nullptr, Screen);
-    return Face;
-}
-
-TEST(FontDialog, ConfirmedUntouchedKeepsFontNameAndSize) {
-    TProgramWindow Window;
     ASSERT_EQ(Settings.FontSize, 12);
-    Settings.FontName = ListedFace();
-    const std::string Face = Settings.FontName;
-    const TModalDriver Driver([](HWND Dialog) {
+    const std::string Face = Settings.FontName = ListedFace();
+    const TModalDriver Font([](HWND Dialog) {
         ExpectDialogLook(Dialog);
         PressButton(Dialog, IDOK);
     });
     ChoosePanelFont();
-    ASSERT_TRUE(Driver.Ran());
+    ASSERT_TRUE(Font.Ran());
     EXPECT_EQ(Settings.FontName, Face);
     EXPECT_EQ(Settings.FontSize, 12);
-    EXPECT_TRUE(Window.Reporter.Messages.empty());
-}
-
-// The box closes by Esc or with the program under it; either way its title
-// font, which follows the panel font the user chose, is freed.
-TEST(AboutBox, ShowsTheTitleInThePanelFontAndClosingFreesIt) {
     for (const bool CloseProgram : {false, true}) {
         SCOPED_TRACE(CloseProgram ? "program closed" : "Esc");
-        TProgramWindow Window;
-        Settings.FontName = "Courier New";
         HWND Box = nullptr;
         HFONT Title = nullptr;
         const TModalDriver Driver([&](HWND Dialog) {
@@ -251,13 +212,11 @@ TEST(AboutBox, ShowsTheTitleInThePanelFontAndClosingFreesIt) {
             EXPECT_EQ(GetWindow(Dialog, GW_OWNER), App.MainWnd);
             Title =
                 reinterpret_cast<HFONT>(SendDlgItemMessageA(Dialog, ABOUT_TITLE, WM_GETFONT, 0, 0));
-            LOGFONTA Font{};
-            GetObjectA(Title, sizeof(Font), &Font);
-            EXPECT_EQ(std::string(Font.lfFaceName), "Courier New");
-            if (CloseProgram)
-                PostMessageA(App.MainWnd, WM_CLOSE, 0, 0);
-            else
-                PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            LOGFONTA Logical{};
+            GetObjectA(Title, sizeof(Logical), &Logical);
+            EXPECT_EQ(std::string(Logical.lfFaceName), Face);
+            PostMessageA(CloseProgram ? App.MainWnd : GetFocus(),
+                         CloseProgram ? WM_CLOSE : WM_KEYDOWN, VK_ESCAPE, 0);
         });
         SendMessageA(App.MainWnd, WM_SYSCOMMAND, CMD_SYS_ABOUT, 0);
         ASSERT_TRUE(Driver.Ran());
@@ -265,8 +224,8 @@ TEST(AboutBox, ShowsTheTitleInThePanelFontAndClosingFreesIt) {
         EXPECT_FALSE(IsWindow(Box));
         EXPECT_EQ(IsWindow(App.MainWnd) == FALSE, CloseProgram);
         EXPECT_EQ(GetObjectType(Title), 0u) << "the title font outlives the box";
-        EXPECT_TRUE(Window.Reporter.Messages.empty());
     }
+    EXPECT_TRUE(Window.Reporter.Messages.empty());
 }
 
 // The menu key sends no point (-1, -1): the menu opens at the list's corner

@@ -1,6 +1,7 @@
 // The package list through the real main window: its rows, their order and
-// retail symbols, clicks on them, the game choice and "&Clear list"; and a
-// package read into the texture set: order, groups, status texts, failures.
+// retail symbols, dropped files, clicks on them, the game choice and "&Clear
+// list"; and a package read into the texture set: order, groups, status
+// texts, failures.
 #include "shell/PackageList.h"
 #include "package/PixelFormat.h"
 #include "resources/ResourceIds.h"
@@ -87,7 +88,7 @@ protected:
 // Each game marks the names of its own list whatever their case and
 // extension: entries new to a list are found, names taken out of one are no
 // longer marked, and every list holds DUMMY.DUMMY.
-TEST_F(PackageList, RetailSymbolsMarkEachGamesNamesWhateverTheExtension) {
+TEST_F(PackageList, RetailSymbolsMarkEachGamesNamesAndFolderFilesReplaceOrJoinTheList) {
     const std::string Folder = MakeFolder("Textures");
     for (const char* Name : {"skybox.utx", "SkyBox.txt", "skybox.utx.bak", "dummy.dummy.utx",
                              "AW-Ancient.utx", "ScottT.utx", "UT2003Fonts_kot.utx"})
@@ -112,9 +113,8 @@ TEST_F(PackageList, RetailSymbolsMarkEachGamesNamesWhateverTheExtension) {
     EXPECT_EQ(Row(1, 6).first, "dummy");
     EXPECT_EQ(Row(1, 1).first, "");
     EXPECT_EQ(Row(7).second, -2);
-}
 
-TEST_F(PackageList, FolderFilesReplaceOrJoinTheListSortedByFileNameAlone) {
+    // Folder files replace or join the list, sorted by file name alone.
     const std::string One = MakeFolder("One");
     const std::string Two = MakeFolder("Two");
     for (const std::string& Path : {One + "\\C.utx", One + "\\A.utx", Two + "\\b.utx"})
@@ -195,17 +195,25 @@ TEST_F(PackageList, ClickAnalysesOnceDropsWhatIsNoPackageAndAGameOrClearForgetsI
     ExpectNoPackageShown();
 }
 
-TEST(PackageListCommandLine, ArgumentsAreListedAsTheFileSystemSpellsThem) {
+// Dropped files join the sorted list at their full length.
+TEST(PackageListCommandLine, ArgumentsAreListedAsTheFileSystemSpellsThemAndDropsJoinThem) {
     TTempDir Folder;
     const std::string Root = WindowsPath(Folder.Path().string());
     Write(Root + "\\SkyBox.utx", "x");
     Write(Root + "\\Another.utx", "x");
     const std::string Missing = Root + "\\Missing.utx";
     TProgramWindow Window({Root + "\\SKYBOX.UTX", Missing, Root + "\\A*.utx"});
+    const std::string Deep = "C:\\" + std::string(300, 'x') + "\\Deep.utx";
 
-    EXPECT_EQ(App.PackageFiles,
-              (std::vector<std::string>{Root + "\\Another.utx", Missing, Root + "\\SkyBox.utx"}));
-    EXPECT_EQ(ListCount(), 3);
+    HGLOBAL Memory = GlobalAlloc(GHND, sizeof(DROPFILES) + Deep.size() + 2);
+    auto* Files = static_cast<DROPFILES*>(GlobalLock(Memory));
+    Files->pFiles = sizeof(DROPFILES);
+    std::strcpy(reinterpret_cast<char*>(Files + 1), Deep.c_str());
+    GlobalUnlock(Memory);
+    SendMessageA(App.MainWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(Memory), 0);
+    EXPECT_EQ(App.PackageFiles, (std::vector<std::string>{Root + "\\Another.utx", Deep, Missing,
+                                                          Root + "\\SkyBox.utx"}));
+    EXPECT_EQ(ListCount(), 4);
 }
 
 // Groups whose names differ only in case stay apart, and a new package resets
@@ -253,7 +261,7 @@ TEST_F(PackageList, SortsByNameDropsUnreadableTexturesAndFiltersByGroupWithoutRe
 // Packages stripped for dedicated servers store no mip maps: their textures
 // get no image and are left out without a word. Textures that fail raise three
 // boxes and one that sums up the rest, in every analysis.
-TEST_F(PackageList, LeavesOutBareTexturesQuietlyAndGathersFailuresAfterThreeMessages) {
+TEST_F(PackageList, LeavesOutBareTexturesQuietlyGathersFailuresAndSurvivesAnUnreadablePackage) {
     TPackageBuilder Builder(128, 29);
     for (const uint8_t Format : {pfP8, pfRGBA8, pfDXT1, pfDXT5})
         Builder.AddTexture({.Name = "Bare" + std::to_string(Format),
@@ -277,16 +285,15 @@ TEST_F(PackageList, LeavesOutBareTexturesQuietlyAndGathersFailuresAfterThreeMess
         EXPECT_EQ(Closing.Text, "6 more textures could not be read.\r\n\r\nLava4\r\nLava5\r\n"
                                 "Lava6\r\nLava7\r\nLava8\r\n...");
     }
-}
 
-TEST_F(PackageList, UnreadablePackageLeavesNoHalfSetAndTheProgramGoesOn) {
+    // An unreadable package leaves no half set, and the program goes on.
     const std::string Good = ShowMixed();
     App.SelectedIndex = 1;
 
-    TPackageBuilder Builder;
-    Builder.AddTexture({.Name = "Lost", .Format = pfRGBA8});
+    TPackageBuilder Lost;
+    Lost.AddTexture({.Name = "Lost", .Format = pfRGBA8});
     const std::string Damaged = Window.Folder.File("Damaged.utx");
-    auto Built = Builder.Build();
+    auto Built = Lost.Build();
     Built.Truncate(Built.Bytes.size() - 20).WriteTo(Damaged);
     App.PackagePath = Damaged;
     Window.Reporter.Messages.clear();

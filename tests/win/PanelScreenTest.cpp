@@ -91,24 +91,20 @@ protected:
     ::testing::AssertionResult
     ScreenShows(const std::function<std::vector<TExpected>()>& Expected) {
         std::string Mismatch;
-        for (int Attempt = 0; Attempt < 60; ++Attempt) {
-            Window.Pump();
-            Sleep(50);
-            const TWindowDC Screen(nullptr);
-            Mismatch.clear();
-            for (const auto& Pixel : Expected()) {
-                const COLORREF Got = GetPixel(Screen.Get(), Pixel.At.x, Pixel.At.y);
-                if (Got != Pixel.Colour) {
-                    Mismatch = Pixel.What + " at " + std::to_string(Pixel.At.x) + "," +
-                               std::to_string(Pixel.At.y) + ": " + std::to_string(Got) +
-                               " instead of " + std::to_string(Pixel.Colour);
-                    break;
-                }
-            }
-            if (Mismatch.empty())
-                return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure() << Mismatch;
+        const bool Shown = WaitUntil(
+            [&] {
+                Window.Pump();
+                const TWindowDC Screen(nullptr);
+                for (const auto& [At, Colour, What] : Expected())
+                    if (const COLORREF Got = GetPixel(Screen.Get(), At.x, At.y); Got != Colour) {
+                        Mismatch = What + " at " + std::to_string(At.x) + "," +
+                                   std::to_string(At.y) + ": " + std::to_string(Got);
+                        return false;
+                    }
+                return true;
+            },
+            60, 50);
+        return Shown ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << Mismatch;
     }
 
     TProgramWindow Window{{}, SettingsText};

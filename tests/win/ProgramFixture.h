@@ -31,6 +31,18 @@
 
 namespace swatchbox::testing {
 
+// True as soon as the condition holds, false when it still doesn't after
+// Tries waits of Step milliseconds.
+template <typename TCondition>
+bool WaitUntil(TCondition Condition, int Tries = 100, DWORD Step = 100) {
+    for (int Attempt = 0; Attempt < Tries; ++Attempt) {
+        if (Condition())
+            return true;
+        Sleep(Step);
+    }
+    return false;
+}
+
 // The real main window of the program, made in this process the way the
 // program makes it (controls, OpenGL context, package list data), with its
 // settings file in a fresh folder and its messages recorded instead of shown.
@@ -176,11 +188,8 @@ inline SCROLLINFO PanelScrollInfo() {
 // Expects the window as it is before any package is chosen: no texture set,
 // no groups and no status texts.
 inline void ExpectNoPackageShown() {
-    EXPECT_FALSE(App.Package);
-    EXPECT_TRUE(App.PackagePath.empty());
-    EXPECT_TRUE(App.AllTextures.empty());
-    EXPECT_TRUE(App.ShownTextures.empty());
-    EXPECT_EQ(App.SelectedIndex, -1);
+    EXPECT_TRUE(!App.Package && App.PackagePath.empty() && App.AllTextures.empty() &&
+                App.ShownTextures.empty() && App.SelectedIndex == -1);
     EXPECT_TRUE(ComboItems(App.GroupCombo).empty());
     EXPECT_EQ(WindowText(App.GroupLabel), "Group");
     EXPECT_EQ(StatusText(0) + StatusText(1), "");
@@ -214,6 +223,29 @@ inline std::string WindowsPath(std::string Path) {
     return Path;
 }
 
+inline std::string ClassName(HWND Window) {
+    char Name[64] = {};
+    GetClassNameA(Window, Name, sizeof(Name));
+    return Name;
+}
+// The top-level windows, only this thread's when ThisThread is set, that
+// Accept takes.
+inline std::vector<HWND> WindowsWhere(const std::function<bool(HWND)>& Accept,
+                                      bool ThisThread = false) {
+    std::pair<const std::function<bool(HWND)>*, std::vector<HWND>> Search{&Accept, {}};
+    const WNDENUMPROC Collect = [](HWND Window, LPARAM Data) -> BOOL {
+        auto& [Test, Found] = *reinterpret_cast<decltype(Search)*>(Data);
+        if ((*Test)(Window))
+            Found.push_back(Window);
+        return TRUE;
+    };
+    if (ThisThread)
+        EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&Search));
+    else
+        EnumWindows(Collect, reinterpret_cast<LPARAM>(&Search));
+    return Search.second;
+}
+
 // Drives a modal window of this thread from inside its own message loop: a
 // thread timer looks for the first visible window of WindowClass ("#32770"
 // for dialogs, "#32768" for popup menus) and runs Action on it once. Action
@@ -241,24 +273,16 @@ private:
     void Poll() {
         if (Done)
             return;
-        std::pair<const std::string*, HWND> Search{&WindowClass, nullptr};
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND Window, LPARAM Data) -> BOOL {
-                auto& [Class, Found] = *reinterpret_cast<decltype(Search)*>(Data);
-                char Name[64] = {};
-                GetClassNameA(Window, Name, sizeof(Name));
-                if (!IsWindowVisible(Window) || *Class != Name)
-                    return TRUE;
-                Found = Window;
-                return FALSE;
+        const auto Found = WindowsWhere(
+            [&](HWND Window) {
+                return IsWindowVisible(Window) && ClassName(Window) == WindowClass;
             },
-            reinterpret_cast<LPARAM>(&Search));
-        if (!Search.second)
+            true);
+        if (Found.empty())
             return;
         Done = true;
         KillTimer(nullptr, Timer);
-        Action(Search.second);
+        Action(Found[0]);
     }
 
     // Thread timers carry no data of their own; tests drive one window at a time.
@@ -275,41 +299,12 @@ inline bool SelectBrowserFolder(HWND Dialog, const std::string& Folder, TProgram
     constexpr int BrowserStatus = 0x3743;
     // The browser fills its tree as it goes; a busy machine may need a few
     // tries before the folder can be selected.
-    for (int Attempt = 0; Attempt < 100; ++Attempt) {
+    return WaitUntil([&] {
         SendMessageA(Dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(Folder.c_str()));
-        if (EqualsIgnoringAsciiCase(WindowText(GetDlgItem(Dialog, BrowserStatus)), Folder))
-            return true;
         Window.Pump();
-        Sleep(100);
-    }
-    return false;
+        return EqualsIgnoringAsciiCase(WindowText(GetDlgItem(Dialog, BrowserStatus)), Folder);
+    });
 }
-
-// A fresh folder under the system's temporary folder, on a drive the folder
-// browser can navigate; removed with all it holds.
-class TBrowsableDir {
-public:
-    // On the system drive: the browser shows the Unix root under Wine as a
-    // drive it can't navigate to.
-    TBrowsableDir() {
-        static int Made = 0;
-        char Temp[MAX_PATH + 1] = {};
-        GetTempPathA(sizeof(Temp), Temp);
-        Folder = std::string(Temp) + "SwatchboxBrowse" + std::to_string(GetCurrentProcessId()) +
-                 "_" + std::to_string(++Made);
-        std::filesystem::create_directories(Folder);
-    }
-    ~TBrowsableDir() {
-        std::error_code Ignored;
-        std::filesystem::remove_all(Folder, Ignored);
-    }
-    TBrowsableDir(const TBrowsableDir&) = delete;
-    TBrowsableDir& operator=(const TBrowsableDir&) = delete;
-    const std::string& Path() const { return Folder; }
-
-private:
-    std::string Folder;
-};
 
 // Presses a dialog's button as a click would.
 inline void PressButton(HWND Dialog, int Id) {
@@ -317,9 +312,6 @@ inline void PressButton(HWND Dialog, int Id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Id)));
 }
 
-inline bool HasSmallIcon(HWND Dialog) {
-    return SendMessageA(Dialog, WM_GETICON, ICON_SMALL, 0) != 0;
-}
 // Expects Window centred over Over (the screen when null), its centre within
 // Slack pixels each way.
 inline void ExpectCentred(HWND Window, HWND Over, LONG SlackX = 0, LONG SlackY = 0) {
@@ -334,46 +326,27 @@ inline void ExpectCentred(HWND Window, HWND Over, LONG SlackX = 0, LONG SlackY =
 // The look of the program's dialogs: their own small icon, centred over the
 // main window.
 inline void ExpectDialogLook(HWND Dialog, LONG SlackX = 0, LONG SlackY = 0) {
-    EXPECT_TRUE(HasSmallIcon(Dialog));
+    EXPECT_NE(SendMessageA(Dialog, WM_GETICON, ICON_SMALL, 0), 0);
     ExpectCentred(Dialog, App.MainWnd, SlackX, SlackY);
 }
 
 // The HTML Help viewer's windows (class "HH Parent") that a process has open.
 inline std::vector<HWND> HelpWindowsOf(DWORD ProcessId) {
-    std::pair<DWORD, std::vector<HWND>> Search{ProcessId, {}};
-    EnumWindows(
-        [](HWND Window, LPARAM Data) -> BOOL {
-            auto& [Id, Found] = *reinterpret_cast<decltype(Search)*>(Data);
-            DWORD Process = 0;
-            GetWindowThreadProcessId(Window, &Process);
-            char Class[32] = {};
-            GetClassNameA(Window, Class, sizeof(Class));
-            if (Process == Id && std::string(Class) == "HH Parent")
-                Found.push_back(Window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&Search));
-    return Search.second;
+    return WindowsWhere([&](HWND Window) {
+        DWORD Process = 0;
+        GetWindowThreadProcessId(Window, &Process);
+        return Process == ProcessId && ClassName(Window) == "HH Parent";
+    });
 }
 
 // Held by every test that uses the clipboard: CTest runs test processes side
 // by side, and they all share one clipboard.
-class TClipboardTestLock {
-public:
-    TClipboardTestLock() : Mutex(CreateMutexA(nullptr, FALSE, "SwatchboxClipboardTests")) {
-        // An abandoned lock (a test that crashed) is taken over all the same.
-        if (Mutex)
-            WaitForSingleObject(Mutex.Get(), 60000);
-    }
-    ~TClipboardTestLock() {
-        if (Mutex)
-            ReleaseMutex(Mutex.Get());
-    }
-    TClipboardTestLock(const TClipboardTestLock&) = delete;
-    TClipboardTestLock& operator=(const TClipboardTestLock&) = delete;
+struct TClipboardTestLock {
+    // An abandoned lock (a test that crashed) is taken over all the same.
+    TClipboardTestLock() { WaitForSingleObject(Mutex.Get(), 60000); }
+    ~TClipboardTestLock() { ReleaseMutex(Mutex.Get()); }
 
-private:
-    TKernelHandle Mutex;
+    const TKernelHandle Mutex{CreateMutexA(nullptr, FALSE, "SwatchboxClipboardTests")};
 };
 
 } // namespace swatchbox::testing

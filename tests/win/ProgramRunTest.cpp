@@ -4,59 +4,39 @@
 #include "package/PixelFormat.h"
 #include "tests/win/ProgramFixture.h"
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 namespace swatchbox::testing {
 namespace {
 
 // A started program; one still running when this goes is ended.
-class TProcess {
-public:
+struct TProcess {
     // Without an argument the program starts with an empty package list.
     TProcess(const std::string& Program, const std::string& Argument = {}) {
-        std::string Line = "\"" + Program + "\"";
-        if (!Argument.empty())
-            Line += " \"" + Argument + "\"";
+        std::string Line =
+            "\"" + Program + "\"" + (Argument.empty() ? "" : " \"" + Argument + "\"");
         STARTUPINFOA Startup{};
         Startup.cb = sizeof(Startup);
         Started = CreateProcessA(Program.c_str(), Line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                  nullptr, &Startup, &Info) != FALSE;
     }
     ~TProcess() {
-        if (!Started)
-            return;
-        if (WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT)
+        if (Started) {
             TerminateProcess(Info.hProcess, 1);
-        CloseHandle(Info.hThread);
-        CloseHandle(Info.hProcess);
+            CloseHandle(Info.hThread);
+            CloseHandle(Info.hProcess);
+        }
     }
-    TProcess(const TProcess&) = delete;
-    TProcess& operator=(const TProcess&) = delete;
-
-    // True when the process ended within the time; its exit code in Code.
-    bool Wait(DWORD Milliseconds, DWORD& Code) {
-        if (WaitForSingleObject(Info.hProcess, Milliseconds) != WAIT_OBJECT_0)
-            return false;
-        return GetExitCodeProcess(Info.hProcess, &Code) != FALSE;
+    // True when the process ends in time with exit code 0.
+    bool EndsCleanly() const {
+        DWORD Code = 99;
+        return WaitForSingleObject(Info.hProcess, 20000) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(Info.hProcess, &Code) && Code == 0;
     }
 
     bool Started = false;
     PROCESS_INFORMATION Info{};
 };
-
-// True as soon as the condition holds, false when it still doesn't after
-// Tries tenths of a second.
-template <typename TCondition>
-bool WaitUntil(TCondition Condition, int Tries = 100) {
-    for (int Attempt = 0; Attempt < Tries; ++Attempt) {
-        if (Condition())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return false;
-}
 
 // The started program's main window, once its message loop runs; none after
 // thirty seconds. (The window can be found while it is still being made.)
@@ -65,14 +45,6 @@ HWND WaitForMainWindow(const TProcess& Process) {
     HWND Window = nullptr;
     WaitUntil([&] { return (Window = FindWindowA("SWATCHBOX", "Swatchbox")) != nullptr; }, 300);
     return Window;
-}
-
-// Closes the program by its close command; true when it then ends in time
-// with exit code 0.
-bool ClosesCleanly(TProcess& Process, HWND Main) {
-    PostMessageA(Main, WM_CLOSE, 0, 0);
-    DWORD Code = 99;
-    return Process.Wait(20000, Code) && Code == 0;
 }
 
 // With the help file beside it (when the build makes one), the first start
@@ -96,17 +68,15 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     ASSERT_TRUE(First.Started);
     const HWND Main = WaitForMainWindow(First);
     ASSERT_NE(Main, nullptr);
-    const DWORD Id = First.Info.dwProcessId;
-    EXPECT_TRUE(WaitUntil([&] { return HelpWindowsOf(Id).size() == (Help.empty() ? 0u : 1u); }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return HelpWindowsOf(First.Info.dwProcessId).size() == (Help.empty() ? 0u : 1u); }));
     const HWND List = FindWindowExA(Main, nullptr, "SysListView32", nullptr);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(List, LVM_GETITEMCOUNT, 0, 0) == 1; }));
 
     // A second start raises the first copy and ends at once, adding nothing.
     TProcess Second(Program, Package);
     ASSERT_TRUE(Second.Started);
-    DWORD Code = 99;
-    EXPECT_TRUE(Second.Wait(20000, Code));
-    EXPECT_EQ(Code, 0u);
+    EXPECT_TRUE(Second.EndsCleanly());
     EXPECT_EQ(SendMessageA(List, LVM_GETITEMCOUNT, 0, 0), 1);
 
     // A click on the row reads the package: the group label counts its groups.
@@ -116,7 +86,8 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     PostMessageA(List, WM_LBUTTONUP, 0, Point);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowExA(Main, nullptr, "Static", "Group (3)"); }));
 
-    EXPECT_TRUE(ClosesCleanly(First, Main));
+    PostMessageA(Main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(First.EndsCleanly());
     const std::string Settings = ReadFileText(Folder.File("Swatchbox.INI"));
     for (const char* Section : {"[Window]", "[Colors]", "[Rendering]"})
         EXPECT_NE(Settings.find(Section), std::string::npos) << Section;
@@ -129,7 +100,8 @@ TEST(ProgramRun, ShowsAPackageFromTheCommandLineAndSavesItsSettings) {
     // answers a message, that is over.
     SendMessageTimeoutA(NextMain, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr);
     EXPECT_TRUE(HelpWindowsOf(Next.Info.dwProcessId).empty());
-    EXPECT_TRUE(ClosesCleanly(Next, NextMain));
+    PostMessageA(NextMain, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Next.EndsCleanly());
 }
 
 } // namespace

@@ -111,11 +111,6 @@ protected:
         GetClientRect(Window, &Client);
         return {Client.right, Client.bottom};
     }
-    // The window at the texture's own size, centred on the screen.
-    static void ExpectAtTextureSize(HWND Window, TSize Size) {
-        EXPECT_EQ(ClientSize(Window), Size);
-        ExpectCentred(Window, nullptr);
-    }
     // A pixel of the painted client area.
     static COLORREF Painted(HWND Preview, int X, int Y) {
         UpdateWindow(Preview);
@@ -232,31 +227,6 @@ TEST_F(TexturePanel, LeftButtonSelectsTheCellUnderItAndScrollingMovesByOneRow) {
     EXPECT_EQ(PanelScrollInfo().nPos, 0);
 }
 
-TEST_F(TexturePanel, KeypadAndControlWheelStepTheSizeAndEveryStepClearsTheSelection) {
-    ShowFive();
-    // A size the menu does not offer (from the settings file) stays.
-    const std::tuple<int, bool, int> Steps[] = {
-        {128, true, 256},  {256, true, 512},  {512, true, 512}, {128, false, 128},
-        {256, false, 128}, {512, false, 256}, {300, true, 300}};
-    for (const auto& [From, Up, To] : Steps) {
-        const auto Wheel = static_cast<WORD>(Up ? WHEEL_DELTA : -WHEEL_DELTA);
-        for (const auto& [Message, WParam] :
-             {std::pair<UINT, WPARAM>{WM_KEYDOWN, Up ? VK_ADD : VK_SUBTRACT},
-              std::pair<UINT, WPARAM>{WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, Wheel)}}) {
-            SCOPED_TRACE(std::to_string(From) + (Message == WM_KEYDOWN ? " by key" : " by wheel"));
-            Settings.TextureSize = From;
-            App.SelectedIndex = 3;
-            SendToPanel(Message, WParam);
-            EXPECT_EQ(Settings.TextureSize, To);
-            EXPECT_EQ(App.SelectedIndex, From == 300 ? 3 : -1);
-            // The scroll range follows the new cells: one page is one row.
-            if (From != 300) {
-                EXPECT_EQ(PanelScrollInfo().nPage, static_cast<UINT>(To + 80));
-            }
-        }
-    }
-}
-
 using TColours = std::array<uint32_t, 3>;
 TColours SettingsColours() {
     return {Settings.BackgroundColor, Settings.SelectionColor, Settings.TextColor};
@@ -296,11 +266,33 @@ TEST_F(TexturePanel, EachColourCommandChangesItsOwnColourAndCancelKeepsIt) {
     }
 }
 
-// A right-click selects what is under it before the menu opens. The menu
-// checks the present size and greys what needs a texture when there is none;
-// the chosen command comes back to the panel.
-TEST_F(TexturePanel, RightClickSelectsAndItsMenuShowsWhatTheSelectionAllows) {
+// The keypad, Ctrl+wheel and the popup menu step the size, and every step
+// clears the selection. A right-click selects what is under it before the
+// menu opens. The menu checks the present size and greys what needs a texture
+// when there is none; the chosen command comes back to the panel.
+TEST_F(TexturePanel, SizeStepsClearTheSelectionAndRightClickSelectsBeforeTheMenuOpens) {
     ShowFive();
+    // A size the menu does not offer (from the settings file) stays.
+    const std::tuple<int, bool, int> Steps[] = {
+        {128, true, 256},  {256, true, 512},  {512, true, 512}, {128, false, 128},
+        {256, false, 128}, {512, false, 256}, {300, true, 300}};
+    for (const auto& [From, Up, To] : Steps) {
+        const auto Wheel = static_cast<WORD>(Up ? WHEEL_DELTA : -WHEEL_DELTA);
+        for (const auto& [Message, WParam] :
+             {std::pair<UINT, WPARAM>{WM_KEYDOWN, Up ? VK_ADD : VK_SUBTRACT},
+              std::pair<UINT, WPARAM>{WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, Wheel)}}) {
+            SCOPED_TRACE(std::to_string(From) + (Message == WM_KEYDOWN ? " by key" : " by wheel"));
+            Settings.TextureSize = From;
+            App.SelectedIndex = 3;
+            SendToPanel(Message, WParam);
+            EXPECT_EQ(Settings.TextureSize, To);
+            EXPECT_EQ(App.SelectedIndex, From == 300 ? 3 : -1);
+            // The scroll range follows the new cells: one page is one row.
+            if (From != 300) {
+                EXPECT_EQ(PanelScrollInfo().nPage, static_cast<UINT>(To + 80));
+            }
+        }
+    }
     // The empty third cell of the last row, then the first texture (one
     // column at 256).
     const std::tuple<POINT, int, int32_t> Clicks[] = {{{300, 300}, 128, -1}, {{30, 30}, 256, 0}};
@@ -415,7 +407,6 @@ TEST_F(TexturePanel, PreviewStepsThroughTheGroupAndClicksSwitchToTheMaximisedVie
         {WM_KEYDOWN, 'C', 1, "B (128x256), [2/3]", {128, 256}, 0x80},
         {WM_MOUSEWHEEL, Wheel(WHEEL_DELTA), 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
         {WM_KEYDOWN, VK_RIGHT, 0, "A (256x64), [1/3]", {256, 64}, 0x40},
-        {WM_KEYDOWN, VK_SPACE, 0, "A (256x64), [1/3]", {256, 64}, 0x40},
         {WM_MOUSEWHEEL, Wheel(-WHEEL_DELTA), 2, "C (32x32), [3/3]", {32, 32}, 0xC0},
         {WM_MOUSEWHEEL, Wheel(WHEEL_DELTA), 0, "A (256x64), [1/3]", {256, 64}, 0x40},
     };
@@ -426,7 +417,8 @@ TEST_F(TexturePanel, PreviewStepsThroughTheGroupAndClicksSwitchToTheMaximisedVie
         Window.Pump();
         EXPECT_EQ(App.SelectedIndex, Index);
         EXPECT_EQ(WindowText(Shown), Caption);
-        ExpectAtTextureSize(Shown, Size);
+        EXPECT_EQ(ClientSize(Shown), Size);
+        ExpectCentred(Shown, nullptr);
         EXPECT_EQ(Painted(Shown, Size.first - 1, Size.second - 1), RGB(Grey, Grey, Grey));
     }
 
@@ -442,7 +434,8 @@ TEST_F(TexturePanel, PreviewStepsThroughTheGroupAndClicksSwitchToTheMaximisedVie
     EXPECT_EQ(ClientSize(Shown), Maximised);
     SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
     EXPECT_FALSE(IsZoomed(Shown) || App.PreviewTiled);
-    ExpectAtTextureSize(Shown, {128, 256});
+    EXPECT_EQ(ClientSize(Shown), TSize(128, 256));
+    ExpectCentred(Shown, nullptr);
     SendMessageA(Shown, WM_LBUTTONDOWN, MK_SHIFT, 0);
     EXPECT_TRUE(IsZoomed(Shown) && !App.PreviewTiled);
     // Enter maximises tiled whatever keys are held; a right click closes.
