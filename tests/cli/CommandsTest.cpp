@@ -241,10 +241,7 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
     EXPECT_FALSE(Has(Rows[7], "no mips")) << Rows[7];
 
     EXPECT_EQ(Run({"list", "--json", Path}), ExitOk) << Err.str();
-    EXPECT_EQ(CountLines(Out.str(),
-                         "\"mip_count\": 0, \"mip_position\": null, \"mip_size\": 0, "
-                         "\"palette_position\": 0, \"ignored\": false, \"compressed\": null, "
-                         "\"engine\": "),
+    EXPECT_EQ(CountLines(Out.str(), "\"mip_count\": 0, \"mip_position\": null, \"mip_size\": 0,"),
               6)
         << Out.str();
     EXPECT_TRUE(Has(Out.str(), "\"format_id\": 13,"));
@@ -270,16 +267,12 @@ TEST_F(CommandsTest, TexturesWithoutMipMapsAreListedAndSkippedWithoutFailing) {
 
 // Only --prefer-compressed decodes the second picture instead of the first.
 TEST_F(CommandsTest, PreferCompressedDecodesTheSecondPicture) {
-    for (const bool Prefer : {false, true}) {
-        const std::string Folder = Temp.File("png" + std::to_string(Prefer));
-        std::vector<std::string> Arguments = {"export", "--format", "png",
-                                              "--out",  Folder,     SmallPath};
-        if (Prefer)
-            Arguments.push_back("--prefer-compressed");
-        EXPECT_EQ(Run(Arguments), ExitOk) << Err.str();
-        EXPECT_EQ(testing::ReadImageFile(Folder + "/Small/(None)/Rock.PNG").Width,
-                  Prefer ? 32 : 16);
-        EXPECT_EQ(testing::ReadImageFile(Folder + "/Small/Walls/Brick.PNG").Width, 16);
+    for (const std::string Option : {"-j1", "--prefer-compressed"}) {
+        EXPECT_EQ(Run({"export", "--format", "png", Option, "--out", Temp.File(Option), SmallPath}),
+                  ExitOk)
+            << Err.str();
+        EXPECT_EQ(testing::ReadImageFile(Temp.File(Option + "/Small/(None)/Rock.PNG")).Width,
+                  Option == "-j1" ? 16 : 32);
     }
 }
 

@@ -72,8 +72,7 @@ TEST_F(DecodedExport, EveryFormatHoldsTheDecodersPixelsWithTheEnginesAlpha) {
             SCOPED_TRACE(Desc.Name);
             const testing::TImageFile File =
                 testing::ReadImageFile(Folder + "/Formats/G/" + Desc.Name + Extension);
-            ASSERT_EQ(File.Width, Desc.Width);
-            ASSERT_EQ(File.Height, Desc.Height);
+            ASSERT_EQ(std::pair(File.Width, File.Height), std::pair(Desc.Width, Desc.Height));
             if (Desc.Format == pfG16 && Extension == std::string(".PNG")) {
                 // All 16 bits, as stored.
                 EXPECT_TRUE(File.SixteenBit);
@@ -179,8 +178,8 @@ TEST_F(DecodedExport, SheetDrawsEveryTextureInNameOrderInItsCell) {
     EXPECT_TRUE(Err.str().empty()) << Err.str();
     const testing::TImageFile File = testing::ReadImageFile(Temp.File("All.PNG"));
     const TContactSheet Layout(4, 32, TPanelColours{});
-    ASSERT_EQ(File.Width, Layout.Image().Width);
-    ASSERT_EQ(File.Height, Layout.Image().Height);
+    ASSERT_EQ(std::pair(File.Width, File.Height),
+              std::pair(Layout.Image().Width, Layout.Image().Height));
     TRgbaImage Sheet(File.Width, File.Height);
     Sheet.Pixels = File.Rgba;
     // Each thumbnail's colour and the last pixel of it in its area.

@@ -17,7 +17,7 @@ namespace swatchbox::cli {
 namespace {
 
 // (Letter case in plain ASCII: the folders test lists with --name ROCK*.)
-TEST(NamePattern, MatchesWildcardsWithoutRegardToCase) {
+TEST(NamePattern, MatchesWildcardsWithoutRegardToCaseByNameOrGroupAndName) {
     // Pattern, text, whether it matches.
     const std::tuple<const char*, const char*, bool> Cases[] = {{"Rock*", "BigRock", false},
                                                                 {"*rock*", "BigRockWall", true},
@@ -39,9 +39,7 @@ TEST(NamePattern, MatchesWildcardsWithoutRegardToCase) {
     // Backtracking stays linear enough for a pathological pattern.
     EXPECT_FALSE(TNamePattern(std::string(50, '*') + std::string(30, 'a') + "b")
                      .Matches(std::string(5000, 'a')));
-}
-
-TEST(NamePattern, TexturesMatchByNameOrByGroupAndName) {
+    // Textures match by name or by Group.Name.
     EXPECT_TRUE(TNamePattern("Walls.B*").MatchesTexture("Walls", "Brick"));
     EXPECT_FALSE(TNamePattern("Walls.B*").MatchesTexture("Floors", "Brick"));
     EXPECT_TRUE(TNamePattern("Brick").MatchesTexture("Walls", "Brick"));
@@ -82,57 +80,36 @@ TEST(SafePathComponent, KeepsPlainNamesNeverLeavesItsFolderAndAvoidsWhatWindowsM
     }
 }
 
-TEST(PackageBaseName, DropsFoldersAndTheLastExtension) {
-    const std::pair<const char*, const char*> Cases[] = {
-        {"a/b/Walls.utx", "Walls"}, {"C:\\Games\\Tex.u", "Tex"},
-        {"a.b.utx", "a.b"},         {"noext", "noext"},
-        {".utx", ".utx"},           {"dir/", ""}};
-    for (const auto& [Path, Base] : Cases)
-        EXPECT_EQ(PackageBaseName(Path), Base) << Path;
-}
-
-TEST(ConsoleReporter, PrintsOneMessageAsContextAndIndentedLines) {
-    std::ostringstream Err;
-    TConsoleReporter Reporter(Err);
-    {
-        TReportContext Context(Reporter, "Walls.utx, export 3 (Brick)");
-        ReportWarning(Reporter, "Problem!\r\n\r\nTexture \"Brick\" \x1B needs one.\r\nIgnored.");
-    }
-    ReportError(Reporter, "Cannot open file \"x\"");
-    EXPECT_EQ(Err.str(), "Warning: Walls.utx, export 3 (Brick): Problem!\n"
-                         "  Texture \"Brick\" \\x1b needs one.\n"
-                         "  Ignored.\n"
-                         "Error: Cannot open file \"x\"\n");
-}
-
-TEST(Progress, RewritesOneLineAndClearsItAroundMessages) {
+TEST(Progress, RewritesOneLineAndClearsItAroundMessagesOfIndentedLines) {
     std::ostringstream Err;
     {
         TProgress Progress(Err, 12, true);
         TConsoleReporter Reporter(Err, &Progress);
         Progress.Show(1, "ab");
         Progress.Show(2, "c");
-        ReportError(Reporter, "bad");
+        // A message is its context, then its further lines indented.
+        TReportContext Context(Reporter, "Walls.utx, export 3 (Brick)");
+        ReportWarning(Reporter, "Problem!\r\n\r\nTexture \"Brick\" \x1B needs one.\r\nIgnored.");
         Progress.Show(12, std::string(100, 'x'));
     }
     const std::string Long = "[12/12] ..." + std::string(68, 'x');
     EXPECT_EQ(Err.str(), "\r[1/12] ab"
                          "\r[2/12] c \r[2/12] c"
                          "\r        \r"
-                         "Error: bad\n"
+                         "Warning: Walls.utx, export 3 (Brick): Problem!\n"
+                         "  Texture \"Brick\" \\x1b needs one.\n"
+                         "  Ignored.\n"
                          "\r[2/12] c"
                          "\r" +
                              Long + "\r" + std::string(79, ' ') + "\r");
 }
 
-TEST(JsonString, EscapesQuotesBackslashesAndControlsAndReadsBytesAsLatin1) {
+TEST(Json, EscapesQuotesBackslashesAndControlsAndReadsBytesAsLatin1OrPathsAsUtf8) {
     EXPECT_EQ(JsonString("a\"b\\c\r\n\t"), "\"a\\\"b\\\\c\\r\\n\\t\"");
     EXPECT_EQ(JsonString(std::string("\x01\x1F\x7F\0", 4)), "\"\\u0001\\u001f\\u007f\\u0000\"");
     // Package strings are Latin-1.
     EXPECT_EQ(JsonString("\x80\xA0\xFF"), "\"\xC2\x80\xC2\xA0\xC3\xBF\"");
-}
-
-TEST(JsonSystemString, KeepsUtf8PathsAndReadsOthersAsLatin1) {
+    // Paths keep their UTF-8; others are read as Latin-1 too.
     EXPECT_EQ(JsonSystemString("C:\\d\xC3\xA9j\xC3\xA0\\\"x\""),
               "\"C:\\\\d\xC3\xA9j\xC3\xA0\\\\\\\"x\\\"\"");
     EXPECT_EQ(JsonSystemString("d\xE9j"), "\"d\xC3\xA9j\"");

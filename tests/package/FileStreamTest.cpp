@@ -30,7 +30,7 @@ protected:
     TFileStream Stream{Written()};
 };
 
-TEST_F(FileStream, ReadsTheRightBytesWhereverReadsFallAgainstItsWindow) {
+TEST_F(FileStream, ReadsTheRightBytesWhereverReadsFallAndNothingPastTheEnd) {
     EXPECT_EQ(Stream.Size(), 20000);
     // Byte by byte across a window boundary, then blocks that start inside
     // the window and end beyond it, a large direct read, and a seek back.
@@ -47,9 +47,7 @@ TEST_F(FileStream, ReadsTheRightBytesWhereverReadsFallAgainstItsWindow) {
     EXPECT_EQ(Stream.ReadU16(), GetU16(Bytes, 4095));
     Stream.Skip(2998);
     EXPECT_EQ(Stream.ReadBlock(3), Expected(7095, 3));
-}
-
-TEST_F(FileStream, RefusesAnythingPastTheEndAndNamesTheFile) {
+    // Anything past the end is refused, naming the file.
     Stream.Seek(19998);
     EXPECT_NE(ThrownMessage<EPackageDamaged>([&] { Stream.ReadU32(); }).find("data.bin"),
               std::string::npos);

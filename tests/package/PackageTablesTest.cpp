@@ -100,7 +100,7 @@ TEST(IsPackageFile, ChecksTheLittleEndianSignatureAndRefusesAFolder) {
     EXPECT_THROW(TUnrealPackage::IsPackageFile(Dir.Path().string()), EFileOpenError);
 }
 
-TEST(CompactIndex, KnownFormsAndEveryWidthAndSignReadBackExactly) {
+TEST(CompactIndex, KnownFormsAndEveryWidthAndSignReadBackExactlyAndShortOnesAreDamaged) {
     // The fifth byte ends the index whatever its bit 7 says; bits that land
     // above bit 31 are lost.
     std::vector<std::pair<TBytes, int32_t>> Cases = {
@@ -142,14 +142,11 @@ TEST(CompactIndex, KnownFormsAndEveryWidthAndSignReadBackExactly) {
         EXPECT_EQ(File.Package->ReadIndex(), Value);
     }
     EXPECT_EQ(Stream->Position(), File.Built.DataOffset(1) + std::ssize(Data));
-}
-
-TEST(CompactIndex, BytesThatEndEarlyAreDamagedNotOverread) {
+    // Bytes that end early are damaged, not overread.
     for (const TBytes& Bytes :
          {TBytes{}, TBytes{0x40}, TBytes{0xC0, 0x80}, TBytes{0x7F, 0xFF, 0xFF, 0xFF}})
         EXPECT_THROW(TUnrealPackage::DecodeIndex(Bytes), EPackageDamaged);
-    TPackageFile File(TPackageBuilder{});
-    EXPECT_THROW(File.Open().ReadIndex(), EPackageError); // no stream installed
+    EXPECT_THROW(TPackageFile(TPackageBuilder{}).Open().ReadIndex(), EPackageError); // no stream
 }
 
 } // namespace

@@ -172,18 +172,6 @@ TEST(MipHeader, FollowsThePackageVersionAndEngineBuild) {
     }
 }
 
-// Compressed mips count every 4x4 block they touch, also partly covered ones.
-TEST(MipByteSize, CountsWholeBlocksAndBytesPerPixel) {
-    const std::tuple<TPixelFormat, int32_t, int32_t, int64_t> Cases[] = {
-        {pfDXT1, 1, 1, 8},  {pfDXT1, 6, 8, 32}, {pfDXT1, 5, 3, 16},  {pfDXT3, 1, 1, 16},
-        {pfDXT5, 5, 3, 32}, {pfP8, 5, 3, 15},   {pfRGBA8, 5, 3, 60}, {pfG16, 5, 3, 30},
-        {pfRGB8, 4, 4, 48}, {pfBC4, 5, 3, 16},  {pfBC7, 5, 3, 32},   {pfCxV8U8, 5, 3, 30},
-        {pfDXT1, 0, 4, 0},  {pfP8, 4, -1, 0},   {pfUnknown, 4, 4, 0}};
-    for (const auto& [Format, Width, Height, Bytes] : Cases)
-        EXPECT_EQ(MipByteSize(Format, Width, Height), Bytes)
-            << GetFormatName(Format) << " " << Width << "x" << Height;
-}
-
 // Each engine build's "Format" numbers, by the names that the list and JSON
 // output show and scripts match on, and the headers it writes (the package
 // builder asks the same family, so only this can tell). Unreal 1 builds

@@ -16,8 +16,7 @@ TEST(ContactSheet, ThumbnailsKeepTheAspectAndShowACheckerboardThroughAlpha) {
     for (const auto& [X, Y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}})
         Picture.Pixel(X, Y)[0] = Picture.Pixel(X, Y)[3] = 255;
     const TRgbaImage Thumbnail = MakeThumbnail(Picture, 32);
-    ASSERT_EQ(Thumbnail.Width, 32);
-    ASSERT_EQ(Thumbnail.Height, 16);
+    ASSERT_EQ(std::pair(Thumbnail.Width, Thumbnail.Height), std::pair(32, 16));
     EXPECT_EQ(PixelAt(Thumbnail, 15, 15), (TRgba{255, 0, 0, 255}));
     // Behind the transparent half, squares of two greys alternate.
     EXPECT_NE(PixelAt(Thumbnail, 16, 0), PixelAt(Thumbnail, 24, 0));

@@ -42,10 +42,9 @@ TEST(PanelGrid, QuadKeepsTheAspectRatioAndLabelsShowSizeAndFlags) {
     EXPECT_EQ(SizeText(256, 128), "256x128");
     EXPECT_EQ(FormatText("P8", "DXT1"), "P8 +DXT1");
     EXPECT_EQ(FormatText("DXT5"), "DXT5");
-    EXPECT_EQ(FlagText(true, true), "bMasked, bAlpha");
-    EXPECT_EQ(FlagText(false, true), "bAlpha");
-    EXPECT_EQ(FlagText(true, false), "bMasked");
-    EXPECT_EQ(FlagText(false, false), "");
+    EXPECT_EQ(std::tuple(FlagText(true, true), FlagText(false, true), FlagText(true, false),
+                         FlagText(false, false)),
+              std::tuple("bMasked, bAlpha", "bAlpha", "bMasked", ""));
 }
 
 } // namespace
