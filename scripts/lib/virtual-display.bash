@@ -105,6 +105,19 @@ window_is_steady() {
     ((status != 0))
 }
 
+# Wine maps the Unix root to drive Z:, so a program under Wine takes a Unix
+# path as Z: and the path with backslashes. Fills the array named first with
+# the further arguments so written.
+windows_paths() {
+    local -n into=$1
+    shift
+    into=()
+    local path
+    for path in "$@"; do
+        into+=("Z:${path//\//\\}")
+    done
+}
+
 # Starts the program on a package (and any further packages given after the
 # repository) and analyses the first with a click on its row.
 # The program's folder must hold Swatchbox.exe and its settings file (a main
@@ -114,11 +127,8 @@ program_pid=""
 show_package() {
     local folder=$1 package=$2 repo=$3
     shift 3
-    # Wine maps the Unix root to drive Z:; the program gets Windows paths.
-    local packages=() more
-    for more in "$package" "$@"; do
-        packages+=("Z:${more//\//\\}")
-    done
+    local packages
+    windows_paths packages "$package" "$@"
     # Makes the prefix (first run) and lets it settle before the program starts.
     "$repo/scripts/wine-run" cmd.exe /c exit 0 >/dev/null
     "$repo/scripts/wine-run" "$folder/Swatchbox.exe" "${packages[@]}" &
