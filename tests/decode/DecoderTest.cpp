@@ -169,20 +169,17 @@ TEST(PixelDecoder, RefusesFormatsWithoutADecoderAndShortData) {
 TEST(TextureDecoder, KeepsTheMaskAndRefusesWhatTheFileCantHold) {
     TPackageBuilder Builder;
     const int32_t Palette = Builder.AddPalette("Pal");
-    const int32_t References[] = {
-        Builder.AddTexture({.Width = 3,
-                            .Height = 2,
-                            .Masked = true,
-                            .Palette = Palette,
-                            .Pixels = TBytes{0, 1, 2, 3, 4, 5}}),
-        Builder.AddTexture(
-            {.Format = pfDXT1, .Width = 8, .Height = 8, .Pixels = TBytes(24), .StatedMipSize = 24}),
-        // A huge picture in a file of a few bytes.
-        Builder.AddTexture({.Format = pfDXT1,
-                            .Width = 16384,
-                            .Height = 16384,
-                            .Pixels = TBytes(8),
-                            .StatedMipSize = 16384 * 16384 / 2})};
+    const int32_t References[] = {Builder.AddTexture({.Width = 3,
+                                                      .Height = 2,
+                                                      .Masked = true,
+                                                      .Palette = Palette,
+                                                      .Pixels = TBytes{0, 1, 2, 3, 4, 5}}),
+                                  // A huge picture in a file of a few bytes.
+                                  Builder.AddTexture({.Format = pfDXT1,
+                                                      .Width = 16384,
+                                                      .Height = 16384,
+                                                      .Pixels = TBytes(8),
+                                                      .StatedMipSize = 16384 * 16384 / 2})};
     TPackageFile File(Builder);
     File.Open();
     std::vector<TMipSource> Sources;
@@ -197,14 +194,10 @@ TEST(TextureDecoder, KeepsTheMaskAndRefusesWhatTheFileCantHold) {
     NoPalette.PalettePosition = static_cast<int32_t>(File.Built.Bytes.size()) - 100;
     const std::string Beyond =
         "The package \"" + File.Path + "\" holds fewer bytes than the texture needs.";
-    const std::pair<TMipSource, std::string> Refused[] = {
-        {Sources[1], "The texture stores 24 pixel bytes where its size needs 32."},
-        {Sources[2], Beyond},
-        {NoPalette, Beyond}};
-    for (const auto& Case : Refused)
+    for (const TMipSource& Refused : {Sources[1], NoPalette})
         EXPECT_EQ(ThrownMessage<EDecodeError>(
-                      [&] { DecodeTexture(Stream, Case.first, TAlphaMode::Engine); }),
-                  Case.second);
+                      [&] { DecodeTexture(Stream, Refused, TAlphaMode::Engine); }),
+                  Beyond);
 }
 
 } // namespace

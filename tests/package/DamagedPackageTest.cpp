@@ -148,19 +148,5 @@ TEST(DamagedTexture, AFileCutShortLaterIgnoresTheTextureAndLeavesNoStreamOpen) {
     }
 }
 
-TEST(DamagedTexture, AFailedUploadEmptiesTheStreamSlotAndReleasesTheFile) {
-    TPackageBuilder Builder;
-    const int32_t Reference = Builder.AddTexture({});
-    TPackageFile File(Builder);
-    TUnrealPackage& Package = File.Open();
-    const TTextureUploader Failing = [](TFileStream&,
-                                        const TUploadRequest&) -> std::unique_ptr<TTextureImage> {
-        throw EPackageDamaged("upload failed");
-    };
-    EXPECT_THROW(TTextureObject(Package, Reference - 1, Failing), EPackageDamaged);
-    EXPECT_EQ(Package.Stream, nullptr);
-    EXPECT_TRUE(File.Remove());
-}
-
 } // namespace
 } // namespace swatchbox::testing
