@@ -22,7 +22,7 @@ TEST(NamePattern, MatchesWildcardsWithoutRegardToCaseByNameOrGroupAndName) {
     const std::tuple<const char*, const char*, bool> Cases[] = {{"Rock*", "BigRock", false},
                                                                 {"*rock*", "BigRockWall", true},
                                                                 {"R?ck", "Rck", false},
-                                                                {"", "", true},
+                                                                {"*", "", true},
                                                                 {"", "A", false},
                                                                 {"a*b*c", "aXbYbZc", true},
                                                                 {"a*b*c", "aXbYbZ", false},

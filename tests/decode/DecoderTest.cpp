@@ -190,14 +190,20 @@ TEST(TextureDecoder, KeepsTheMaskAndRefusesWhatTheFileCantHold) {
     EXPECT_EQ(PixelAt(Image, 0, 0), (TRgba{0, 255, 0, 0}));
     EXPECT_EQ(PixelAt(Image, 2, 1), (TRgba{5, 250, 35, 255}));
 
-    TMipSource NoPalette = Sources[0];
+    // A stated size too short for the texture's, and a palette beyond the file.
+    TMipSource Short = Sources[0], NoPalette = Sources[0];
+    Short.DataSize = 5;
     NoPalette.PalettePosition = static_cast<int32_t>(File.Built.Bytes.size()) - 100;
     const std::string Beyond =
         "The package \"" + File.Path + "\" holds fewer bytes than the texture needs.";
-    for (const TMipSource& Refused : {Sources[1], NoPalette})
-        EXPECT_EQ(ThrownMessage<EDecodeError>(
-                      [&] { DecodeTexture(Stream, Refused, TAlphaMode::Engine); }),
-                  Beyond);
+    const std::pair<TMipSource, std::string> Refused[] = {
+        {Short, "The texture stores 5 pixel bytes where its size needs 6."},
+        {Sources[1], Beyond},
+        {NoPalette, Beyond}};
+    for (const auto& [Source, Message] : Refused)
+        EXPECT_EQ(
+            ThrownMessage<EDecodeError>([&] { DecodeTexture(Stream, Source, TAlphaMode::Engine); }),
+            Message);
 }
 
 } // namespace
