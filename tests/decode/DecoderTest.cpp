@@ -200,10 +200,10 @@ TEST(TextureDecoder, KeepsTheMaskAndRefusesWhatTheFileCantHold) {
         {Short, "The texture stores 5 pixel bytes where its size needs 6."},
         {Sources[1], Beyond},
         {NoPalette, Beyond}};
-    for (const auto& [Source, Message] : Refused)
-        EXPECT_EQ(
-            ThrownMessage<EDecodeError>([&] { DecodeTexture(Stream, Source, TAlphaMode::Engine); }),
-            Message);
+    for (const auto& Case : Refused)
+        EXPECT_EQ(ThrownMessage<EDecodeError>(
+                      [&] { DecodeTexture(Stream, Case.first, TAlphaMode::Engine); }),
+                  Case.second);
 }
 
 } // namespace
